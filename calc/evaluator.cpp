@@ -1,0 +1,173 @@
+#include "calc/evaluator.h"
+
+#include <optional>
+#include <vector>
+
+#include "calc/chars.h"
+#include "calc/constants.h"
+#include "calc/format.h"
+#include "calc/functions.h"
+#include "calc/number_text.h"
+#include "calc/operators.h"
+
+namespace quill {
+
+namespace {
+
+// Leading signs become arithmetic on zero: "-x" is "0-x", "+x" is "x", and a
+// sign right after "(" gets a "0" in front of it.
+std::string PrepareText(std::string_view text) {
+    std::string raw(text);
+    NormalizeExpression(raw);
+    std::string out;
+    out.reserve(raw.size() + raw.size() / 2 + 1);
+    std::size_t i = 0;
+    if (!raw.empty() && raw[0] == '+') {
+        i = 1;
+    } else if (!raw.empty() && raw[0] == '-') {
+        out += '0';
+    }
+    for (; i < raw.size(); ++i) {
+        out += raw[i];
+        if (raw[i] == '(' && i + 1 < raw.size() && (raw[i + 1] == '-' || raw[i + 1] == '+')) {
+            out += '0';
+        }
+    }
+    return out;
+}
+
+// One open bracket: where its operands and operators begin on the stacks, and
+// the function it applies when it closes.
+struct Group {
+    std::size_t operatorBase;
+    std::optional<Function> function;
+};
+
+// Operator-precedence reduction on explicit stacks.
+class Machine {
+  public:
+    explicit Machine(const EvalSettings& settings) : settings_(settings) {}
+
+    EvalResult Run(const std::string& w);
+
+  private:
+    bool ReduceOnce();
+    bool ReduceWhile(std::size_t base, int priority);
+    std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
+
+    const EvalSettings& settings_;
+    std::vector<double> values_;
+    std::vector<char> operators_;
+    std::vector<Group> groups_;
+};
+
+// Applies the top operator to the top two values; false on a division by zero.
+bool Machine::ReduceOnce() {
+    const char op = operators_.back();
+    operators_.pop_back();
+    const double b = values_.back();
+    values_.pop_back();
+    const double a = values_.back();
+    const std::optional<double> r = ApplyOperator(op, a, b);
+    if (!r) return false;
+    values_.back() = *r;
+    return true;
+}
+
+// Reduces the operators above `base` whose priority is at least `priority`;
+// left to right within a priority, so every operator groups to the left.
+bool Machine::ReduceWhile(std::size_t base, int priority) {
+    while (operators_.size() > base && OperatorPriority(operators_.back()) >= priority) {
+        if (!ReduceOnce()) return false;
+    }
+    return true;
+}
+
+EvalResult Machine::Run(const std::string& w) {
+    const EvalResult invalid{EvalStatus::Invalid, 0.0, kInvalidArgumentText};
+    const EvalResult division{EvalStatus::DivisionByZero, 0.0, kDivisionText};
+    bool wantOperand = true;
+    std::size_t i = 0;
+    while (i < w.size()) {
+        const char c = w[i];
+        if (wantOperand) {
+            if (IsNumberChar(c)) {
+                std::size_t j = i;
+                while (j < w.size() && IsNumberChar(w[j])) ++j;
+                values_.push_back(ReadDecimal(std::string_view(w).substr(i, j - i)));
+                wantOperand = false;
+                i = j;
+            } else if (IsLetter(c)) {
+                // A name: a letter, then letters and digits; a point ends it.
+                std::size_t j = i + 1;
+                while (j < w.size() && (IsLetter(w[j]) || IsDigit(w[j]))) ++j;
+                const std::string_view name = std::string_view(w).substr(i, j - i);
+                if (j < w.size() && w[j] == '(') {
+                    const std::optional<Function> f = FindFunction(name);
+                    if (!f) return invalid;
+                    groups_.push_back({operators_.size(), f});
+                    i = j + 1;
+                } else {
+                    const char* value = FindConstant(name);
+                    if (!value) return invalid;
+                    values_.push_back(ReadDecimal(value));
+                    wantOperand = false;
+                    i = j;
+                }
+            } else if (c == '(') {
+                groups_.push_back({operators_.size(), std::nullopt});
+                ++i;
+            } else {
+                return invalid;
+            }
+            continue;
+        }
+        if (c == ')') {
+            if (groups_.empty()) return invalid;
+            if (!ReduceWhile(Base(), 1)) return division;
+            const Group group = groups_.back();
+            groups_.pop_back();
+            if (group.function) {
+                values_.back() = ApplyFunction(*group.function, values_.back(), settings_.bDegrees);
+            }
+        } else if (const int priority = OperatorPriority(c); priority > 0) {
+            if (!ReduceWhile(Base(), priority)) return division;
+            operators_.push_back(c);
+            wantOperand = true;
+        } else {
+            return invalid;
+        }
+        ++i;
+    }
+    if (wantOperand || !groups_.empty()) return invalid;
+    if (!ReduceWhile(0, 1)) return division;
+    return {EvalStatus::Ok, values_.back(), {}};
+}
+
+} // namespace
+
+EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
+    Machine machine(settings);
+    return machine.Run(PrepareText(text));
+}
+
+EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
+    EvalResult result = EvaluateValue(text, settings);
+    if (result.status == EvalStatus::Ok) result.text = FormatResult(result.value, settings);
+    return result;
+}
+
+std::size_t FindClosingBracket(std::string_view text, std::size_t open) {
+    if (open >= text.size() || text[open] != '(') return std::string_view::npos;
+    std::size_t depth = 0;
+    for (std::size_t j = open; j < text.size(); ++j) {
+        if (text[j] == '(') {
+            ++depth;
+        } else if (text[j] == ')' && --depth == 0) {
+            return j;
+        }
+    }
+    return std::string_view::npos;
+}
+
+} // namespace quill

@@ -1,0 +1,43 @@
+// The evaluator: an expression text to its value and display string.
+//
+// It never throws and never recurses: brackets and function calls nested to
+// any depth are kept on heap stacks. A text that the checker passes always
+// evaluates to a value or to a division by zero; any other text may also end
+// as Invalid.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calc/settings_view.h"
+
+namespace quill {
+
+inline constexpr const char* kDivisionText = "Division to the zero!";
+inline constexpr const char* kDivisionCaption = "Attention";
+inline constexpr const char* kInvalidArgumentText = "An invalid argument was encountered.";
+
+enum class EvalStatus {
+    Ok,             // value holds the value, text its display string
+    DivisionByZero, // a right operand of "/" was 0; text is kDivisionText
+    Invalid,        // the text is no expression; text is kInvalidArgumentText
+};
+
+struct EvalResult {
+    EvalStatus status = EvalStatus::Invalid;
+    double value = 0.0;
+    std::string text;
+};
+
+// The value of `text` at full precision; on Ok, `text` of the result is empty.
+EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings);
+
+// The value and its display string under `settings`.
+EvalResult Evaluate(std::string_view text, const EvalSettings& settings);
+
+// The position of the ")" that closes the "(" at `open` (nesting counted), or
+// npos when there is none or `open` holds no "(".
+std::size_t FindClosingBracket(std::string_view text, std::size_t open);
+
+} // namespace quill

@@ -1,0 +1,238 @@
+#include "cli/cli.h"
+
+#include <climits>
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+#include "calc/checker.h"
+#include "calc/evaluator.h"
+
+namespace quill::cli {
+
+namespace {
+
+struct Choice {
+    std::string_view word;
+    int value;
+};
+
+constexpr Choice kFormats[] = {
+    {"decimal", kDecimal}, {"octal", kOctal}, {"hex", kHex}, {"exponent", kExponent}};
+
+bool ParseFormat(std::string_view word, int& format) {
+    for (const Choice& c : kFormats) {
+        if (c.word == word) {
+            format = c.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseRound(std::string_view word, int& round) {
+    if (word == "auto") {
+        round = kRoundAuto;
+        return true;
+    }
+    if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
+        round = word[0] - '0';
+        return true;
+    }
+    return false;
+}
+
+// Splits "--name=value" into its two halves; value is empty without "=".
+std::pair<std::string_view, std::string_view> SplitOption(std::string_view arg, bool& hasValue) {
+    const std::size_t eq = arg.find('=');
+    hasValue = eq != std::string_view::npos;
+    if (!hasValue) return {arg, {}};
+    return {arg.substr(0, eq), arg.substr(eq + 1)};
+}
+
+std::string ToLowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A field of a TSV line may hold no tab and no line break; the one character
+// a message quotes may be either, so those are written as escapes.
+std::string TsvField(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\0': out += "\\0"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// The line under a refused expression: "^" at a caret, "~" under each
+// selected character. Tabs are copied so that the marks line up.
+std::string MarkerLine(const std::string& expression, int start, int end) {
+    std::string line;
+    for (int k = 0; k < start && k < static_cast<int>(expression.size()); ++k) {
+        line += expression[static_cast<std::size_t>(k)] == '\t' ? '\t' : ' ';
+    }
+    if (start == end) return line + '^';
+    return line + std::string(static_cast<std::size_t>(end - start), '~');
+}
+
+void ReportRefusal(const std::string& expression, const CheckResult& check, const Options& options,
+                   std::ostream& out, std::ostream& err) {
+    const int length = static_cast<int>(expression.size());
+    const int end = check.end < 0 ? length : check.end;
+    if (options.tsv) {
+        out << "error\t" << TsvField(check.message) << '\t';
+        if (check.select) out << check.start << '\t' << end;
+        else out << '\t';
+        out << '\n';
+        return;
+    }
+    err << expression << '\n';
+    if (check.select && (check.start != end || check.start == check.end)) {
+        err << MarkerLine(expression, check.start, end) << '\n';
+    }
+    err << TrimSpaces(check.message) << '\n';
+}
+
+} // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args) {
+    ParsedArguments parsed;
+    Options& o = parsed.options;
+    auto refuse = [&parsed](std::string why) {
+        parsed.error = std::move(why);
+        return parsed;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            o.expressions.insert(o.expressions.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            o.expressions.push_back(arg);
+            continue;
+        }
+        bool hasValue = false;
+        const auto [name, inlineValue] = SplitOption(arg, hasValue);
+        const bool takesValue = name == "--format" || name == "--round";
+        if (takesValue && !hasValue && i + 1 >= args.size()) {
+            return refuse("option '" + std::string(name) + "' needs a value");
+        }
+        const std::string_view value = takesValue && !hasValue ? std::string_view(args[++i]) : inlineValue;
+        if (name == "--format") {
+            if (!ParseFormat(value, o.settings.nFormat)) {
+                return refuse("unknown format '" + std::string(value) + "' (decimal, octal, hex, exponent)");
+            }
+        } else if (name == "--round") {
+            if (!ParseRound(value, o.settings.nRound)) {
+                return refuse("unknown rounding '" + std::string(value) + "' (auto, 0 to 9)");
+            }
+        } else if (hasValue) {
+            return refuse("option '" + std::string(name) + "' takes no value");
+        } else if (name == "--degrees") {
+            o.settings.bDegrees = true;
+        } else if (name == "--radians") {
+            o.settings.bDegrees = false;
+        } else if (name == "--tsv") {
+            o.tsv = true;
+        } else if (name == "--help" || name == "-h") {
+            o.help = true;
+        } else {
+            return refuse("unknown option '" + arg + "' (put -- before an expression that starts with '-')");
+        }
+    }
+    parsed.ok = true;
+    return parsed;
+}
+
+std::string UsageText() {
+    return "Usage: quillpad-cli [--format decimal|octal|hex|exponent] [--round auto|0..9]\n"
+           "                    [--degrees|--radians] [--tsv] [--] [EXPRESSION...]\n"
+           "\n"
+           "Checks and evaluates each EXPRESSION, or each line of standard input when\n"
+           "none is given, as the Quillpad window does.\n"
+           "\n"
+           "  --format F   output format: decimal (default), octal, hex or exponent\n"
+           "  --round N    decimal places: auto (default) or 0 to 9\n"
+           "  --degrees    sin, cos and tan take degrees; asin, acos and atan give them\n"
+           "  --radians    angles in radians (default)\n"
+           "  --tsv        one line per expression: ok<TAB>result, or\n"
+           "               error<TAB>message<TAB>start<TAB>end\n"
+           "  --           ends the options (for an expression such as -2^2)\n"
+           "  --help       shows this text\n"
+           "\n"
+           "Exit status: 0 when every expression passed, 1 when one was refused or\n"
+           "divided by zero, 2 for bad usage.\n";
+}
+
+bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
+                      std::ostream& err) {
+    const std::string expression = ToLowerAscii(given);
+    if (expression.size() > static_cast<std::size_t>(INT_MAX)) {
+        if (options.tsv) out << "error\tExpression too long\t\t\n";
+        else err << "Expression too long\n";
+        return false;
+    }
+    const CheckResult check = CheckExpression(expression);
+    if (!check.passed) {
+        ReportRefusal(expression, check, options, out, err);
+        return false;
+    }
+    const EvalResult result = Evaluate(expression, options.settings);
+    const bool ok = result.status == EvalStatus::Ok;
+    if (options.tsv) {
+        out << (ok ? "ok\t" : "error\t") << TsvField(result.text) << (ok ? "" : "\t\t") << '\n';
+    } else {
+        (ok ? out : err) << result.text << '\n';
+    }
+    return ok;
+}
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, bool interactive) {
+    const ParsedArguments parsed = ParseArguments(args);
+    if (!parsed.ok) {
+        err << "quillpad-cli: " << parsed.error << "\n\n" << UsageText();
+        return kExitUsage;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        out << UsageText();
+        return kExitOk;
+    }
+    bool allPassed = true;
+    if (!options.expressions.empty()) {
+        for (const std::string& e : options.expressions) {
+            allPassed = AnswerExpression(e, options, out, err) && allPassed;
+        }
+        return allPassed ? kExitOk : kExitRefused;
+    }
+    std::string line;
+    for (;;) {
+        if (interactive) out << "> " << std::flush;
+        if (!std::getline(in, line)) break;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        allPassed = AnswerExpression(line, options, out, err) && allPassed;
+        out.flush();
+        err.flush();
+    }
+    if (interactive) out << '\n';
+    return allPassed ? kExitOk : kExitRefused;
+}
+
+} // namespace quill::cli

@@ -1,0 +1,223 @@
+// Every rule of the checker, with the caret or selection it leaves.
+#include "calc/checker.h"
+
+#include <gtest/gtest.h>
+
+#include "calc/evaluator.h"
+
+namespace quill {
+namespace {
+
+struct Row {
+    std::string input;
+    std::string message; // empty: the text passes
+    int start = 0;
+    int end = 0;
+    bool select = true;
+};
+
+constexpr int kToEnd = -1;
+
+void ExpectRow(const Row& row) {
+    const CheckResult r = CheckExpression(row.input);
+    SCOPED_TRACE("input: '" + row.input + "'");
+    if (row.message.empty()) {
+        EXPECT_TRUE(r.passed) << r.message;
+        // What the checker passes always evaluates.
+        EXPECT_NE(Evaluate(row.input, {}).status, EvalStatus::Invalid);
+        return;
+    }
+    EXPECT_FALSE(r.passed);
+    EXPECT_EQ(r.message, row.message);
+    EXPECT_EQ(r.select, row.select);
+    if (row.select) {
+        EXPECT_EQ(r.start, row.start);
+        EXPECT_EQ(r.end, row.end);
+    }
+}
+
+Row Pass(std::string input) { return {std::move(input), "", 0, 0, true}; }
+Row At(std::string input, std::string message, int caret) {
+    return {std::move(input), std::move(message), caret, caret, true};
+}
+Row Sel(std::string input, std::string message, int start, int end) {
+    return {std::move(input), std::move(message), start, end, true};
+}
+Row NoSel(std::string input, std::string message) { return {std::move(input), std::move(message), 0, 0, false}; }
+
+TEST(Checker, EmptyAndLoneOperator) {
+    for (const Row& row : {
+             Sel("", kEnterExpression, 0, kToEnd),
+             Sel("    ", kEnterExpression, 0, kToEnd),
+             Sel("-", kEnterExpression, 0, kToEnd),
+             Sel(" ( ", kEnterExpression, 0, kToEnd),
+             Sel(")", kEnterExpression, 0, kToEnd),
+             Sel("\r\n", kEnterExpression, 0, kToEnd),
+             Pass("-5"),
+             Pass("+5"),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, BadStartAndEnd) {
+    for (const Row& row : {
+             At("  *5", kPasteNumber, 2),
+             At("/5", kPasteNumber, 0),
+             At("^5", kPasteNumber, 0),
+             At("#5", kPasteNumber, 0),
+             At("%5", kPasteNumber, 0),
+             At("5+ ", kPasteNumber, 2),
+             At("sin(", kPasteNumber, 4),
+             At("((", kPasteNumber, 2),
+             At("5 *  ", kPasteNumber, 3),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, BracketNeighbours) {
+    for (const Row& row : {
+             At("2(3)", kPasteOperator, 1),
+             At("2 (3)", kPasteOperator, 2),
+             At("(2)3", kPasteOperator, 3),
+             At("(2) 3", kPasteOperator, 3),
+             At(")2", kPasteOperator, 1),
+             At("(1)(2)", kPasteOperator, 3),
+             At("(1) (2)", kPasteOperator, 4),
+             At("2pi", kPasteOperator, 1),
+             At("2(x)", kPasteOperator, 1),
+             At("2e5", kPasteOperator, 1),
+             At("log10(2)", kPasteOperator, 5),
+             At("5x+3(4", kPasteOperator, 4),
+             // An operand after a closing bracket or a constant name.
+             At("(2)pi", kPasteOperator, 3),
+             At("sin(1)cos(2)", kPasteOperator, 6),
+             At("pi.5", kPasteOperator, 2),
+             At("2*pi .5", kPasteOperator, 4),
+             At("e.", kPasteOperator, 1),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, OperatorPairs) {
+    for (const Row& row : {
+             Sel("5*-2", TogetherMessage('*', '-'), 1, 3),
+             Sel("5 * - 2", TogetherMessage('*', '-'), 2, 5),
+             Sel("2--3", TogetherMessage('-', '-'), 1, 3),
+             Sel("(2+)", TogetherMessage('+', ')'), 2, 4),
+             Sel("()", TogetherMessage('(', ')'), 0, 2),
+             Sel("(%5)", TogetherMessage('(', '%'), 0, 2),
+             Sel("+-5", TogetherMessage('+', '-'), 0, 2),
+             // The bracket after a function name is checked like any other.
+             Sel("sin()", TogetherMessage('(', ')'), 3, 5),
+             Sel("sin(*2)", TogetherMessage('(', '*'), 3, 5),
+             Sel("cos( /2)", TogetherMessage('(', '/'), 3, 6),
+             Pass("5*(-2)"),
+             Pass("(-2)"),
+             Pass("(+2)"),
+             Pass("2^(-1)"),
+             Pass("sin(-1)"),
+             Pass("sin(+1)"),
+             Pass("((2))-(3)"),
+             Pass("(2)*(3)"),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, Names) {
+    for (const Row& row : {
+             Sel("sin 30", kUnknownConstant, 0, kToEnd),
+             Sel("foo(2)", kUnknownFunction, 0, 3),
+             Sel("foo (2)", kUnknownFunction, 0, 4),
+             Sel("pi(2)", kUnknownFunction, 0, 2),
+             Sel("log10(x)", kUnknownFunction, 0, 5),
+             Sel("Sin(1)", kUnknownFunction, 0, 3),
+             Sel("x+1", kUnknownConstant, 0, 1),
+             Sel("1+x2y", kUnknownConstant, 2, kToEnd),
+             Sel("2*PI", kUnknownConstant, 2, kToEnd),
+             Sel("pie*2", kUnknownConstant, 0, 3),
+             Sel("sin(pie)", kUnknownConstant, 4, 7),
+             Pass("pi2*2"),
+             Pass("sqrt2+sqrt1+log10e+log2e+ln2+ln10+pi4+pia+pib+fi+fi1+e"),
+             Pass("sin(1)+asin(0)+sinh(1)+cos(1)+acos(0)+cosh(1)+tan(1)+atan(1)+tanh(1)"),
+             Pass("ceil(1)+floor(1)+exp(1)+abs(1)+log(1)"),
+             Pass("sin(cos(tan(1)))"),
+             Pass("log(0)"),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, NumbersAndSymbols) {
+    for (const Row& row : {
+             Pass("2,5*2"),
+             Pass(".5+5."),
+             Sel("1.2.3", UnknownSymbolMessage('.'), 3, 4),
+             Sel("1..2", UnknownSymbolMessage('.'), 2, 3),
+             Sel("4 . 5 . 6", UnknownSymbolMessage('.'), 6, 7),
+             Sel("1,2,3", UnknownSymbolMessage('.'), 3, 4),
+             Sel(".", kPasteNumber, 0, 1),
+             Sel("5+.", kPasteNumber, 2, 3),
+             Sel("(.)", kPasteNumber, 1, 2),
+             Sel("..+1", kPasteNumber, 0, 2),
+             Sel("2=3", UnknownSymbolMessage('='), 1, 2),
+             Sel("2\t+3", UnknownSymbolMessage('\t'), 1, 2),
+             Sel("2+3!", UnknownSymbolMessage('!'), 3, 4),
+             Sel("a_b", kUnknownConstant, 0, 1),
+             Sel("1_", UnknownSymbolMessage('_'), 1, 2),
+             Sel("2\xe9", UnknownSymbolMessage('\xe9'), 1, 2),
+             Sel(std::string("2\0" "3", 3), UnknownSymbolMessage('\0'), 1, 2),
+             Sel("2\r+3", UnknownSymbolMessage('\r'), 1, 2),
+             Sel("2\n+3", UnknownSymbolMessage('\n'), 1, 2),
+             Pass("2\r\n+3"),
+             Pass("2\r\r\n\n+3"),
+             Sel("2 \r \n=", UnknownSymbolMessage('='), 5, 6),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, MissingBrackets) {
+    for (const Row& row : {
+             NoSel("(2+3", kMissingClose),
+             NoSel("((2)", kMissingClose),
+             NoSel("sin(2", kMissingClose),
+             NoSel("2+3)", kMissingOpen),
+             NoSel("(2))", kMissingOpen),
+             NoSel("2)+(3", kMissingBoth),
+             NoSel("2)+((3)", kMissingBoth),
+             Pass("((((1))))"),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, FirstFaultInRuleOrderWins) {
+    for (const Row& row : {
+             // A bad end is found before the unknown symbol earlier on.
+             At("2=3+", kPasteNumber, 4),
+             // Bracket neighbours are checked before the main scan.
+             At("x+2(3)", kPasteOperator, 3),
+             // Within the main scan the leftmost fault wins.
+             Sel("x+y", kUnknownConstant, 0, 1),
+             Sel("2=3!", UnknownSymbolMessage('='), 1, 2),
+             // The scan faults come before missing brackets.
+             Sel("(2=3", UnknownSymbolMessage('='), 2, 3),
+         }) {
+        ExpectRow(row);
+    }
+}
+
+TEST(Checker, MessagesKeepTheirPadding) {
+    EXPECT_EQ(std::string(kEnterExpression).size(), 20U);
+    EXPECT_EQ(std::string(kPasteNumber).size(), 20U);
+    EXPECT_EQ(std::string(kPasteOperator).size(), 20U);
+    EXPECT_EQ(TogetherMessage('*', '-'), " Together '*-'  ");
+    EXPECT_EQ(UnknownSymbolMessage('='), "Unknown symbol '='");
+}
+
+} // namespace
+} // namespace quill

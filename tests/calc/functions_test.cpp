@@ -1,0 +1,109 @@
+// Built-in functions, angle units and named constants.
+#include "calc/functions.h"
+
+#include <gtest/gtest.h>
+
+#include "calc/checker.h"
+#include "calc/constants.h"
+#include "calc/evaluator.h"
+
+namespace quill {
+namespace {
+
+constexpr EvalSettings kRadians{kRoundAuto, kDecimal, false};
+constexpr EvalSettings kDegrees{kRoundAuto, kDecimal, true};
+
+struct Row {
+    std::string input;
+    std::string radians; // display with angles in radians
+    std::string degrees; // display with angles in degrees
+};
+
+std::string Show(const std::string& input, const EvalSettings& settings) {
+    const CheckResult check = CheckExpression(input);
+    if (!check.passed) return "refused: " + check.message;
+    return Evaluate(input, settings).text;
+}
+
+TEST(Functions, InBothAngleUnits) {
+    const Row rows[] = {
+        {"sin(0)", "0", "0"},
+        {"cos(0)", "1", "1"},
+        {"sin(pi/2)", "1", "0.027412133592"},
+        {"sin(30)", "-0.988031624093", "0.5"},
+        {"cos(60)", "-0.952412980415", "0.5"},
+        {"sin(180)", "-0.801152635734", "0"},
+        {"sin(270)", "-0.176045946471", "-1"},
+        {"sin(0-90)", "-0.893996663601", "-1"},
+        {"sin(720+90)", "-0.5063136521", "1"},
+        {"cos(90)", "-0.448073616129", "0"},
+        {"cos(180)", "-0.598460069058", "-1"},
+        {"tan(180)", "1.338690210351", "0"},
+        {"tan(90)", "-1.995200412208", "Not a number"},
+        {"tan(0-270)", "0.178839063798", "Not a number"},
+        {"asin(1)", "1.570796326795", "90"},
+        {"acos(0)", "1.570796326795", "90"},
+        {"acos(0-1)", "3.14159265359", "180"},
+        {"atan(1)", "0.785398163397", "45"},
+        {"asin(2)", "Not a number", "Not a number"},
+        {"sinh(1)", "1.175201193644", "1.175201193644"},
+        {"cosh(1)", "1.543080634815", "1.543080634815"},
+        {"tanh(1)", "0.761594155956", "0.761594155956"},
+        {"exp(1)", "2.718281828459", "2.718281828459"},
+        {"log(1)", "0", "0"},
+        {"log(0)", "-Infinity", "-Infinity"},
+        {"log(0-1)", "Not a number", "Not a number"},
+        {"abs(0-3)", "3", "3"},
+        {"abs(0-180)", "180", "180"},
+        {"ceil(1.2)", "2", "2"},
+        {"floor(0-1.2)", "-2", "-2"},
+        {"sin(1)+cos(2)", "0.425324148261", "1.016843233456"},
+        {"sin(1)*(2+3)", "4.207354924039", "0.087262032186"},
+        {"sin(cos(0))", "0.841470984808", "0.017452406437"},
+        {"exp(log(2))", "2", "2"},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(Show(r.input, kRadians), r.radians) << r.input << " in radians";
+        EXPECT_EQ(Show(r.input, kDegrees), r.degrees) << r.input << " in degrees";
+    }
+}
+
+TEST(Functions, ArgumentsDoNotPassThroughTheDisplay) {
+    EXPECT_EQ(Show("exp(2.36)", {1, kDecimal, false}), "10.6");
+    EXPECT_EQ(Show("exp(2.36)", kRadians), "10.590951452434");
+    EXPECT_EQ(Show("abs(10)", {kRoundAuto, kOctal, false}), "012");
+    EXPECT_EQ(Show("abs(10)", {kRoundAuto, kHex, false}), "0xa");
+    EXPECT_EQ(Show("floor(abs(1/3)*3)", {kRoundAuto, kExponent, false}), "1.000000e+00");
+}
+
+TEST(Functions, LookupByExactName) {
+    EXPECT_TRUE(FindFunction("sin"));
+    EXPECT_FALSE(FindFunction("Sin"));
+    EXPECT_FALSE(FindFunction("sqrt"));
+    EXPECT_FALSE(FindFunction("sin "));
+    EXPECT_EQ(EvaluateFunction("Sin(1)", kRadians), kBadName);
+    EXPECT_EQ(EvaluateFunction("foo(0)", kRadians), kBadName);
+    EXPECT_NE(EvaluateFunction("log(0)", kRadians), kBadName);
+    EXPECT_EQ(EvaluateFunction("abs(0-2.5)", kRadians), "2.5");
+    EXPECT_EQ(EvaluateFunction("abs(1/0)", kRadians), kDivisionText);
+    EXPECT_EQ(EvaluateFunction("abs(2", kRadians), kInvalidArgumentText);
+}
+
+TEST(Constants, Table) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"pi", "3.14159265359"},    {"2*pi", "6.28318530718"},  {"fi", "1.618"},
+        {"fi1", "0.618"},           {"fi-fi1", "1"},            {"e", "2.718281828459"},
+        {"pi2", "1.570796326795"},  {"pi4", "0.785398163397"},  {"pia", "0.318309886184"},
+        {"pib", "0.636619772368"},  {"sqrt2", "1.414213562373"}, {"sqrt1", "0.707106781187"},
+        {"log2e", "1.442695040889"}, {"log10e", "0.434294481903"}, {"ln2", "0.69314718056"},
+        {"ln10", "2.302585092994"},
+    };
+    for (const auto& [input, display] : rows) EXPECT_EQ(Show(input, kRadians), display) << input;
+    for (const char* name : {"PI", "Pi", "pie", "sqrt", "ln", "", "pi "}) {
+        EXPECT_EQ(LookupConstant(name), kBadName) << name;
+    }
+    EXPECT_EQ(LookupConstant("fi"), "1.618");
+}
+
+} // namespace
+} // namespace quill

@@ -1,0 +1,124 @@
+// The command-line calculator's options, output modes and exit statuses.
+#include "cli/cli.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace quill::cli {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWith(const std::vector<std::string>& args, const std::string& input = "", bool tty = false) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli(args, in, out, err, tty);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Cli, DefaultOutput) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    } rows[] = {
+        {{"2+3*4"}, kExitOk, "14\n", ""},
+        {{"2/3", "1+1"}, kExitOk, "0.666666666667\n2\n", ""},
+        {{"--round", "2", "2/3"}, kExitOk, "0.67\n", ""},
+        {{"--round=0", "7.4"}, kExitOk, "7\n", ""},
+        {{"--format", "hex", "255"}, kExitOk, "0xff\n", ""},
+        {{"--format=octal", "8"}, kExitOk, "010\n", ""},
+        {{"--format", "exponent", "1234"}, kExitOk, "1.234000e+03\n", ""},
+        {{"--degrees", "sin(30)"}, kExitOk, "0.5\n", ""},
+        {{"--degrees", "--radians", "sin(0)"}, kExitOk, "0\n", ""},
+        {{"SIN(PI/2)"}, kExitOk, "1\n", ""},
+        {{"--", "-2^2"}, kExitOk, "-4\n", ""},
+        {{"2=3"}, kExitRefused, "", "2=3\n ~\nUnknown symbol '='\n"},
+        {{"  *5"}, kExitRefused, "", "  *5\n  ^\nPaste number here\n"},
+        {{"5*-2"}, kExitRefused, "", "5*-2\n ~~\nTogether '*-'\n"},
+        {{"sin 30"}, kExitRefused, "", "sin 30\n~~~~~~\nUnknown constant\n"},
+        {{"(2+3"}, kExitRefused, "", "(2+3\nMissing ')'\n"},
+        {{""}, kExitRefused, "", "\nEnter expression\n"},
+        {{"\t2+"}, kExitRefused, "", "\t2+\n\t  ^\nPaste number here\n"},
+        {{"1/0+5"}, kExitRefused, "", "Division to the zero!\n"},
+        {{"1+1", "x", "2"}, kExitRefused, "2\n2\n", "x\n~\nUnknown constant\n"},
+        {{"10^400", "log(0)", "asin(2)"}, kExitOk, "Infinity\n-Infinity\nNot a number\n", ""},
+    };
+    for (const auto& row : rows) {
+        const CliRun r = RunWith(row.args);
+        const std::string what = row.args.back();
+        EXPECT_EQ(r.status, row.status) << what;
+        EXPECT_EQ(r.out, row.out) << what;
+        EXPECT_EQ(r.err, row.err) << what;
+    }
+}
+
+TEST(Cli, TsvOutput) {
+    const struct {
+        std::string expression;
+        std::string line;
+    } rows[] = {
+        {"2+2", "ok\t4\n"},
+        {"2=3", "error\tUnknown symbol '='\t1\t2\n"},
+        {"  *5", "error\tPaste number here   \t2\t2\n"},
+        {"sin 30", "error\tUnknown constant\t0\t6\n"},
+        {"", "error\tEnter expression    \t0\t0\n"},
+        {"5*-2", "error\t Together '*-'  \t1\t3\n"},
+        {"2)+(3", "error\tMissing '(' and ')'\t\t\n"},
+        {"7/0", "error\tDivision to the zero!\t\t\n"},
+        {"2\t3", "error\tUnknown symbol '\\t'\t1\t2\n"},
+        {"2\n3", "error\tUnknown symbol '\\n'\t1\t2\n"},
+    };
+    for (const auto& row : rows) {
+        const CliRun r = RunWith({"--tsv", row.expression});
+        EXPECT_EQ(r.out, row.line) << row.expression;
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(Cli, StandardInput) {
+    const CliRun r = RunWith({"--tsv"}, "1+1\r\n2*\n\n3\n4");
+    EXPECT_EQ(r.status, kExitRefused);
+    EXPECT_EQ(r.out, "ok\t2\nerror\tPaste number here   \t2\t2\nerror\tEnter expression    \t0\t0\nok\t3\nok\t4\n");
+
+    const CliRun clean = RunWith({}, "2^10\n");
+    EXPECT_EQ(clean.status, kExitOk);
+    EXPECT_EQ(clean.out, "1024\n");
+
+    const CliRun prompt = RunWith({}, "1\n", true);
+    EXPECT_EQ(prompt.out, "> 1\n> \n");
+
+    const std::string big = "1" + std::string(300000, '0') + "\n";
+    EXPECT_EQ(RunWith({}, big).out, "Infinity\n");
+    EXPECT_EQ(RunWith({}, std::string("2\0" "1\n", 4)).status, kExitRefused);
+}
+
+TEST(Cli, UsageErrors) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--format"},
+             {"--format", "roman", "1"},
+             {"--round", "10", "1"},
+             {"--round=-1", "1"},
+             {"--tsv=yes", "1"},
+             {"--frobnicate"},
+             {"-2^2"},
+         }) {
+        const CliRun r = RunWith(args);
+        EXPECT_EQ(r.status, kExitUsage) << args.front();
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Usage: quillpad-cli"), std::string::npos);
+    }
+    const CliRun help = RunWith({"--help"});
+    EXPECT_EQ(help.status, kExitOk);
+    EXPECT_NE(help.out.find("--tsv"), std::string::npos);
+}
+
+} // namespace
+} // namespace quill::cli
