@@ -4,7 +4,7 @@
 prefix=$1
 shift
 mkdir -p "$prefix"
-export WINEPREFIX="$prefix"
+export WINEPREFIX="$(cd "$prefix" && pwd)"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: the tests need neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
