@@ -83,9 +83,10 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
     return true;
 }
 
+EvalResult Invalid() { return {EvalStatus::Invalid, 0.0, kInvalidArgumentText}; }
+EvalResult Division() { return {EvalStatus::DivisionByZero, 0.0, kDivisionText}; }
+
 EvalResult Machine::Run(const std::string& w) {
-    const EvalResult invalid{EvalStatus::Invalid, 0.0, kInvalidArgumentText};
-    const EvalResult division{EvalStatus::DivisionByZero, 0.0, kDivisionText};
     bool wantOperand = true;
     std::size_t i = 0;
     while (i < w.size()) {
@@ -104,12 +105,12 @@ EvalResult Machine::Run(const std::string& w) {
                 const std::string_view name = std::string_view(w).substr(i, j - i);
                 if (j < w.size() && w[j] == '(') {
                     const std::optional<Function> f = FindFunction(name);
-                    if (!f) return invalid;
+                    if (!f) return Invalid();
                     groups_.push_back({operators_.size(), f});
                     i = j + 1;
                 } else {
                     const char* value = FindConstant(name);
-                    if (!value) return invalid;
+                    if (!value) return Invalid();
                     values_.push_back(ReadDecimal(value));
                     wantOperand = false;
                     i = j;
@@ -118,29 +119,29 @@ EvalResult Machine::Run(const std::string& w) {
                 groups_.push_back({operators_.size(), std::nullopt});
                 ++i;
             } else {
-                return invalid;
+                return Invalid();
             }
             continue;
         }
         if (c == ')') {
-            if (groups_.empty()) return invalid;
-            if (!ReduceWhile(Base(), 1)) return division;
+            if (groups_.empty()) return Invalid();
+            if (!ReduceWhile(Base(), 1)) return Division();
             const Group group = groups_.back();
             groups_.pop_back();
             if (group.function) {
                 values_.back() = ApplyFunction(*group.function, values_.back(), settings_.bDegrees);
             }
         } else if (const int priority = OperatorPriority(c); priority > 0) {
-            if (!ReduceWhile(Base(), priority)) return division;
+            if (!ReduceWhile(Base(), priority)) return Division();
             operators_.push_back(c);
             wantOperand = true;
         } else {
-            return invalid;
+            return Invalid();
         }
         ++i;
     }
-    if (wantOperand || !groups_.empty()) return invalid;
-    if (!ReduceWhile(0, 1)) return division;
+    if (wantOperand || !groups_.empty()) return Invalid();
+    if (!ReduceWhile(0, 1)) return Division();
     return {EvalStatus::Ok, values_.back(), {}};
 }
 
