@@ -1,7 +1,7 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test build deps native windows sanitize fuzz clean
+.PHONY: run test build deps native windows sanitize fuzz fuzz-build bench bench-build clean
 
 FUZZ_SECONDS ?= 60
 
@@ -19,21 +19,15 @@ build: deps native windows
 deps:
 	@bash scripts/install-deps.sh
 
-native:
-	cmake --preset native >/dev/null
-	cmake --build --preset native
+# Each build configuration is a CMake preset of the same name.
+native windows sanitize bench-build fuzz-build:
+	cmake --preset $(@:-build=) >/dev/null
+	cmake --build --preset $(@:-build=)
 
-windows:
-	cmake --preset windows >/dev/null
-	cmake --build --preset windows
+bench: bench-build
+	./build/bench/bench/calc_bench
 
-sanitize:
-	cmake --preset sanitize >/dev/null
-	cmake --build --preset sanitize
-
-fuzz:
-	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz
+fuzz: fuzz-build
 	bash scripts/run-fuzz.sh $(FUZZ_SECONDS)
 
 clean:
