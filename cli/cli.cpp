@@ -1,10 +1,13 @@
 #include "cli/cli.h"
 
 #include <climits>
+#include <fstream>
 #include <istream>
+#include <iterator>
 #include <ostream>
 #include <string_view>
 
+#include "app/data_file.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
 
@@ -110,7 +113,30 @@ void ReportRefusal(const std::string& expression, const CheckResult& check, cons
 
 } // namespace
 
-ParsedArguments ParseArguments(const std::vector<std::string>& args) {
+bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::string& why) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        why = "cannot open the file";
+        return false;
+    }
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        why = "cannot read the file";
+        return false;
+    }
+    CalcSettings record;
+    if (!SettingsFromBytes(bytes, record)) {
+        why = "not a Quillpad data file (it ends before its last field)";
+        return false;
+    }
+    // The placement half of the mending needs a window; the values do not.
+    const Rect anywhere{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    MendLoadedSettings(record, {}, anywhere);
+    settings = EvalSettingsOf(record);
+    return true;
+}
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoader loader) {
     ParsedArguments parsed;
     Options& o = parsed.options;
     auto refuse = [&parsed](std::string why) {
@@ -129,7 +155,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         }
         bool hasValue = false;
         const auto [name, inlineValue] = SplitOption(arg, hasValue);
-        const bool takesValue = name == "--format" || name == "--round";
+        const bool takesValue = name == "--format" || name == "--round" || name == "--settings";
         if (takesValue && !hasValue && i + 1 >= args.size()) {
             return refuse("option '" + std::string(name) + "' needs a value");
         }
@@ -141,6 +167,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (name == "--round") {
             if (!ParseRound(value, o.settings.nRound)) {
                 return refuse("unknown rounding '" + std::string(value) + "' (auto, 0 to 9)");
+            }
+        } else if (name == "--settings") {
+            std::string why;
+            if (!loader(std::string(value), o.settings, why)) {
+                return refuse("cannot read settings from '" + std::string(value) + "': " + why);
             }
         } else if (hasValue) {
             return refuse("option '" + std::string(name) + "' takes no value");
@@ -161,12 +192,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: quillpad-cli [--format decimal|octal|hex|exponent] [--round auto|0..9]\n"
-           "                    [--degrees|--radians] [--tsv] [--] [EXPRESSION...]\n"
+    return "Usage: quillpad-cli [--settings FILE] [--format decimal|octal|hex|exponent]\n"
+           "                    [--round auto|0..9] [--degrees|--radians] [--tsv]\n"
+           "                    [--] [EXPRESSION...]\n"
            "\n"
            "Checks and evaluates each EXPRESSION, or each line of standard input when\n"
            "none is given, as the Quillpad window does.\n"
            "\n"
+           "  --settings FILE  format, rounding and angle unit of a Quillpad data file\n"
+           "               (dataclc.dat); options after it override them\n"
            "  --format F   output format: decimal (default), octal, hex or exponent\n"
            "  --round N    decimal places: auto (default) or 0 to 9\n"
            "  --degrees    sin, cos and tan take degrees; asin, acos and atan give them\n"
@@ -177,7 +211,7 @@ std::string UsageText() {
            "  --help       shows this text\n"
            "\n"
            "Exit status: 0 when every expression passed, 1 when one was refused or\n"
-           "divided by zero, 2 for bad usage.\n";
+           "divided by zero, 2 for bad usage or a settings file that cannot be read.\n";
 }
 
 bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,

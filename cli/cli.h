@@ -15,7 +15,7 @@ namespace quill::cli {
 // Exit statuses.
 inline constexpr int kExitOk = 0;      // every expression passed
 inline constexpr int kExitRefused = 1; // one was refused or divided by zero
-inline constexpr int kExitUsage = 2;   // bad usage
+inline constexpr int kExitUsage = 2;   // bad usage, or a settings file that cannot be read
 
 struct Options {
     EvalSettings settings;
@@ -30,8 +30,17 @@ struct ParsedArguments {
     std::string error; // why the arguments were refused, when not ok
 };
 
-// The arguments after the program's name.
-ParsedArguments ParseArguments(const std::vector<std::string>& args);
+// Reads a data file's rounding, format and angle unit into `settings`;
+// false, with the reason in `why`, when the file cannot be read.
+using SettingsLoader = bool (*)(const std::string& path, EvalSettings& settings, std::string& why);
+
+// Reads "dataclc.dat" bytes from a file.
+bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::string& why);
+
+// The arguments after the program's name, taken in order, so an option after
+// --settings overrides what the file says.
+ParsedArguments ParseArguments(const std::vector<std::string>& args,
+                               SettingsLoader loader = LoadSettingsFile);
 
 std::string UsageText();
 

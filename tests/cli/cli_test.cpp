@@ -1,9 +1,13 @@
 // The command-line calculator's options, output modes and exit statuses.
 #include "cli/cli.h"
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "app/data_file.h"
 
 namespace quill::cli {
 namespace {
@@ -118,6 +122,52 @@ TEST(Cli, UsageErrors) {
     const CliRun help = RunWith({"--help"});
     EXPECT_EQ(help.status, kExitOk);
     EXPECT_NE(help.out.find("--tsv"), std::string::npos);
+}
+
+// Writes a data file with these settings and returns its path.
+std::string DataFile(const std::string& name, int round, int format, bool degrees, std::size_t cut = 0) {
+    CalcSettings s;
+    SetDefaultSettings(s, {}, {0, 0, 800, 600});
+    s.nRound = round;
+    s.nFormat = format;
+    s.bDegrees = degrees;
+    std::vector<std::uint8_t> bytes = SettingsToBytes(s);
+    bytes.resize(bytes.size() - cut);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+TEST(Cli, SettingsFromADataFile) {
+    const std::string file = DataFile("quill-cli-test-1.dat", 2, kDecimal, true);
+    const std::string odd = DataFile("quill-cli-test-2.dat", 12, 7, false);
+    const std::string cut = DataFile("quill-cli-test-3.dat", 2, kDecimal, true, 1);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    } rows[] = {
+        {{"--settings", file, "sin(30)"}, kExitOk, "0.50\n"},
+        {{"--settings=" + file, "--round", "auto", "sin(30)"}, kExitOk, "0.5\n"},
+        {{"--round", "5", "--radians", "--settings", file, "sin(30)"}, kExitOk, "0.50\n"},
+        {{"--settings", file, "--format", "hex", "255"}, kExitOk, "0xff\n"},
+        // Values that no version writes fall back to "Auto" and "Decimal".
+        {{"--settings", odd, "2/3"}, kExitOk, "0.666666666667\n"},
+        {{"--settings", cut, "1"}, kExitUsage, ""},
+        {{"--settings", file + ".missing", "1"}, kExitUsage, ""},
+        {{"--settings"}, kExitUsage, ""},
+    };
+    for (const auto& row : rows) {
+        const CliRun r = RunWith(row.args);
+        EXPECT_EQ(r.status, row.status) << row.args[1];
+        EXPECT_EQ(r.out, row.out) << row.args[1];
+        if (row.status == kExitUsage) {
+            EXPECT_NE(r.err.find("quillpad-cli: "), std::string::npos);
+        }
+    }
+    EXPECT_NE(RunWith({"--settings", cut, "1"}).err.find("cannot read settings from"), std::string::npos);
+    for (const std::string& path : {file, odd, cut}) std::filesystem::remove(path);
 }
 
 } // namespace
