@@ -30,9 +30,11 @@ CalcSettings Defaults() {
 
 // The worked example with strReserved replaced by `prefix` and `chars`.
 Bytes WithReserved(const Bytes& prefix, const Bytes& chars) {
-    Bytes b(kWorkedExample.begin(), kWorkedExample.begin() + 38);
-    b.insert(b.end(), prefix.begin(), prefix.end());
-    b.insert(b.end(), chars.begin(), chars.end());
+    Bytes b;
+    b.reserve(38 + prefix.size() + chars.size() + 1);
+    b.assign(kWorkedExample.begin(), kWorkedExample.begin() + 38);
+    for (const std::uint8_t c : prefix) b.push_back(c);
+    for (const std::uint8_t c : chars) b.push_back(c);
     b.push_back(0x01); // degrees
     return b;
 }
