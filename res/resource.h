@@ -1,0 +1,45 @@
+// Resource and command identifiers, shared by the .rc file and the program.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Dialog templates
+#define IDD_ABOUTBOX 100
+#define IDD_QUILL_DIALOG 146
+
+// Icons
+#define IDR_MAINFRAME 128
+#define IDI_PIN_TOP 145
+#define IDI_PIN_NOTOP 147
+
+// Main window controls
+#define IDC_EXPRESSION 1000
+#define IDC_RESULT 1001
+#define IDC_BTN_RESULT 1002
+#define IDC_BTN_MENU 1019
+#define IDC_BTN_TOP 1020
+
+// About box controls
+#define IDC_LINK_HOME 1016
+#define IDC_LINK_MAIL 1017
+
+// Popup menu commands
+#define ID_FONT 20
+#define ID_HELP_TOPICS 21
+#define ID_ABOUT 22
+#define ID_SEPARATOR_MAIN 26
+#define ID_ROUND_AUTO 29
+#define ID_ROUND_0 30
+#define ID_ROUND_9 39
+#define ID_ANGLE_DEGREES 40
+#define ID_ANGLE_RADIANS 41
+#define ID_FORMAT_DECIMAL 45
+#define ID_FORMAT_OCTAL 46
+#define ID_FORMAT_HEX 47
+#define ID_FORMAT_EXPONENT 48
+#define ID_FORMAT_LAST 49
+
+// The system-wide hot key that clears the expression line
+#define IDH_CLEAR_EXPRESSION 144

@@ -1,0 +1,210 @@
+// The end-to-end tests' eyes and hands inside Windows: reads another
+// program's window back (texts, selections, styles, the button's image,
+// the focus), and does the few things xdotool cannot (a screenshot, a key
+// sent while its own window has the focus).
+//
+//   quill_probe COMMAND [ARGS]      prints one line; exit 0 on success, 1 if not found
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FindTopWindow(const wchar_t* caption, int timeoutMs) {
+    for (int waited = 0;; waited += 50) {
+        if (HWND w = ::FindWindowW(L"#32770", caption)) return w;
+        if (waited >= timeoutMs) return nullptr;
+        ::Sleep(50);
+    }
+}
+
+HWND Main(int timeoutMs = 2000) { return FindTopWindow(L"Quillpad", timeoutMs); }
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// Another process's control is read with WM_GETTEXT.
+std::wstring TextOf(HWND w) {
+    const auto length = ::SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto got = ::SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+// "green", "grey" or "none": the main colour of the image in the middle of
+// a button, as the screen shows it (another program's icon handle cannot be
+// read back here).
+std::string IconColour(HWND button) {
+    RECT r{};
+    ::GetWindowRect(button, &r);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    HDC screen = ::GetDC(nullptr);
+    long green = 0, grey = 0;
+    for (int y = cy - 6; y <= cy + 6; ++y) {
+        for (int x = cx - 6; x <= cx + 6; ++x) {
+            const COLORREF p = ::GetPixel(screen, x, y);
+            const int red = GetRValue(p), g = GetGValue(p), b = GetBValue(p);
+            if (g > red + 30 && g > b + 30) ++green;
+            else if (std::abs(red - g) < 12 && std::abs(g - b) < 12 && red > 50 && red < 190) ++grey;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    if (green < 5 && grey < 5) return "none";
+    return green > grey ? "green" : "grey";
+}
+
+// The window's pixels from the screen, as a 24-bit BMP.
+bool Screenshot(HWND w, const char* path) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> bits(static_cast<std::size_t>(stride) * height);
+    ::GetDIBits(mem, bmp, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER f{};
+    f.bfType = 0x4D42;
+    f.bfOffBits = sizeof f + sizeof h;
+    f.bfSize = f.bfOffBits + static_cast<DWORD>(bits.size());
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return false;
+    std::fwrite(&f, sizeof f, 1, out);
+    std::fwrite(&h, sizeof h, 1, out);
+    std::fwrite(bits.data(), 1, bits.size(), out);
+    std::fclose(out);
+    return true;
+}
+
+// Sends Escape with SendInput while a window of this program has the focus;
+// prints "reached" when that window saw the key, "taken" when it did not.
+int EscapeElsewhere() {
+    static bool sawEscape = false;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_KEYDOWN && wp == VK_ESCAPE) sawEscape = true;
+        return ::DefWindowProcW(w, m, wp, lp);
+    };
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QuillProbeWindow";
+    ::RegisterClassW(&wc);
+    HWND w = ::CreateWindowExW(0, wc.lpszClassName, L"Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetForegroundWindow(w);
+    ::SetFocus(w);
+    auto pump = [](int ms) {
+        for (int t = 0; t < ms; t += 10) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::Sleep(10);
+        }
+    };
+    pump(300);
+    const bool focused = ::GetFocus() == w;
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = VK_ESCAPE;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    pump(500);
+    std::printf("%s %s\n", focused ? "focused" : "unfocused", sawEscape ? "reached" : "taken");
+    ::DestroyWindow(w);
+    return 0;
+}
+
+HWND Item(HWND w, const char* id) { return ::GetDlgItem(w, std::atoi(id)); }
+
+int Usage() {
+    std::fprintf(stderr, "usage: quill_probe wait|text ID|sel ID|window|pin|focus|close|minimize|restore|"
+                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|gone\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string cmd = argv[1];
+    if (cmd == "escape-elsewhere") return EscapeElsewhere();
+    if (cmd == "gone") { // waits until the window has gone
+        for (int t = 0; t < 10000; t += 50, ::Sleep(50)) {
+            if (!::FindWindowW(L"#32770", L"Quillpad")) return std::puts("gone"), 0;
+        }
+        return 1;
+    }
+    if (cmd == "box" || cmd == "box-ok") { // a message box of that caption: its text; box-ok presses OK
+        if (argc < 3) return Usage();
+        std::wstring caption(argv[2], argv[2] + std::strlen(argv[2]));
+        HWND box = FindTopWindow(caption.c_str(), 3000);
+        if (!box) return std::puts("none"), 1;
+        std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str());
+        if (cmd == "box-ok") ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    HWND w = Main(cmd == "wait" ? 20000 : 2000);
+    if (!w) return std::puts("no window"), 1;
+    if (cmd == "wait") return std::printf("%p\n", static_cast<void*>(w)), 0;
+    if (cmd == "text" && argc > 2) return std::printf("[%s]\n", Utf8(TextOf(Item(w, argv[2]))).c_str()), 0;
+    if (cmd == "sel" && argc > 2) {
+        DWORD start = 0, end = 0;
+        ::SendMessageW(Item(w, argv[2]), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::printf("%lu %lu\n", start, end), 0;
+    }
+    if (cmd == "window") {
+        RECT r{};
+        ::GetWindowRect(w, &r);
+        const LONG ex = ::GetWindowLongW(w, GWL_EXSTYLE);
+        const LONG style = ::GetWindowLongW(w, GWL_STYLE);
+        return std::printf("%ld %ld %ld %ld topmost=%d iconic=%d style=%08lx exstyle=%08lx\n", r.left, r.top,
+                           r.right, r.bottom, (ex & WS_EX_TOPMOST) ? 1 : 0, ::IsIconic(w) ? 1 : 0,
+                           static_cast<unsigned long>(style), static_cast<unsigned long>(ex)),
+               0;
+    }
+    if (cmd == "item" && argc > 2) { // a control's rectangle on the screen and its styles
+        HWND c = Item(w, argv[2]);
+        RECT r{};
+        ::GetWindowRect(c, &r);
+        return std::printf("%ld %ld %ld %ld style=%08lx exstyle=%08lx\n", r.left, r.top, r.right, r.bottom,
+                           static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
+                           static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
+               0;
+    }
+    if (cmd == "pin") return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
+    if (cmd == "focus") {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gui);
+        return std::printf("%d\n", gui.hwndFocus ? ::GetDlgCtrlID(gui.hwndFocus) : 0), 0;
+    }
+    if (cmd == "close") return ::PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "minimize") return ::ShowWindow(w, SW_MINIMIZE), 0;
+    if (cmd == "restore") return ::ShowWindow(w, SW_RESTORE), 0;
+    if (cmd == "shot" && argc > 2) return Screenshot(w, argv[2]) ? 0 : 1;
+    return Usage();
+}

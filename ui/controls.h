@@ -1,0 +1,123 @@
+// Thin owners and wrappers of window objects: fonts, menus, icons, tooltips,
+// edits and buttons. Each owner frees what it holds when it goes.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace quill::ui {
+
+// Owns one font.
+class CFont {
+  public:
+    CFont() = default;
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+    ~CFont() { Reset(nullptr); }
+    void Reset(HFONT font) {
+        if (m_hFont) ::DeleteObject(m_hFont);
+        m_hFont = font;
+    }
+    HFONT Get() const { return m_hFont; }
+
+  private:
+    HFONT m_hFont = nullptr;
+};
+
+// Owns one popup menu (and with it its items; an owning menu destroys the
+// submenus appended to it, so submenus are created unowned).
+class CMenu {
+  public:
+    CMenu() = default;
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+    ~CMenu() {
+        if (m_hMenu && m_bOwned) ::DestroyMenu(m_hMenu);
+    }
+    bool CreatePopupMenu() {
+        m_hMenu = ::CreatePopupMenu();
+        return m_hMenu != nullptr;
+    }
+    // Once appended to a parent, the parent destroys it.
+    void Disown() { m_bOwned = false; }
+    HMENU Get() const { return m_hMenu; }
+    void CheckRadio(UINT first, UINT last, UINT item) {
+        ::CheckMenuRadioItem(m_hMenu, first, last, item, MF_BYCOMMAND);
+    }
+
+  private:
+    HMENU m_hMenu = nullptr;
+    bool m_bOwned = true;
+};
+
+// Owns one icon loaded at a given size.
+class CIcon {
+  public:
+    CIcon(int resource, int size)
+        : m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR))) {}
+    CIcon(const CIcon&) = delete;
+    CIcon& operator=(const CIcon&) = delete;
+    ~CIcon() {
+        if (m_hIcon) ::DestroyIcon(m_hIcon);
+    }
+    HICON Get() const { return m_hIcon; }
+
+  private:
+    HICON m_hIcon;
+};
+
+class CEdit {
+  public:
+    void Attach(HWND window) { m_hWnd = window; }
+    HWND Get() const { return m_hWnd; }
+    void SetFont(HFONT font) const { ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    void SetSel(int start, int end) const { ::SendMessageW(m_hWnd, EM_SETSEL, start, end); }
+    void ScrollCaret() const { ::SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0); }
+    void SetFocus() const { ::SetFocus(m_hWnd); }
+
+  private:
+    HWND m_hWnd = nullptr;
+};
+
+class CButton {
+  public:
+    void Attach(HWND window) { m_hWnd = window; }
+    HWND Get() const { return m_hWnd; }
+    void SetIcon(HICON icon) const {
+        ::SendMessageW(m_hWnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
+
+  private:
+    HWND m_hWnd = nullptr;
+};
+
+// A tooltip control whose tools are whole control windows; mouse messages
+// reach it through RelayEvent.
+class CToolTipCtrl {
+  public:
+    CToolTipCtrl() = default;
+    CToolTipCtrl(const CToolTipCtrl&) = delete;
+    CToolTipCtrl& operator=(const CToolTipCtrl&) = delete;
+    ~CToolTipCtrl() {
+        if (m_hWnd) ::DestroyWindow(m_hWnd);
+    }
+    // The tools belong to `parent`; an unowned tooltip window stays out of
+    // its owner's z-order changes.
+    bool Create(HWND parent, bool owned = true);
+    void AddTool(HWND tool, const std::wstring& text);
+    void UpdateTipText(HWND tool, const std::wstring& text);
+    void Activate(bool on) const { ::SendMessageW(m_hWnd, TTM_ACTIVATE, on, 0); }
+    void RelayEvent(MSG* msg) const {
+        if (m_hWnd) ::SendMessageW(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    }
+    HWND Get() const { return m_hWnd; }
+
+  private:
+    HWND m_hWnd = nullptr;
+    HWND m_hParent = nullptr;
+};
+
+} // namespace quill::ui
