@@ -1,12 +1,27 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test build deps native windows sanitize fuzz fuzz-build bench bench-build clean
+.PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build clean
 
 FUZZ_SECONDS ?= 60
 
-run: deps native
-	./build/native/cli/quillpad-cli
+# The window through Wine when there is a display, else the command-line calculator.
+run: deps windows native
+	@if [ -n "$$DISPLAY" ]; then \
+	  mkdir -p build/run && cp build/windows/Quillpad.exe build/run/ && \
+	  cd build/run && WINEPREFIX="$(CURDIR)/build/windows/wineprefix" WINEDEBUG=-all wine Quillpad.exe; \
+	else \
+	  echo "No display (DISPLAY is not set): starting the command-line calculator instead."; \
+	  ./build/native/cli/quillpad-cli; \
+	fi
+
+# A zip for people on Windows: the window, the command-line calculator, a read-me.
+dist: deps windows
+	rm -rf build/dist && mkdir -p build/dist/Quillpad dist
+	cp build/windows/Quillpad.exe build/windows/cli/quillpad-cli.exe build/dist/Quillpad/
+	sed 's/$$/\r/' docs/README-windows.txt > build/dist/Quillpad/README.txt
+	cd build/dist && rm -f ../../dist/Quillpad-2.51.zip && zip -q -r ../../dist/Quillpad-2.51.zip Quillpad
+	@echo "dist/Quillpad-2.51.zip"
 
 test: deps native windows sanitize
 	ctest --preset native

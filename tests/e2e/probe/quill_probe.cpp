@@ -142,7 +142,7 @@ HWND Item(HWND w, const char* id) { return ::GetDlgItem(w, std::atoi(id)); }
 
 int Usage() {
     std::fprintf(stderr, "usage: quill_probe wait|text ID|sel ID|window|pin|focus|close|minimize|restore|"
-                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|gone\n");
+                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|hold-escape MS|gone\n");
     return 2;
 }
 
@@ -152,6 +152,19 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
     if (cmd == "escape-elsewhere") return EscapeElsewhere();
+    if (cmd == "hold-escape" && argc > 2) { // holds Escape as a hot key for that many milliseconds
+        if (!::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE)) return std::puts("refused"), 1;
+        std::puts("holding");
+        std::fflush(stdout);
+        const DWORD until = ::GetTickCount() + static_cast<DWORD>(std::atoi(argv[2]));
+        while (::GetTickCount() < until) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            ::Sleep(20);
+        }
+        ::UnregisterHotKey(nullptr, 1);
+        return 0;
+    }
     if (cmd == "gone") { // waits until the window has gone
         for (int t = 0; t < 10000; t += 50, ::Sleep(50)) {
             if (!::FindWindowW(L"#32770", L"Quillpad")) return std::puts("gone"), 0;
@@ -161,13 +174,13 @@ int main(int argc, char** argv) {
     if (cmd == "box" || cmd == "box-ok") { // a message box of that caption: its text; box-ok presses OK
         if (argc < 3) return Usage();
         std::wstring caption(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND box = FindTopWindow(caption.c_str(), 3000);
+        HWND box = FindTopWindow(caption.c_str(), cmd == "box-ok" ? 3000 : 500);
         if (!box) return std::puts("none"), 1;
         std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str());
         if (cmd == "box-ok") ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         return 0;
     }
-    HWND w = Main(cmd == "wait" ? 20000 : 2000);
+    HWND w = Main(cmd == "wait" ? (argc > 2 ? std::atoi(argv[2]) : 20000) : 2000);
     if (!w) return std::puts("no window"), 1;
     if (cmd == "wait") return std::printf("%p\n", static_cast<void*>(w)), 0;
     if (cmd == "text" && argc > 2) return std::printf("[%s]\n", Utf8(TextOf(Item(w, argv[2]))).c_str()), 0;

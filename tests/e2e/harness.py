@@ -1,0 +1,200 @@
+"""Drives the real Quillpad.exe under Wine in a virtual X display.
+
+Keys and clicks go in through xdotool, as a user's would; the window is read
+back by quill_probe.exe, a Windows program of the tests. Each test gets a
+fresh folder with its own copy of the program (and so its own data file).
+"""
+
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import zlib
+from pathlib import Path
+
+BUILD = Path(os.environ.get("QUILL_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build" / "windows"))
+EXE = BUILD / "Quillpad.exe"
+PROBE = BUILD / "tests" / "quill_probe.exe"
+PREFIX = BUILD / "wineprefix"
+SCREEN = (1024, 768)
+
+
+def wine_command():
+    for candidate in ("wine64", "/usr/lib/wine/wine64", "wine"):
+        if shutil.which(candidate) or Path(candidate).exists():
+            return candidate
+    raise RuntimeError("wine is not installed")
+
+
+class Display:
+    """An Xvfb server on a free display number, for the length of a test run."""
+
+    def __init__(self):
+        self.number = next(n for n in range(90, 200) if not Path(f"/tmp/.X{n}-lock").exists())
+        self.server = subprocess.Popen(
+            ["Xvfb", f":{self.number}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.time() + 10
+        while not Path(f"/tmp/.X11-unix/X{self.number}").exists():
+            if time.time() > deadline:
+                raise RuntimeError("Xvfb did not start")
+            time.sleep(0.1)
+        self.env = dict(os.environ, DISPLAY=f":{self.number}", WINEPREFIX=str(PREFIX), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        # Nothing of an earlier run may linger in the prefix (tests of the
+        # window run one at a time).
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False)
+        # The first start on a display brings up Wine's own helpers; let that
+        # happen before any test counts time.
+        self.started = False
+        warm = Quillpad(self)
+        warm.close()
+        shutil.rmtree(warm.folder, ignore_errors=True)
+
+    def close(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False)
+        self.server.terminate()
+        self.server.wait()
+
+
+class Quillpad:
+    """One run of the program in its own folder."""
+
+    def __init__(self, display, folder=None, data=None, desktop=None):
+        self.display = display
+        self.env = display.env
+        self.folder = Path(folder or tempfile.mkdtemp(prefix="quillpad-e2e-"))
+        self.exe = self.folder / "Quillpad.exe"
+        if not self.exe.exists():
+            shutil.copy(EXE, self.exe)
+        if data is not None:
+            self.data_file.write_bytes(data)
+        # No window of an earlier run may stand in for this one.
+        if display.started:
+            self.probe("gone")
+        display.started = True
+        command = [wine_command(), str(self.exe)]
+        if desktop:  # Wine's own virtual desktop draws the caption, for screenshots
+            command = [wine_command(), "explorer", f"/desktop={desktop}", str(self.exe)]
+        self.process = subprocess.Popen(command, cwd=self.folder, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.desktop = desktop
+        if not desktop:
+            # The X side first: a Wine program started while another is still
+            # bringing up a fresh session may end up on a desktop of its own.
+            self.x_window = self._x_window()
+            self.probe("wait")
+
+    @property
+    def data_file(self):
+        return self.folder / "dataclc.dat"
+
+    def probe(self, *args, check=True, timeout=60):
+        result = subprocess.run([wine_command(), str(PROBE), *args], env=self.env, capture_output=True,
+                                timeout=timeout)
+        text = result.stdout.decode("utf-8", "replace").replace("\r", "").strip()
+        if check and result.returncode != 0:
+            raise AssertionError(f"probe {' '.join(args)}: {text} {result.stderr[-300:]!r}")
+        return text
+
+    def _x_window(self):
+        for _ in range(1500):  # a first start on a new display can take Wine a while
+            out = subprocess.run(["xdotool", "search", "--name", "^Quillpad$"], env=self.env,
+                                 capture_output=True, text=True).stdout.split()
+            if out:
+                return out[0]
+            time.sleep(0.1)
+        raise AssertionError("no X window for Quillpad")
+
+    # What the window shows.
+    def text(self, control):
+        return self.probe("text", str(control))[1:-1]
+
+    def selection(self, control=1000):
+        start, end = self.probe("sel", str(control)).split()
+        return int(start), int(end)
+
+    def window(self):
+        parts = self.probe("window").split()
+        rect = tuple(int(v) for v in parts[:4])
+        flags = dict(p.split("=") for p in parts[4:])
+        return rect, flags
+
+    def control_rect(self, control):
+        return tuple(int(v) for v in self.probe("item", str(control)).split()[:4])
+
+    def pin(self):
+        return self.probe("pin")
+
+    def focus(self):
+        return int(self.probe("focus"))
+
+    # What a user does.
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def focus_window(self):
+        self.xdotool("windowfocus", "--sync", self.x_window)
+        time.sleep(0.2)
+
+    def click(self, control, button=1):
+        left, top, right, bottom = self.control_rect(control)
+        self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", str(button))
+        time.sleep(0.4)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "30", text)
+        time.sleep(0.2)
+
+    def key(self, *keys):
+        for k in keys:
+            self.xdotool("key", k)
+            time.sleep(0.15)
+        time.sleep(0.3)
+
+    def enter_expression(self, text):
+        """Clicks into the expression line, replaces its text, presses Enter."""
+        self.click(1000)
+        self.key("ctrl+a", "BackSpace")
+        if text:
+            self.type(text)
+        self.key("Return")
+
+    def close(self, timeout=20):
+        if self.process.poll() is None:
+            self.probe("close", check=False)
+            try:
+                self.process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                raise AssertionError("the window did not close")
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def bmp_to_png(bmp_path, png_path):
+    """A 24-bit bottom-up BMP (what the probe writes) as a PNG."""
+    data = Path(bmp_path).read_bytes()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        bgr = data[offset + y * stride: offset + y * stride + width * 3]
+        rgb = bytearray(width * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = bgr[2::3], bgr[1::3], bgr[0::3]
+        rows.append(b"\x00" + bytes(rgb))
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+           + chunk(b"IDAT", zlib.compress(b"".join(rows))) + chunk(b"IEND", b""))
+    Path(png_path).write_bytes(png)

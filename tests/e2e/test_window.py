@@ -1,0 +1,262 @@
+"""End-to-end tests of the calculator window: the real program under Wine,
+real keys and clicks, the window read back by the probe."""
+
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+import harness
+from harness import Display, Quillpad, SCREEN
+
+DISPLAY = None
+
+
+def setUpModule():
+    global DISPLAY
+    DISPLAY = Display()
+
+
+def tearDownModule():
+    DISPLAY.close()
+
+
+def data_bytes(left, top, topmost=True, round_=-1, fmt=0, face=b"Verdana", height=-13, italic=0, weight=0,
+               reserved=b"", degrees=False):
+    """The data file as the program writes it."""
+    return (struct.pack("<BiiiiiB", topmost, 0, round_, fmt, left, top, len(face)) + face
+            + struct.pack("<iBiB", height, italic, weight, len(reserved)) + reserved + bytes([degrees]))
+
+
+class WindowTest(unittest.TestCase):
+    def start(self, **kwargs):
+        app = Quillpad(DISPLAY, **kwargs)
+        self.addCleanup(app.kill)
+        return app
+
+    def centred_corner(self, rect):
+        """Where the defaults put a window of this size (before its 4-pixel trim)."""
+        width, height = rect[2] - rect[0], rect[3] - rect[1] + 4
+        return SCREEN[0] // 2 - width // 2, SCREEN[1] // 2 - height // 2
+
+
+class FirstStartTest(WindowTest):
+    def test_defaults_then_the_same_place_and_settings_again(self):
+        app = self.start()
+        rect, flags = app.window()
+        self.assertEqual(rect[:2], self.centred_corner(rect))
+        self.assertEqual(flags["topmost"], "1")
+        self.assertEqual(app.pin(), "green")
+        self.assertEqual(app.focus(), 1000)
+        app.close()
+        written = app.data_file.read_bytes()
+        self.assertEqual(len(written), 40)
+        self.assertEqual(written, data_bytes(rect[0], rect[1]))
+
+        again = self.start(folder=app.folder)
+        self.assertEqual(again.window()[0], rect)
+        self.assertEqual(again.pin(), "green")
+        again.close()
+        self.assertEqual(again.data_file.read_bytes(), written)
+
+    def test_a_damaged_file_gives_the_defaults(self):
+        damaged = data_bytes(5, 5, topmost=False, fmt=2)[:39]  # one byte short
+        app = self.start(data=damaged)
+        rect, flags = app.window()
+        self.assertEqual(rect[:2], self.centred_corner(rect))
+        self.assertEqual(flags["topmost"], "1")
+        app.close()
+        self.assertEqual(app.data_file.read_bytes(), data_bytes(rect[0], rect[1]))
+
+    def test_a_remembered_place_and_settings(self):
+        app = self.start(data=data_bytes(100, 120, topmost=False, round_=2, face=b"Tahoma", height=-16, weight=700))
+        rect, flags = app.window()
+        self.assertEqual(rect[:2], (100, 120))
+        self.assertEqual(flags["topmost"], "0")
+        self.assertEqual(app.pin(), "grey")
+        app.enter_expression("2/3")
+        self.assertEqual(app.text(1001), "0.67")
+        app.close()
+        self.assertEqual(app.data_file.read_bytes(),
+                         data_bytes(100, 120, topmost=False, round_=2, face=b"Tahoma", height=-16, weight=700))
+
+
+class ResultTest(WindowTest):
+    def setUp(self):
+        self.app = self.start()
+
+    def test_upper_case_shows_in_lower_case_and_enter_evaluates(self):
+        app = self.app
+        app.click(1000)
+        app.type("SIN(PI/2)+2^3")
+        self.assertEqual(app.text(1000), "sin(pi/2)+2^3")
+        app.key("Return")
+        self.assertEqual(app.text(1001), "9")
+        self.assertEqual(app.focus(), 1000)
+
+    def test_enter_in_the_result_line_and_the_result_button(self):
+        app = self.app
+        app.enter_expression("2+3*4")
+        self.assertEqual(app.text(1001), "14")
+        app.click(1001)
+        app.key("ctrl+a")
+        app.type("typed over")
+        app.click(1000)
+        app.key("End")
+        app.type("+1")
+        app.click(1001)
+        app.key("Return")
+        self.assertEqual(app.text(1001), "15")
+        app.click(1000)
+        app.key("End")
+        app.type("0")
+        app.click(1002)
+        self.assertEqual(app.text(1001), "24")
+        self.assertEqual(app.focus(), 1000)
+
+    def test_refused_expressions_mark_their_place(self):
+        app = self.app
+        rows = [
+            ("2=3", "Unknown symbol '='", (1, 2)),
+            ("5+ ", "Paste number here   ", (2, 2)),
+            ("foo(2)", "Unknown function", (0, 3)),
+            ("sin 30", "Unknown constant", (0, 6)),
+            ("5*-2", " Together '*-'  ", (1, 3)),
+            ("1.2.3", "Unknown symbol '.'", (3, 4)),
+            ("(2)pi", "Paste operator here ", (3, 3)),
+        ]
+        for text, message, selection in rows:
+            with self.subTest(text=text):
+                app.enter_expression(text)
+                self.assertEqual(app.text(1001), message)
+                self.assertEqual(app.text(1000), text)
+                self.assertEqual(app.selection(), selection)
+                self.assertEqual(app.focus(), 1000)
+
+        app.enter_expression("")
+        self.assertEqual(app.text(1001), "Enter expression    ")
+        # A missing bracket leaves the selection as it was.
+        app.click(1000)
+        app.type("(2+3")
+        app.key("Home", "shift+Right")
+        app.key("Return")
+        self.assertEqual(app.text(1001), "Missing ')'")
+        self.assertEqual(app.selection(), (0, 1))
+
+    def test_division_by_zero_shows_its_box_once(self):
+        app = self.app
+        app.enter_expression("1/0+5")
+        self.assertEqual(app.probe("box", "Attention"), "Division to the zero!")
+        app.key("Return")  # OK
+        for _ in range(20):
+            if app.probe("box", "Attention", check=False) == "none":
+                break
+        else:
+            self.fail("the box did not close")
+        self.assertEqual(app.text(1001), "Division to the zero!")
+
+
+class KeysAndButtonsTest(WindowTest):
+    def setUp(self):
+        self.app = self.start()
+
+    def test_escape_clears_the_expression_line_only(self):
+        app = self.app
+        app.enter_expression("6*7")
+        self.assertEqual(app.text(1001), "42")
+        app.key("Escape")
+        self.assertEqual(app.text(1000), "")
+        self.assertEqual(app.text(1001), "42")
+        self.assertIsNone(app.process.poll())
+
+    def test_escape_is_taken_while_another_window_has_the_focus(self):
+        app = self.app
+        app.click(1000)
+        app.type("12")
+        self.assertEqual(app.probe("escape-elsewhere"), "focused taken")
+        self.assertEqual(app.text(1000), "")
+
+    def test_the_top_toggle_twice_restores_z_order_and_icon(self):
+        app = self.app
+        rect, flags = app.window()
+        self.assertEqual((flags["topmost"], app.pin()), ("1", "green"))
+        app.click(1020)
+        rect2, flags2 = app.window()
+        self.assertEqual((flags2["topmost"], app.pin()), ("0", "grey"))
+        self.assertEqual(rect2, rect)
+        self.assertEqual(app.focus(), 1000)
+        app.click(1020)
+        rect3, flags3 = app.window()
+        self.assertEqual((flags3["topmost"], app.pin()), ("1", "green"))
+        self.assertEqual(rect3, rect)
+        app.click(1020)
+        app.close()
+        self.assertEqual(app.data_file.read_bytes()[0], 0)
+
+    def test_a_close_while_minimised_keeps_the_restored_place(self):
+        app = self.app
+        rect, _ = app.window()
+        app.probe("minimize")
+        time.sleep(0.5)
+        self.assertEqual(app.window()[1]["iconic"], "1")
+        app.close()
+        self.assertEqual(struct.unpack_from("<ii", app.data_file.read_bytes(), 13), rect[:2])
+
+    def test_escape_without_the_hot_key_clears_and_does_not_close(self):
+        # Another program holds Escape while Quillpad starts.
+        self.app.close()
+        holder = subprocess.Popen([harness.wine_command(), str(harness.PROBE), "hold-escape", "6000"],
+                                  env=DISPLAY.env, stdout=subprocess.PIPE)
+        self.addCleanup(holder.kill)
+        self.addCleanup(holder.stdout.close)
+        self.assertEqual(holder.stdout.readline().decode().strip(), "holding")
+        app = self.start()
+        holder.wait(timeout=20)  # it lets go; nobody holds Escape now
+        app.enter_expression("1+1")
+        app.key("Escape")
+        self.assertEqual(app.text(1000), "")
+        self.assertEqual(app.text(1001), "2")
+        self.assertIsNone(app.process.poll())
+        app.close()
+        self.assertTrue(app.data_file.exists())
+
+
+class ScreenshotTest(WindowTest):
+    def test_screenshot(self):
+        out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", harness.BUILD / "tests" / "e2e"))
+        out_dir.mkdir(parents=True, exist_ok=True)
+        app = self.start(desktop="quillshot,470x110", data=data_bytes(8, 6, round_=-1))
+        shot = app.folder / "shot.bmp"
+        # The probe joins Wine's desktop to see the window there.
+        subprocess.run([harness.wine_command(), "explorer", "/desktop=quillshot", str(harness.PROBE), "wait"],
+                       env=DISPLAY.env, check=True, stdout=subprocess.DEVNULL, timeout=60)
+        time.sleep(2)
+        desktop = subprocess.run(["xdotool", "search", "--name", "quillshot"], env=DISPLAY.env,
+                                 capture_output=True, text=True).stdout.split()[0]
+        # A click into the expression line, in the desktop's coordinates.
+        subprocess.run(["xdotool", "mousemove", "--window", desktop, "208", "46", "click", "1"], env=DISPLAY.env,
+                       check=True)
+        time.sleep(0.3)
+        subprocess.run(["xdotool", "type", "--delay", "40", "sin(pi/4)*sqrt2+10%50"], env=DISPLAY.env, check=True)
+        subprocess.run(["xdotool", "key", "Return"], env=DISPLAY.env, check=True)
+        time.sleep(0.5)
+        subprocess.run([harness.wine_command(), "explorer", "/desktop=quillshot", str(harness.PROBE), "shot",
+                        "Z:" + str(shot).replace("/", "\\")], env=DISPLAY.env, check=True, timeout=60)
+        for _ in range(50):
+            if shot.exists() and shot.stat().st_size > 1000:
+                break
+            time.sleep(0.2)
+        time.sleep(0.5)
+        harness.bmp_to_png(shot, out_dir / "screenshot.png")
+        self.assertGreater((out_dir / "screenshot.png").stat().st_size, 1000)
+        subprocess.run([harness.wine_command(), "explorer", "/desktop=quillshot", str(harness.PROBE), "close"],
+                       env=DISPLAY.env, check=False, timeout=60)
+        app.process.wait(timeout=20)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
