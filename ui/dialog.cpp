@@ -22,6 +22,13 @@ INT_PTR CDialog::DoModal(HWND parent) {
     HWND window = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplate), parent,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
     if (!window) return -1;
+    // A window owned by a topmost window is above it, as Windows keeps it;
+    // said outright, so no window system can stack the owner on top.
+    if (parent && (::GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    // A template without WS_VISIBLE is shown here, as a modal run shows it.
+    ::ShowWindow(window, SW_SHOWNORMAL);
     const bool reenable = parent && ::IsWindowEnabled(parent);
     if (reenable) ::EnableWindow(parent, FALSE);
     MSG msg;

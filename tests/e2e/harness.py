@@ -41,18 +41,35 @@ class Display:
             if time.time() > deadline:
                 raise RuntimeError("Xvfb did not start")
             time.sleep(0.1)
+        self.url_log = Path(tempfile.mkdtemp(prefix="quillpad-urls-")) / "opened.txt"
         self.env = dict(os.environ, DISPLAY=f":{self.number}", WINEPREFIX=str(PREFIX), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=")
+                        WINEDLLOVERRIDES="mscoree,mshtml=", QUILL_URL_LOG=str(self.url_log))
         # Nothing of an earlier run may linger in the prefix (tests of the
         # window run one at a time).
         subprocess.run(["wineserver", "-k"], env=self.env, check=False, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, check=False)
+        # Wine's shell opens web and mail addresses with this recorder.
+        recorder = str(Path(__file__).resolve().parent / "record-url.sh")
+        for kind in ("Browsers", "Mailers"):
+            subprocess.run([wine_command(), "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind, "/d",
+                            recorder, "/f"], env=self.env, capture_output=True, check=True, timeout=120)
         # The first start on a display brings up Wine's own helpers; let that
         # happen before any test counts time.
         self.started = False
+        subprocess.run(["wineserver", "-w"], env=self.env, check=False)
         warm = Quillpad(self)
         warm.close()
         shutil.rmtree(warm.folder, ignore_errors=True)
+
+    def opened(self, count, timeout=20):
+        """The addresses handed to the browser or mail program, once `count` came."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            lines = self.url_log.read_text().splitlines() if self.url_log.exists() else []
+            if len(lines) >= count:
+                return lines
+            time.sleep(0.2)
+        return self.url_log.read_text().splitlines() if self.url_log.exists() else []
 
     def close(self):
         subprocess.run(["wineserver", "-k"], env=self.env, check=False)

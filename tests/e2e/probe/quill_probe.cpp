@@ -180,6 +180,14 @@ int main(int argc, char** argv) {
         if (cmd == "box-ok") ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         return 0;
     }
+    if ((cmd == "about" || cmd == "about-item") && argc > 2) { // a control of the about box: text or place
+        HWND about = FindTopWindow(L"About Quillpad", 3000);
+        if (!about) return std::puts("none"), 1;
+        if (cmd == "about") return std::printf("[%s]\n", Utf8(TextOf(Item(about, argv[2]))).c_str()), 0;
+        RECT r{};
+        ::GetWindowRect(Item(about, argv[2]), &r);
+        return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
+    }
     HWND w = Main(cmd == "wait" ? (argc > 2 ? std::atoi(argv[2]) : 20000) : 2000);
     if (!w) return std::puts("no window"), 1;
     if (cmd == "wait") return std::printf("%p\n", static_cast<void*>(w)), 0;

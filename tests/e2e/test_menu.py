@@ -1,0 +1,139 @@
+"""End-to-end tests of the popup menu and the about box, driven through the
+real menu with clicks and keys."""
+
+import struct
+import time
+import unittest
+
+from harness import Display, Quillpad
+from test_window import data_bytes
+
+DISPLAY = None
+
+
+def setUpModule():
+    global DISPLAY
+    DISPLAY = Display()
+
+
+def tearDownModule():
+    DISPLAY.close()
+
+
+# Key paths through the menu, from the "Menu" button: Down to the main item,
+# Right into its submenu (landing on the first item), Down to the item.
+ROUND = {"Auto": [], **{str(n): ["Down"] * (n + 1) for n in range(10)}}
+ANGLES = {"Degrees": [], "Radians": ["Down"]}
+FORMAT = {"Decimal": [], "Octal": ["Down"], "Hex": ["Down"] * 2, "Exponent": ["Down"] * 3}
+MAIN = {"Round": 1, "Angles": 2, "Format": 3}
+
+
+class MenuTest(unittest.TestCase):
+    def setUp(self):
+        self.app = Quillpad(DISPLAY)
+        self.addCleanup(self.app.kill)
+
+    def choose(self, submenu, item):
+        app = self.app
+        app.click(1019)
+        table = {"Round": ROUND, "Angles": ANGLES, "Format": FORMAT}[submenu]
+        app.key(*(["Down"] * MAIN[submenu]), "Right", *table[item], "Return")
+        time.sleep(0.3)
+
+    def test_each_setting_recomputes_the_result(self):
+        app = self.app
+        rows = [
+            ("2/3", "Round", "2", "0.67"),
+            ("2/3", "Round", "0", "1"),
+            ("2/3", "Round", "Auto", "0.666666666667"),
+            ("255", "Format", "Hex", "0xff"),
+            ("255", "Format", "Octal", "0377"),
+            ("1234", "Format", "Exponent", "1.234000e+03"),
+            ("255", "Format", "Decimal", "255"),
+            ("sin(30)", "Angles", "Degrees", "0.5"),
+            ("sin(0)", "Angles", "Radians", "0"),
+        ]
+        for expression, submenu, item, shown in rows:
+            with self.subTest(item=item):
+                app.enter_expression(expression)
+                self.choose(submenu, item)
+                self.assertEqual(app.text(1001), shown)
+        # The item already marked runs the Result command again.
+        app.enter_expression("1+1")
+        app.click(1000)
+        app.key("End", "BackSpace", "2")
+        self.choose("Format", "Decimal")
+        self.assertEqual(app.text(1001), "3")
+
+    def test_a_command_with_an_empty_line_asks_for_an_expression(self):
+        app = self.app
+        app.enter_expression("")
+        app.click(1001)
+        app.key("ctrl+a", "BackSpace")
+        self.choose("Round", "3")
+        self.assertEqual(app.text(1001), "Enter expression    ")
+
+    def test_settings_survive_a_restart(self):
+        app = self.app
+        app.enter_expression("2/3")
+        self.choose("Round", "4")
+        self.choose("Angles", "Degrees")
+        self.choose("Format", "Hex")
+        app.close()
+        data = app.data_file.read_bytes()
+        self.assertEqual(struct.unpack_from("<i", data, 5)[0], 4)   # round
+        self.assertEqual(struct.unpack_from("<i", data, 9)[0], 2)   # format
+        self.assertEqual(data[-1], 1)                               # degrees
+        again = Quillpad(DISPLAY, folder=app.folder)
+        self.addCleanup(again.kill)
+        again.enter_expression("asin(1)*2+1")
+        self.assertEqual(again.text(1001), "0xb5")
+        again.close()
+
+    def test_about_box(self):
+        app = self.app
+        app.click(1019)
+        app.key("Up", "Return")  # the last item, "About..."
+        time.sleep(1)
+        self.assertEqual(app.probe("about", "1016"), "[http://www.quillpad.example]")
+        self.assertEqual(app.probe("about", "1017"), "[support@quillpad.example]")
+        app.key("Return")  # OK, the default button
+        time.sleep(0.5)
+        self.assertEqual(app.probe("about", "1016", check=False), "none")
+
+
+HELP = "http://www.quillpad.example/math_calculator/help/?from=Quillpad"
+
+
+class AddressTest(unittest.TestCase):
+    def setUp(self):
+        self.app = Quillpad(DISPLAY)
+        self.addCleanup(self.app.kill)
+        DISPLAY.url_log.unlink(missing_ok=True)
+
+    def test_help_topics_and_f1_open_the_help_page(self):
+        app = self.app
+        app.click(1019)
+        app.key(*["Down"] * 5, "Return")  # past Round, Angles, Format, Font... and the separator
+        self.assertEqual(DISPLAY.opened(1), [HELP])
+        app.click(1000)
+        app.key("F1")
+        self.assertEqual(DISPLAY.opened(2), [HELP, HELP])
+
+    def test_the_links_open_their_addresses(self):
+        app = self.app
+        app.click(1019)
+        app.key("Up", "Return")
+        time.sleep(1)
+        for control in ("1016", "1017"):
+            left, top, right, bottom = (int(v) for v in app.probe("about-item", control).split())
+            app.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1")
+            time.sleep(0.5)
+        # Wine's shell writes the empty path of the home address as "/".
+        opened = [url.replace(".example/?", ".example?") for url in DISPLAY.opened(2)]
+        self.assertEqual(opened, ["http://www.quillpad.example?from=Quillpad", "mailto:support@quillpad.example"])
+        app.key("Return")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
