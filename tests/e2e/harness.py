@@ -78,6 +78,19 @@ class Display:
         self.server.wait()
 
 
+_shared = None
+
+
+def shared_display():
+    """One display for every test module of a run, closed when the run ends."""
+    global _shared
+    if _shared is None:
+        import atexit
+        _shared = Display()
+        atexit.register(_shared.close)
+    return _shared
+
+
 class Quillpad:
     """One run of the program in its own folder."""
 

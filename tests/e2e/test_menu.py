@@ -5,7 +5,8 @@ import struct
 import time
 import unittest
 
-from harness import Display, Quillpad
+import harness
+from harness import Quillpad
 from test_window import data_bytes
 
 DISPLAY = None
@@ -13,11 +14,7 @@ DISPLAY = None
 
 def setUpModule():
     global DISPLAY
-    DISPLAY = Display()
-
-
-def tearDownModule():
-    DISPLAY.close()
+    DISPLAY = harness.shared_display()
 
 
 # Key paths through the menu, from the "Menu" button: Down to the main item,
@@ -90,6 +87,29 @@ class MenuTest(unittest.TestCase):
         self.assertEqual(again.text(1001), "0xb5")
         again.close()
 
+    def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
+        app = self.app
+        app.click(1019)
+        app.key("Down", "Down", "Down", "Down", "Return")  # "Font..."
+        time.sleep(1.5)
+        app.key("ctrl+a")
+        app.type("Tahoma")
+        app.key("Tab", "Tab", "ctrl+a")
+        app.type("16")
+        app.key("Return")
+        time.sleep(1)
+        app.close()
+        data = app.data_file.read_bytes()
+        face = data[22:22 + data[21]]
+        height, italic, weight = struct.unpack_from("<iBi", data, 22 + data[21])
+        self.assertEqual(face, b"Tahoma")
+        self.assertEqual(height, -21)  # 16 points at 96 dots per inch
+        self.assertEqual((italic, weight), (0, 400))
+        again = Quillpad(DISPLAY, folder=app.folder)
+        self.addCleanup(again.kill)
+        again.close()
+        self.assertEqual(again.data_file.read_bytes(), data)
+
     def test_about_box(self):
         app = self.app
         app.click(1019)
@@ -98,8 +118,11 @@ class MenuTest(unittest.TestCase):
         self.assertEqual(app.probe("about", "1016"), "[http://www.quillpad.example]")
         self.assertEqual(app.probe("about", "1017"), "[support@quillpad.example]")
         app.key("Return")  # OK, the default button
-        time.sleep(0.5)
-        self.assertEqual(app.probe("about", "1016", check=False), "none")
+        for _ in range(20):
+            if app.probe("about", "1016", check=False) == "none":
+                break
+        else:
+            self.fail("the about box did not close")
 
 
 HELP = "http://www.quillpad.example/math_calculator/help/?from=Quillpad"

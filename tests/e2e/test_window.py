@@ -11,18 +11,14 @@ import unittest
 from pathlib import Path
 
 import harness
-from harness import Display, Quillpad, SCREEN
+from harness import Quillpad, SCREEN
 
 DISPLAY = None
 
 
 def setUpModule():
     global DISPLAY
-    DISPLAY = Display()
-
-
-def tearDownModule():
-    DISPLAY.close()
+    DISPLAY = harness.shared_display()
 
 
 def data_bytes(left, top, topmost=True, round_=-1, fmt=0, face=b"Verdana", height=-13, italic=0, weight=0,
