@@ -194,6 +194,12 @@ class Quillpad:
             self.type(text)
         self.key("Return")
 
+    def open_menu(self):
+        """Clicks "Menu" and waits until the popup menu shows."""
+        self.click(1019)
+        self.probe("menu")
+        time.sleep(0.2)
+
     def close(self, timeout=20):
         if self.process.poll() is None:
             self.probe("close", check=False)

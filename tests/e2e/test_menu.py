@@ -32,7 +32,7 @@ class MenuTest(unittest.TestCase):
 
     def choose(self, submenu, item):
         app = self.app
-        app.click(1019)
+        app.open_menu()
         table = {"Round": ROUND, "Angles": ANGLES, "Format": FORMAT}[submenu]
         app.key(*(["Down"] * MAIN[submenu]), "Right", *table[item], "Return")
         time.sleep(0.3)
@@ -89,7 +89,7 @@ class MenuTest(unittest.TestCase):
 
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
         app = self.app
-        app.click(1019)
+        app.open_menu()
         app.key("Down", "Down", "Down", "Down", "Return")  # "Font..."
         time.sleep(1.5)
         app.key("ctrl+a")
@@ -112,7 +112,7 @@ class MenuTest(unittest.TestCase):
 
     def test_about_box(self):
         app = self.app
-        app.click(1019)
+        app.open_menu()
         app.key("Up", "Return")  # the last item, "About..."
         time.sleep(1)
         self.assertEqual(app.probe("about", "1016"), "[http://www.quillpad.example]")
@@ -136,7 +136,7 @@ class AddressTest(unittest.TestCase):
 
     def test_help_topics_and_f1_open_the_help_page(self):
         app = self.app
-        app.click(1019)
+        app.open_menu()
         app.key(*["Down"] * 5, "Return")  # past Round, Angles, Format, Font... and the separator
         self.assertEqual(DISPLAY.opened(1), [HELP])
         app.click(1000)
@@ -145,7 +145,7 @@ class AddressTest(unittest.TestCase):
 
     def test_the_links_open_their_addresses(self):
         app = self.app
-        app.click(1019)
+        app.open_menu()
         app.key("Up", "Return")
         time.sleep(1)
         for control in ("1016", "1017"):

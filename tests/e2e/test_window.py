@@ -266,6 +266,9 @@ class ScreenshotTest(WindowTest):
             app.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             app.kill()
+        # The desktop's own window would keep the keyboard from later tests.
+        subprocess.run(["pkill", "-f", "desktop=quillshot"], check=False)
+        time.sleep(1)
 
 
 if __name__ == "__main__":

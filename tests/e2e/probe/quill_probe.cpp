@@ -152,6 +152,13 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
     if (cmd == "escape-elsewhere") return EscapeElsewhere();
+    if (cmd == "menu") { // waits until a popup menu shows
+        for (int t = 0; t < 5000; t += 50, ::Sleep(50)) {
+            HWND m = ::FindWindowW(L"#32768", nullptr);
+            if (m && ::IsWindowVisible(m)) return std::puts("open"), 0;
+        }
+        return std::puts("none"), 1;
+    }
     if (cmd == "hold-escape" && argc > 2) { // holds Escape as a hot key for that many milliseconds
         if (!::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE)) return std::puts("refused"), 1;
         std::puts("holding");
