@@ -31,9 +31,6 @@ class CLink {
     void SetTipText(const std::string& text);
     void SetURL(const std::string& url) { m_strURL = url; }
     void SetLinkStyle(int n);
-    const std::string& URL() const { return m_strURL; }
-    const std::string& TipText() const { return m_strTipText; }
-    bool IsHovered() const { return m_bHover != 0; }
 
     // The notifications the owner passes on.
     void OnClicked() const;
