@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if ((cmd == "about" || cmd == "about-item") && argc > 2) { // a control of the about box: text or place
-        HWND about = FindTopWindow(L"About Quillpad", 3000);
+        HWND about = FindTopWindow(L"About Quillpad", cmd == "about-item" ? 8000 : 5000);
         if (!about) return std::puts("none"), 1;
         if (cmd == "about") return std::printf("[%s]\n", Utf8(TextOf(Item(about, argv[2]))).c_str()), 0;
         RECT r{};
