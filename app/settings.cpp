@@ -41,9 +41,13 @@ Point CentreOnDesktop(const Rect& window, const Rect& desktop) {
     return {static_cast<std::int32_t>(cx - width / 2), static_cast<std::int32_t>(cy - height / 2)};
 }
 
-void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop) {
+void MendLoadedValues(CalcSettings& settings) {
     if (settings.nRound < kRoundAuto || settings.nRound > 9) settings.nRound = kRoundAuto;
     if (settings.nFormat < kDecimal || settings.nFormat > kExponent) settings.nFormat = kDecimal;
+}
+
+void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop) {
+    MendLoadedValues(settings);
     if (!IsPointOnDesktop(settings.nLeft, settings.nTop, desktop)) {
         const Point corner = CentreOnDesktop(window, desktop);
         settings.nLeft = corner.x;

@@ -82,8 +82,10 @@ bool IsPointOnDesktop(std::int32_t x, std::int32_t y, const Rect& desktop);
 // every division truncates toward zero.
 Point CentreOnDesktop(const Rect& window, const Rect& desktop);
 
-// After a load: a rounding or format that no version writes goes back to
-// "Auto" or "Decimal", and a corner off the desktop is centred.
+// A rounding or format that no version writes goes back to "Auto" or "Decimal".
+void MendLoadedValues(CalcSettings& settings);
+
+// After a load: MendLoadedValues, and a corner off the desktop is centred.
 void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop);
 
 } // namespace quill

@@ -129,9 +129,7 @@ bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::stri
         why = "not a Quillpad data file (it ends before its last field)";
         return false;
     }
-    // The placement half of the mending needs a window; the values do not.
-    const Rect anywhere{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
-    MendLoadedSettings(record, {}, anywhere);
+    MendLoadedValues(record);
     settings = EvalSettingsOf(record);
     return true;
 }
