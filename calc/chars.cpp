@@ -1,16 +1,6 @@
 #include "calc/chars.h"
 
-#include <cstring>
-
 namespace quill {
-
-bool IsOperatorChar(char c) { return c != '\0' && std::strchr("#%()*+-/^", c) != nullptr; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsNumberChar(char c) { return IsDigit(c) || c == '.'; }
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 namespace {
 

@@ -4,18 +4,43 @@
 // Classification is by ASCII: a byte of 0x80 or above belongs to no class.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace quill {
 
+namespace chars_detail {
+
+enum : unsigned char { kOperator = 1, kDigit = 2, kPoint = 4, kLetter = 8 };
+
+// One entry per byte value: the checker and the evaluator ask these
+// questions of every character, so they are one table lookup each.
+constexpr std::array<unsigned char, 256> MakeClassTable() {
+    std::array<unsigned char, 256> table{};
+    for (const char c : {'#', '%', '(', ')', '*', '+', '-', '/', '^'}) table[static_cast<unsigned char>(c)] = kOperator;
+    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = kDigit;
+    table['.'] = kPoint;
+    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
+    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
+    return table;
+}
+
+inline constexpr std::array<unsigned char, 256> kClassTable = MakeClassTable();
+
+constexpr bool Is(char c, unsigned char classes) {
+    return (kClassTable[static_cast<unsigned char>(c)] & classes) != 0;
+}
+
+} // namespace chars_detail
+
 // One of # % ( ) * + - / ^ (the brackets count as operator characters).
-bool IsOperatorChar(char c);
+constexpr bool IsOperatorChar(char c) { return chars_detail::Is(c, chars_detail::kOperator); }
 // A digit 0-9 or the decimal point.
-bool IsNumberChar(char c);
-bool IsDigit(char c);
+constexpr bool IsNumberChar(char c) { return chars_detail::Is(c, chars_detail::kDigit | chars_detail::kPoint); }
+constexpr bool IsDigit(char c) { return chars_detail::Is(c, chars_detail::kDigit); }
 // A-Z or a-z.
-bool IsLetter(char c);
+constexpr bool IsLetter(char c) { return chars_detail::Is(c, chars_detail::kLetter); }
 
 // Removes every space, turns every ',' into '.', and removes CR LF pairs
 // (repeatedly, so CR CR LF LF goes entirely). Tabs and other white space stay.

@@ -1,8 +1,8 @@
 #include "calc/checker.h"
 
-#include <cstring>
 #include <numeric>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "calc/chars.h"
@@ -38,7 +38,7 @@ struct Work {
     int P(int k) const { return p[static_cast<std::size_t>(k)]; }
 };
 
-bool IsBadStart(char c) { return c != '\0' && std::strchr("*/^#%", c) != nullptr; }
+bool IsBadStart(char c) { return c == '*' || c == '/' || c == '^' || c == '#' || c == '%'; }
 
 // Steps 5 to 8: the ends of the text and the neighbours of brackets.
 std::optional<CheckResult> CheckEndsAndBrackets(const Work& t) {
@@ -97,14 +97,16 @@ std::optional<CheckResult> MainScan(const Work& t) {
             // A name: a letter, then letters and digits; a point ends it.
             int e = i + 1;
             while (IsLetter(t.At(e)) || IsDigit(t.At(e))) ++e;
-            const std::string name = t.w.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(e - i));
+            const std::string_view name =
+                std::string_view(t.w).substr(static_cast<std::size_t>(i), static_cast<std::size_t>(e - i));
             if (t.At(e) == '(') {
-                if (EvaluateFunction(name + "(0)", EvalSettings{}) == kBadName) {
+                // A name before a bracket must be a function's.
+                if (!FindFunction(name)) {
                     return Fail(kUnknownFunction, t.P(i), t.P(e));
                 }
                 // The scan goes on at the bracket, which is checked like any other.
             } else {
-                if (LookupConstant(name) == kBadName) {
+                if (FindConstant(name) == nullptr) {
                     return Fail(kUnknownConstant, t.P(i), e == n ? -1 : t.P(e));
                 }
                 if (IsNumberChar(t.At(e))) return Caret(kPasteOperator, t.P(e - 1) + 1);

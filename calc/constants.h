@@ -1,6 +1,7 @@
 // The fourteen named constants.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ std::string LookupConstant(std::string_view name);
 
 // The same lookup; null for a name that is not a constant.
 const char* FindConstant(std::string_view name);
+
+// The value of a named constant as the decimal reader reads its text; empty
+// for a name that is not a constant.
+std::optional<double> FindConstantValue(std::string_view name);
 
 } // namespace quill

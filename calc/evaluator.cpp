@@ -14,28 +14,6 @@ namespace quill {
 
 namespace {
 
-// Leading signs become arithmetic on zero: "-x" is "0-x", "+x" is "x", and a
-// sign right after "(" gets a "0" in front of it.
-std::string PrepareText(std::string_view text) {
-    std::string raw(text);
-    NormalizeExpression(raw);
-    std::string out;
-    out.reserve(raw.size() + raw.size() / 2 + 1);
-    std::size_t i = 0;
-    if (!raw.empty() && raw[0] == '+') {
-        i = 1;
-    } else if (!raw.empty() && raw[0] == '-') {
-        out += '0';
-    }
-    for (; i < raw.size(); ++i) {
-        out += raw[i];
-        if (raw[i] == '(' && i + 1 < raw.size() && (raw[i + 1] == '-' || raw[i + 1] == '+')) {
-            out += '0';
-        }
-    }
-    return out;
-}
-
 // One open bracket: where its operands and operators begin on the stacks, and
 // the function it applies when it closes.
 struct Group {
@@ -46,7 +24,12 @@ struct Group {
 // Operator-precedence reduction on explicit stacks.
 class Machine {
   public:
-    explicit Machine(const EvalSettings& settings) : settings_(settings) {}
+    explicit Machine(const EvalSettings& settings) : settings_(settings) {
+        // A typical line never grows the stacks past this.
+        values_.reserve(16);
+        operators_.reserve(16);
+        groups_.reserve(8);
+    }
 
     EvalResult Run(const std::string& w);
 
@@ -92,6 +75,17 @@ EvalResult Machine::Run(const std::string& w) {
     while (i < w.size()) {
         const char c = w[i];
         if (wantOperand) {
+            // A leading sign is arithmetic on zero: "-x" is "0-x" and "+x"
+            // is "x", at the start and right after "(".
+            if ((c == '-' || c == '+') && (i == 0 || w[i - 1] == '(')) {
+                if (i == 0 && c == '+') {
+                    ++i;
+                } else {
+                    values_.push_back(0.0);
+                    wantOperand = false;
+                }
+                continue;
+            }
             if (IsNumberChar(c)) {
                 std::size_t j = i;
                 while (j < w.size() && IsNumberChar(w[j])) ++j;
@@ -109,9 +103,9 @@ EvalResult Machine::Run(const std::string& w) {
                     groups_.push_back({operators_.size(), f});
                     i = j + 1;
                 } else {
-                    const char* value = FindConstant(name);
+                    const std::optional<double> value = FindConstantValue(name);
                     if (!value) return Invalid();
-                    values_.push_back(ReadDecimal(value));
+                    values_.push_back(*value);
                     wantOperand = false;
                     i = j;
                 }
@@ -148,8 +142,10 @@ EvalResult Machine::Run(const std::string& w) {
 } // namespace
 
 EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
+    std::string w(text);
+    NormalizeExpression(w);
     Machine machine(settings);
-    return machine.Run(PrepareText(text));
+    return machine.Run(w);
 }
 
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {

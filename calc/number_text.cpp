@@ -3,12 +3,47 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 #include "calc/chars.h"
 
 namespace quill {
+
+namespace {
+
+// Exact powers of ten: every one up to 10^22 is a double without rounding.
+constexpr std::array<double, 23> kExactTens = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Most numbers people type have few digits: when the digits make a whole
+// number below 2^53 and at most 22 stand after the point, that number and
+// the power of ten are both exact, so one division rounds correctly and gives
+// what from_chars gives. Anything else is left to from_chars.
+std::optional<double> ReadShortDecimal(const char* first, const char* last) {
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::uint64_t whole = 0;
+    int afterPoint = -1; // digits after the point, or -1 before it
+    bool any = false;
+    for (const char* p = first; p != last; ++p) {
+        if (*p == '.') {
+            afterPoint = 0;
+            continue;
+        }
+        any = true;
+        whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+        if (whole >= kExactLimit) return std::nullopt;
+        if (afterPoint >= 0 && ++afterPoint >= static_cast<int>(kExactTens.size())) return std::nullopt;
+    }
+    if (!any) return std::nullopt;
+    const double digits = static_cast<double>(whole);
+    return afterPoint > 0 ? digits / kExactTens[static_cast<std::size_t>(afterPoint)] : digits;
+}
+
+} // namespace
 
 double ReadDecimal(std::string_view text) {
     double value = 0.0;
@@ -22,6 +57,7 @@ double ReadDecimal(std::string_view text) {
         point = point || *end == '.';
         ++end;
     }
+    if (const std::optional<double> quick = ReadShortDecimal(first, end)) return *quick;
     const auto [ptr, ec] = std::from_chars(first, end, value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large when a non-zero digit stands before the point.

@@ -6,6 +6,7 @@
 #include "calc/checker.h"
 #include "calc/constants.h"
 #include "calc/evaluator.h"
+#include "calc/number_text.h"
 
 namespace quill {
 namespace {
@@ -103,6 +104,13 @@ TEST(Constants, Table) {
         EXPECT_EQ(LookupConstant(name), kBadName) << name;
     }
     EXPECT_EQ(LookupConstant("fi"), "1.618");
+    // The evaluator's kept value is the text as the decimal reader reads it.
+    for (const char* name : {"fi", "fi1", "e", "log2e", "log10e", "ln2", "ln10", "pi", "pi2", "pi4", "pia", "pib",
+                             "sqrt2", "sqrt1"}) {
+        ASSERT_NE(FindConstant(name), nullptr) << name;
+        EXPECT_EQ(FindConstantValue(name), ReadDecimal(FindConstant(name))) << name;
+    }
+    EXPECT_EQ(FindConstantValue("PI"), std::nullopt);
 }
 
 } // namespace

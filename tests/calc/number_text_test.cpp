@@ -1,6 +1,11 @@
 #include "calc/number_text.h"
 
+#include <array>
 #include <charconv>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -22,6 +27,34 @@ TEST(NumberText, ReadDecimal) {
     EXPECT_TRUE(std::isinf(ReadDecimal(std::string(400, '9'))));
     EXPECT_EQ(ReadDecimal("0." + std::string(400, '0') + "1"), 0.0);
     EXPECT_EQ(ReadDecimal(std::string(500, '0') + "7"), 7.0);
+}
+
+// The quick path for short numbers must give the very double from_chars
+// gives: at its limits (2^53, 22 digits after the point) and at random.
+TEST(NumberText, ShortNumbersReadAsFromChars) {
+    auto reference = [](const std::string& text) {
+        double value = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+        return value;
+    };
+    std::vector<std::string> texts = {
+        "9007199254740991", "9007199254740992", "9007199254740993", "900719925474099.3",
+        "0.1",  "0.2", "0.3", "12.75", "1." + std::string(21, '0') + "1", "0." + std::string(21, '0') + "1",
+        "0." + std::string(22, '0') + "1", "4.35", "8.5e", "000000000000000000000000000001.25",
+        "0.9999999999999999999", "123456789.123456789", "2.2250738585072014",
+    };
+    std::mt19937_64 random(20261208);
+    for (int n = 0; n < 200000; ++n) {
+        std::string text(1 + random() % 24, '0');
+        for (char& c : text) c = static_cast<char>('0' + random() % 10);
+        const std::size_t point = random() % (text.size() + 1);
+        if (point < text.size()) text.insert(point, 1, '.');
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const double got = ReadDecimal(text);
+        ASSERT_EQ(std::memcmp(&got, std::array<double, 1>{reference(text)}.data(), sizeof got), 0) << text;
+    }
 }
 
 TEST(NumberText, Write) {
