@@ -260,8 +260,13 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         if (!std::getline(in, line)) break;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         allPassed = AnswerExpression(line, options, out, err) && allPassed;
-        out.flush();
-        err.flush();
+        // Answers go out before a read that could wait, so a program feeding
+        // lines one by one gets each answer at once, while a file streams
+        // through in large writes rather than one write a line.
+        if (in.rdbuf() == nullptr || in.rdbuf()->in_avail() <= 0) {
+            out.flush();
+            err.flush();
+        }
     }
     if (interactive) out << '\n';
     return allPassed ? kExitOk : kExitRefused;

@@ -50,7 +50,9 @@ bool AnswerExpression(const std::string& expression, const Options& options, std
                       std::ostream& err);
 
 // The whole program; returns its exit status. `interactive` shows a prompt
-// before each line read from `in`.
+// before each line read from `in`. Answers are flushed whenever `in` has no
+// more input buffered; with `err` tied to `out` (as std::cerr is to
+// std::cout) answers and messages keep their order.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, bool interactive);
 

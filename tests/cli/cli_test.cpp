@@ -1,9 +1,13 @@
 // The command-line calculator's options, output modes and exit statuses.
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +106,95 @@ TEST(Cli, StandardInput) {
     const std::string big = "1" + std::string(300000, '0') + "\n";
     EXPECT_EQ(RunWith({}, big).out, "Infinity\n");
     EXPECT_EQ(RunWith({}, std::string("2\0" "1\n", 4)).status, kExitRefused);
+}
+
+// Output that reaches `sink` only when flushed, as a file's buffer does.
+class HeldOutput : public std::stringbuf {
+  public:
+    explicit HeldOutput(std::string& sink) : sink_(sink) {}
+    int flushes = 0;
+
+  protected:
+    int sync() override {
+        sink_ += str();
+        str("");
+        ++flushes;
+        return 0;
+    }
+
+  private:
+    std::string& sink_;
+};
+
+// Output straight into `sink`.
+class DirectOutput : public std::streambuf {
+  public:
+    explicit DirectOutput(std::string& sink) : sink_(sink) {}
+
+  protected:
+    int overflow(int c) override {
+        if (c != traits_type::eof()) sink_ += static_cast<char>(c);
+        return c;
+    }
+
+  private:
+    std::string& sink_;
+};
+
+// Input that hands out one line per read and has nothing more ready, like a
+// program that writes a line and waits for the answer; it notes what had
+// reached `sink` before each read.
+class LineByLine : public std::streambuf {
+  public:
+    LineByLine(std::vector<std::string> lines, const std::string& sink) : lines_(std::move(lines)), sink_(sink) {}
+    std::vector<std::string> seen;
+
+  protected:
+    int underflow() override {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        seen.push_back(sink_);
+        if (next_ == lines_.size()) return traits_type::eof();
+        current_ = lines_[next_++];
+        setg(current_.data(), current_.data(), current_.data() + current_.size());
+        return traits_type::to_int_type(current_[0]);
+    }
+    std::streamsize showmanyc() override { return 0; }
+
+  private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+    std::string current_;
+    const std::string& sink_;
+};
+
+TEST(Cli, EachAnswerIsOutBeforeTheNextLineIsAwaited) {
+    std::string sink;
+    HeldOutput held(sink);
+    DirectOutput direct(sink);
+    std::ostream out(&held);
+    std::ostream err(&direct);
+    err.tie(&out);
+    LineByLine lines({"1+1\n", "1/0\n", "2*\n", "3\n"}, sink);
+    std::istream in(&lines);
+    EXPECT_EQ(RunCli({}, in, out, err, false), kExitRefused);
+    const std::string division = "2\nDivision to the zero!\n";
+    const std::string refusal = division + "2*\n  ^\nPaste number here\n";
+    EXPECT_EQ(lines.seen, (std::vector<std::string>{"", "2\n", division, refusal, refusal + "3\n"}));
+    EXPECT_EQ(sink, refusal + "3\n");
+}
+
+TEST(Cli, AFileStreamsThroughWithoutAFlushPerLine) {
+    std::string sink;
+    HeldOutput held(sink);
+    std::ostream out(&held);
+    std::ostringstream err;
+    std::string input;
+    for (int i = 0; i < 1000; ++i) input += std::to_string(i) + "+1\n";
+    std::istringstream in(input);
+    EXPECT_EQ(RunCli({}, in, out, err, false), kExitOk);
+    EXPECT_LE(held.flushes, 2);
+    EXPECT_EQ(sink.substr(0, 6), "1\n2\n3\n");
+    EXPECT_EQ(std::count(sink.begin(), sink.end(), '\n'), 1000);
 }
 
 TEST(Cli, UsageErrors) {

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# quillpad-cli against bc -l on the same file of random expressions: the two
+# run in turn, several times; prints each one's median wall time and peak
+# memory, and how many times faster quillpad-cli is. Then quillpad-cli alone
+# on ten times the input, to show that its memory does not grow with it.
+#
+# Usage: bench/compare.sh [RUNS]     (COUNT=expressions, default 100000)
+set -euo pipefail
+runs=${1:-5}
+count=${COUNT:-100000}
+top=$(cd "$(dirname "$0")/.." && pwd)
+work="$top/build/compare"
+cli="$top/build/bench/cli/quillpad-cli"
+mkdir -p "$work"
+
+if [ ! -x "$cli" ]; then
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench --target quillpad-cli >/dev/null
+fi
+
+input="$work/expressions.txt"
+python3 "$top/bench/make_expressions.py" --count "$count" > "$input"
+echo "input: $count expressions, $(wc -c < "$input") bytes ($input)"
+
+# bc must not wrap long results, so that each answer stays one line.
+export BC_LINE_LENGTH=0
+
+# The answers agree: the same number within rounding (quillpad-cli shows
+# twelve decimals of a double, bc twenty of its own decimal arithmetic).
+"$cli" --tsv < "$input" > "$work/quillpad.out" || true
+bc -l < "$input" > "$work/bc.out" 2>&1 || true
+python3 - "$work/quillpad.out" "$work/bc.out" <<'EOF'
+import sys
+ours = open(sys.argv[1]).read().splitlines()
+theirs = open(sys.argv[2]).read().splitlines()
+if len(ours) != len(theirs):
+    sys.exit(f"answers: {len(ours)} lines from quillpad-cli, {len(theirs)} from bc")
+differ = 0
+for a, b in zip(ours, theirs):
+    kind, _, value = a.partition("\t")
+    if kind != "ok":
+        differ += "divide by zero" not in b.lower()
+        continue
+    x, y = float(value), float(b)
+    differ += abs(x - y) > 1e-9 * max(1.0, abs(x), abs(y))
+print(f"answers: {len(ours) - differ} of {len(ours)} agree with bc")
+if differ:
+    sys.exit("answers differ")
+EOF
+
+# One timed run: "seconds kilobytes" (wall time, peak resident memory).
+measure() {
+  /usr/bin/time -f "%e %M" -o "$work/time.txt" "$@" < "$input" > /dev/null 2>&1 || true
+  cat "$work/time.txt"
+}
+
+: > "$work/quillpad.times"
+: > "$work/bc.times"
+for ((i = 1; i <= runs; i++)); do
+  measure "$cli" >> "$work/quillpad.times"
+  measure bc -l >> "$work/bc.times"
+done
+
+median() { sort -n -k"$2" "$1" | awk -v k="$2" '{v[NR] = $k} END {print v[int((NR + 1) / 2)]}'; }
+q_time=$(median "$work/quillpad.times" 1)
+b_time=$(median "$work/bc.times" 1)
+q_mem=$(median "$work/quillpad.times" 2)
+b_mem=$(median "$work/bc.times" 2)
+printf '%-14s %10s %14s\n' "" "median s" "peak memory"
+printf '%-14s %10s %11s KB\n' "quillpad-cli" "$q_time" "$q_mem" "bc -l" "$b_time" "$b_mem"
+awk -v q="$q_time" -v b="$b_time" 'BEGIN {
+  if (q > 0) printf "quillpad-cli is %.1f times as fast as bc -l (%d runs each, in turn)\n", b / q, '"$runs"'
+  else print "quillpad-cli took less than the timer shows (0.01 s)"
+}'
+
+# Ten times the input through a pipe: the peak memory stays where it was.
+big=$( { for ((i = 0; i < 10; i++)); do cat "$input"; done; } | /usr/bin/time -f "%M" "$cli" 2>&1 >/dev/null | tail -n 1)
+echo "quillpad-cli on ten times the input: peak memory $big KB (one time the input: $q_mem KB)"
