@@ -9,6 +9,7 @@ import os
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import zlib
@@ -19,6 +20,11 @@ EXE = BUILD / "Quillpad.exe"
 PROBE = BUILD / "tests" / "quill_probe.exe"
 PREFIX = BUILD / "wineprefix"
 SCREEN = (1024, 768)
+
+
+def retried(what):
+    """Notes on the test output that a step was given again."""
+    print(f"[again: {what}]", file=sys.stderr, flush=True)
 
 
 def wine_command():
@@ -186,6 +192,16 @@ class Quillpad:
             time.sleep(0.15)
         time.sleep(0.3)
 
+    def press_until(self, key, done, tries=3):
+        """Presses `key` until `done()` holds (a key lost under load is pressed again)."""
+        for attempt in range(tries):
+            if attempt:
+                retried(key)
+            self.key(key)
+            if done():
+                return
+        raise AssertionError(f"pressing {key} had no effect")
+
     def enter_expression(self, text):
         """Clicks into the expression line, replaces its text, presses Enter."""
         self.click(1000)
@@ -194,11 +210,96 @@ class Quillpad:
             self.type(text)
         self.key("Return")
 
+    # The popup menu. Its items are found on the screen (another program's
+    # menu cannot be read here); every step waits for what it should bring,
+    # and a click or key that Wine lost under load is given again.
+    def menus(self, count=1):
+        """The popup menus showing, once `count` show: (rect, [middle row of each item]), topmost first."""
+        text = self.probe("menus", str(count), check=False)
+        if text == "none":
+            return None
+        found = []
+        for line in text.splitlines():
+            values = [int(v.rstrip("*")) for v in line.split()]
+            found.append((tuple(values[:4]), values[4:]))
+        return found
+
+    def click_at(self, x, y):
+        self.xdotool("mousemove", str(x), str(y), "click", "1")
+
+    def menu_gone(self):
+        return self.probe("menu-gone", check=False) == "gone"
+
+    def dismiss_menu(self):
+        for _ in range(4):
+            if self.menu_gone():
+                return
+            retried("Escape to close the menu")
+            self.key("Escape")
+        raise AssertionError("the popup menu does not close")
+
     def open_menu(self):
-        """Clicks "Menu" and waits until the popup menu shows."""
-        self.click(1019)
-        self.probe("menu")
-        time.sleep(0.2)
+        """Clicks "Menu" until the popup menu shows; its rectangle and item rows."""
+        for attempt in range(3):
+            if attempt:
+                retried("click on Menu")
+            self.click(1019)
+            shown = self.menus()
+            if shown:
+                return shown[0]
+        raise AssertionError("the popup menu does not open")
+
+    def _click_item(self, rect, rows, index):
+        self.click_at((rect[0] + rect[2]) // 2, rows[index])
+
+    def choose(self, *path):
+        """Clicks through the menu: the main item path[0], then the item path[1]
+        of its submenu; waits until the menu has closed on the command."""
+        for _ in range(3):
+            main_rect, main_rows = self.open_menu()
+            self._click_item(main_rect, main_rows, path[0])
+            if len(path) > 1:
+                shown = None
+                for _ in range(3):
+                    shown = self.menus(2)
+                    if shown:
+                        break
+                    retried(f"click on main item {path[0]}")
+                    self._click_item(main_rect, main_rows, path[0])
+                if not shown:
+                    self.dismiss_menu()
+                    continue
+                sub_rect, sub_rows = next(m for m in shown if m[0] != main_rect)
+                self._click_item(sub_rect, sub_rows, path[1])
+            if self.menu_gone():
+                time.sleep(0.3)
+                return
+            self.dismiss_menu()
+        raise AssertionError(f"the menu command {path} was not taken")
+
+    def choose_by_keys(self, index):
+        """Opens the menu and goes Down to the main item `index` (seeing each
+        step on the screen), then presses Enter; waits until the menu closed."""
+        for _ in range(3):
+            rect, rows = self.open_menu()
+            lit = -1
+            for want in range(index + 1):
+                for attempt in range(3):
+                    if attempt:
+                        retried(f"Down to item {want}")
+                    self.key("Down")
+                    lit = int(self.probe("lit", str(want), *map(str, rect), *map(str, rows)))
+                    if lit >= want:
+                        break
+                if lit != want:
+                    break
+            if lit == index:
+                self.key("Return")
+                if self.menu_gone():
+                    time.sleep(0.3)
+                    return
+            self.dismiss_menu()
+        raise AssertionError(f"the menu item {index} could not be reached with the keys")
 
     def close(self, timeout=20):
         if self.process.poll() is None:

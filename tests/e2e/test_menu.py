@@ -2,7 +2,6 @@
 real menu with clicks and keys."""
 
 import struct
-import time
 import unittest
 
 import harness
@@ -17,12 +16,13 @@ def setUpModule():
     DISPLAY = harness.shared_display()
 
 
-# Key paths through the menu, from the "Menu" button: Down to the main item,
-# Right into its submenu (landing on the first item), Down to the item.
-ROUND = {"Auto": [], **{str(n): ["Down"] * (n + 1) for n in range(10)}}
-ANGLES = {"Degrees": [], "Radians": ["Down"]}
-FORMAT = {"Decimal": [], "Octal": ["Down"], "Hex": ["Down"] * 2, "Exponent": ["Down"] * 3}
-MAIN = {"Round": 1, "Angles": 2, "Format": 3}
+# Where each command stands: the main item, then the item of its submenu.
+MAIN = {"Round": 0, "Angles": 1, "Format": 2, "Font...": 3, "Help Topics": 4, "About...": 5}
+SUBMENU = {
+    "Round": ["Auto", *map(str, range(10))],
+    "Angles": ["Degrees", "Radians"],
+    "Format": ["Decimal", "Octal", "Hex", "Exponent"],
+}
 
 
 class MenuTest(unittest.TestCase):
@@ -31,11 +31,7 @@ class MenuTest(unittest.TestCase):
         self.addCleanup(self.app.kill)
 
     def choose(self, submenu, item):
-        app = self.app
-        app.open_menu()
-        table = {"Round": ROUND, "Angles": ANGLES, "Format": FORMAT}[submenu]
-        app.key(*(["Down"] * MAIN[submenu]), "Right", *table[item], "Return")
-        time.sleep(0.3)
+        self.app.choose(MAIN[submenu], SUBMENU[submenu].index(item))
 
     def test_each_setting_recomputes_the_result(self):
         app = self.app
@@ -89,15 +85,18 @@ class MenuTest(unittest.TestCase):
 
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
         app = self.app
-        app.open_menu()
-        app.key("Down", "Down", "Down", "Down", "Return")  # "Font..."
-        time.sleep(1.5)
-        app.key("ctrl+a")
-        app.type("Tahoma")
-        app.key("Tab", "Tab", "ctrl+a")
-        app.type("16")
-        app.key("Return")
-        time.sleep(1)
+        app.choose_by_keys(MAIN["Font..."])
+        for _ in range(3):  # the face first, then the size, each seen in the dialog
+            app.probe("font-dialog")
+            app.key("ctrl+a")
+            app.type("Tahoma")
+            app.key("Tab", "Tab", "ctrl+a")
+            app.type("16")
+            if app.probe("font-dialog") == "Tahoma|16":
+                break
+            app.key("shift+Tab", "shift+Tab")
+        self.assertEqual(app.probe("font-dialog"), "Tahoma|16")
+        app.press_until("Return", lambda: app.probe("font-dialog", check=False) == "none")
         app.close()
         data = app.data_file.read_bytes()
         face = data[22:22 + data[21]]
@@ -112,17 +111,11 @@ class MenuTest(unittest.TestCase):
 
     def test_about_box(self):
         app = self.app
-        app.open_menu()
-        app.key(*["Down"] * 6, "Return")  # "About...", past the separator
-        time.sleep(1)
+        app.choose_by_keys(MAIN["About..."])
         self.assertEqual(app.probe("about", "1016"), "[http://www.quillpad.example]")
         self.assertEqual(app.probe("about", "1017"), "[support@quillpad.example]")
-        app.key("Return")  # OK, the default button
-        for _ in range(20):
-            if app.probe("about", "1016", check=False) == "none":
-                break
-        else:
-            self.fail("the about box did not close")
+        # OK, the default button, closes it.
+        app.press_until("Return", lambda: app.probe("about", "1016", check=False) == "none")
 
 
 HELP = "http://www.quillpad.example/math_calculator/help/?from=Quillpad"
@@ -136,26 +129,29 @@ class AddressTest(unittest.TestCase):
 
     def test_help_topics_and_f1_open_the_help_page(self):
         app = self.app
-        app.open_menu()
-        app.key(*["Down"] * 5, "Return")  # past Round, Angles, Format, Font... and the separator
+        app.choose_by_keys(MAIN["Help Topics"])
         self.assertEqual(DISPLAY.opened(1), [HELP])
         app.click(1000)
         app.key("F1")
-        self.assertEqual(DISPLAY.opened(2), [HELP, HELP])
+        if len(DISPLAY.opened(2, timeout=8)) < 2:
+            harness.retried("F1")
+            app.key("F1")  # lost under load
+        self.assertEqual(DISPLAY.opened(2)[:2], [HELP, HELP])
 
     def test_the_links_open_their_addresses(self):
         app = self.app
-        app.open_menu()
-        app.key(*["Down"] * 6, "Return")  # "About..."
-        time.sleep(1)
-        for control in ("1016", "1017"):
+        app.choose(MAIN["About..."])
+        for count, control in enumerate(("1016", "1017"), start=1):
             left, top, right, bottom = (int(v) for v in app.probe("about-item", control).split())
-            app.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "1")
-            time.sleep(0.5)
+            for attempt in range(2):  # a click lost under load is given again
+                if attempt:
+                    harness.retried(f"click on link {control}")
+                app.click_at((left + right) // 2, (top + bottom) // 2)
+                if len(DISPLAY.opened(count, timeout=8)) >= count:
+                    break
         # Wine's shell writes the empty path of the home address as "/".
         opened = [url.replace(".example/?", ".example?") for url in DISPLAY.opened(2)]
         self.assertEqual(opened, ["http://www.quillpad.example?from=Quillpad", "mailto:support@quillpad.example"])
-        app.key("Return")
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,118 @@ bool Screenshot(HWND w, const char* path) {
     return true;
 }
 
+// The screen's pixels inside `r`, top row first, as 0x00RRGGBB.
+std::vector<unsigned> Capture(const RECT& r) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<unsigned> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = width;
+    h.biHeight = -height;
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    ::GetDIBits(mem, bmp, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    for (unsigned& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// The items of a popup menu as the screen shows them: the middle row of each
+// run of rows that holds text (more than the menu's background and the
+// highlight), on the screen.
+// Runs thinner than four rows are separators and are left out. A "*" marks
+// the item drawn highlighted. (Another program's menu handle cannot be read
+// here, so its items are found by their pixels.)
+std::string MenuRows(HWND menu) {
+    RECT r{};
+    ::GetWindowRect(menu, &r);
+    const std::vector<unsigned> pixels = Capture(r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    auto rgb = [](COLORREF c) { return static_cast<unsigned>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+    const unsigned highlights[2] = {rgb(::GetSysColor(COLOR_HIGHLIGHT)), rgb(::GetSysColor(COLOR_MENUHILIGHT))};
+    auto isHighlight = [&](unsigned p) { return p == highlights[0] || p == highlights[1]; };
+    std::map<unsigned, int> counts; // the background is the commonest colour
+    for (const unsigned p : pixels) ++counts[p];
+    unsigned background = 0;
+    int most = 0;
+    for (const auto& [colour, n] : counts) {
+        if (n > most) most = n, background = colour;
+    }
+    std::string out;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    out += buffer;
+    int start = -1;
+    int lit = 0;
+    for (int y = 3; y <= height - 3; ++y) {
+        int text = 0, highlight = 0;
+        if (y < height - 3) {
+            for (int x = 3; x < width - 3; ++x) {
+                const unsigned p = pixels[static_cast<std::size_t>(y) * width + x];
+                if (isHighlight(p)) ++highlight;
+                else text += p != background;
+            }
+        }
+        if (text > 0 && start < 0) {
+            start = y;
+            lit = 0;
+        }
+        if (highlight > lit) lit = highlight;
+        if (text == 0 && start >= 0) {
+            if (y - start >= 4) {
+                std::snprintf(buffer, sizeof buffer, " %ld%s", r.top + (start + y - 1) / 2,
+                              lit * 2 > width - 6 ? "*" : "");
+                out += buffer;
+            }
+            start = -1;
+        }
+    }
+    return out;
+}
+
+// The popup menus showing that belong to Quillpad's process, topmost first.
+std::vector<HWND> QuillMenus() {
+    std::vector<HWND> menus;
+    DWORD quill = 0;
+    if (HWND main = ::FindWindowW(L"#32770", L"Quillpad")) ::GetWindowThreadProcessId(main, &quill);
+    for (HWND m = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); m;
+         m = ::FindWindowExW(nullptr, m, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(m, &owner);
+        if (quill != 0 && owner == quill && ::IsWindowVisible(m)) menus.push_back(m);
+    }
+    return menus;
+}
+
+// Which of the rows `ys` of the screen rectangle `r` is drawn highlighted
+// (mostly filled with something other than the background), or -1.
+int LitRow(const RECT& r, const std::vector<int>& ys) {
+    const std::vector<unsigned> pixels = Capture(r);
+    const int width = r.right - r.left;
+    std::map<unsigned, int> counts;
+    for (const unsigned p : pixels) ++counts[p];
+    unsigned background = 0;
+    int most = 0;
+    for (const auto& [colour, n] : counts) {
+        if (n > most) most = n, background = colour;
+    }
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        const int y = ys[i] - r.top;
+        int filled = 0;
+        for (int x = 3; x < width - 3; ++x) filled += pixels[static_cast<std::size_t>(y) * width + x] != background;
+        if (filled * 2 > width - 6) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 // Sends Escape with SendInput while a window of this program has the focus;
 // prints "reached" when that window saw the key, "taken" when it did not.
 int EscapeElsewhere() {
@@ -142,7 +255,8 @@ HWND Item(HWND w, const char* id) { return ::GetDlgItem(w, std::atoi(id)); }
 
 int Usage() {
     std::fprintf(stderr, "usage: quill_probe wait|text ID|sel ID|window|pin|focus|close|minimize|restore|"
-                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|hold-escape MS|gone\n");
+                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
+                         "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM Y...|font-dialog|about ID|about-item ID\n");
     return 2;
 }
 
@@ -152,12 +266,33 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
     if (cmd == "escape-elsewhere") return EscapeElsewhere();
-    if (cmd == "menu") { // waits until a popup menu shows
+    if (cmd == "menus") { // waits until COUNT popup menus show; one line each, the newest first
+        const int count = argc > 2 ? std::atoi(argv[2]) : 1;
+        std::vector<HWND> menus;
         for (int t = 0; t < 5000; t += 50, ::Sleep(50)) {
-            HWND m = ::FindWindowW(L"#32768", nullptr);
-            if (m && ::IsWindowVisible(m)) return std::puts("open"), 0;
+            if (static_cast<int>((menus = QuillMenus()).size()) >= count) break;
         }
-        return std::puts("none"), 1;
+        if (static_cast<int>(menus.size()) < count) return std::puts("none"), 1;
+        ::Sleep(150); // let the newest one finish drawing
+        for (HWND m : menus) std::printf("%s\n", MenuRows(m).c_str());
+        return 0;
+    }
+    if (cmd == "lit" && argc > 7) { // lit WANT LEFT TOP RIGHT BOTTOM Y...: the lit row, once it is WANT (2 s at most)
+        const int want = std::atoi(argv[2]);
+        const RECT r{std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6])};
+        std::vector<int> ys;
+        for (int i = 7; i < argc; ++i) ys.push_back(std::atoi(argv[i]));
+        int lit = -1;
+        for (int t = 0; t < 2000; t += 100, ::Sleep(100)) {
+            if ((lit = LitRow(r, ys)) == want) break;
+        }
+        return std::printf("%d\n", lit), 0;
+    }
+    if (cmd == "menu-gone") { // waits until no popup menu shows (3 s at most)
+        for (int t = 0; t < 3000; t += 50, ::Sleep(50)) {
+            if (QuillMenus().empty()) return std::puts("gone"), 0;
+        }
+        return std::puts("open"), 1;
     }
     if (cmd == "hold-escape" && argc > 2) { // holds Escape as a hot key for that many milliseconds
         if (!::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE)) return std::puts("refused"), 1;
@@ -186,6 +321,13 @@ int main(int argc, char** argv) {
         std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str());
         if (cmd == "box-ok") ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         return 0;
+    }
+    if (cmd == "font-dialog") { // the common font dialog's face and size: "FACE|SIZE"
+        HWND font = FindTopWindow(L"Font", 5000);
+        if (!font) return std::puts("none"), 1;
+        return std::printf("%s|%s\n", Utf8(TextOf(::GetDlgItem(font, 0x470))).c_str(),
+                           Utf8(TextOf(::GetDlgItem(font, 0x472))).c_str()),
+               0;
     }
     if ((cmd == "about" || cmd == "about-item") && argc > 2) { // a control of the about box: text or place
         HWND about = FindTopWindow(L"About Quillpad", cmd == "about-item" ? 8000 : 5000);

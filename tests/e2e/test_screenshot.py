@@ -1,0 +1,75 @@
+"""The screenshot of the README: the window inside Wine's virtual desktop,
+which draws the caption. It runs after the other end-to-end tests, since the
+desktop it starts is killed at the end and leaves the keyboard in a state
+that later tests could not rely on."""
+
+import os
+import subprocess
+import time
+import unittest
+from pathlib import Path
+
+import harness
+import test_window
+from test_window import WindowTest, data_bytes
+
+DISPLAY = None
+
+
+def setUpModule():
+    global DISPLAY
+    DISPLAY = test_window.DISPLAY = harness.shared_display()
+
+
+class ScreenshotTest(WindowTest):
+    def in_desktop(self, *args):
+        """Runs the probe inside Wine's virtual desktop, without waiting on it
+        (the desktop's explorer keeps running)."""
+        process = subprocess.Popen([harness.wine_command(), "explorer", "/desktop=quillshot", str(harness.PROBE),
+                                    *args], env=DISPLAY.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(process.kill)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=DISPLAY.env, capture_output=True, text=True,
+                              timeout=60).stdout.split()
+
+    def test_screenshot(self):
+        out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", harness.BUILD / "tests" / "e2e"))
+        out_dir.mkdir(parents=True, exist_ok=True)
+        app = self.start(desktop="quillshot,470x110", data=data_bytes(8, 6))
+        shot = app.folder / "shot.bmp"
+        for _ in range(600):
+            desktop = self.xdotool("search", "--name", "^quillshot")
+            if desktop:
+                break
+            time.sleep(0.2)
+        else:
+            self.fail("no desktop window")
+        time.sleep(3)
+        # A click into the expression line, in the desktop's coordinates.
+        self.xdotool("mousemove", "--window", desktop[0], "208", "46", "click", "1")
+        time.sleep(0.3)
+        self.xdotool("type", "--delay", "40", "sin(pi/4)*sqrt2+10%50")
+        self.xdotool("key", "Return")
+        time.sleep(0.5)
+        self.in_desktop("shot", "Z:" + str(shot).replace("/", "\\"))
+        size = -1
+        for _ in range(300):
+            if shot.exists() and shot.stat().st_size > 1000 and shot.stat().st_size == size:
+                break
+            size = shot.stat().st_size if shot.exists() else -1
+            time.sleep(0.2)
+        harness.bmp_to_png(shot, out_dir / "screenshot.png")
+        self.assertGreater((out_dir / "screenshot.png").stat().st_size, 1000)
+        self.in_desktop("close")
+        try:
+            app.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            app.kill()
+        # The desktop's own window would keep the keyboard from later tests.
+        subprocess.run(["pkill", "-f", "desktop=quillshot"], check=False)
+        time.sleep(1)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
