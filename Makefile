@@ -1,7 +1,7 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run dist test test-menu build deps native windows sanitize fuzz fuzz-build bench bench-build clean
+.PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build clean
 
 FUZZ_SECONDS ?= 60
 
@@ -28,12 +28,6 @@ test: deps native windows sanitize
 	ctest --preset sanitize
 	ctest --preset windows
 	$(MAKE) --no-print-directory fuzz
-
-# The popup menu's end-to-end tests: keys sent into Wine's popup menus are
-# still lost now and then on a loaded machine, so they are not yet part of
-# make test.
-test-menu: deps windows
-	cd tests/e2e && QUILL_WINDOWS_BUILD="$(CURDIR)/build/windows" python3 -m unittest -v test_menu
 
 build: deps native windows
 
