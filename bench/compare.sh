@@ -25,28 +25,10 @@ echo "input: $count expressions, $(wc -c < "$input") bytes ($input)"
 # bc must not wrap long results, so that each answer stays one line.
 export BC_LINE_LENGTH=0
 
-# The answers agree: the same number within rounding (quillpad-cli shows
-# twelve decimals of a double, bc twenty of its own decimal arithmetic).
+# The answers agree with bc's, or with exact arithmetic where bc's differ.
 "$cli" --tsv < "$input" > "$work/quillpad.out" || true
 bc -l < "$input" > "$work/bc.out" 2>&1 || true
-python3 - "$work/quillpad.out" "$work/bc.out" <<'EOF'
-import sys
-ours = open(sys.argv[1]).read().splitlines()
-theirs = open(sys.argv[2]).read().splitlines()
-if len(ours) != len(theirs):
-    sys.exit(f"answers: {len(ours)} lines from quillpad-cli, {len(theirs)} from bc")
-differ = 0
-for a, b in zip(ours, theirs):
-    kind, _, value = a.partition("\t")
-    if kind != "ok":
-        differ += "divide by zero" not in b.lower()
-        continue
-    x, y = float(value), float(b)
-    differ += abs(x - y) > 1e-9 * max(1.0, abs(x), abs(y))
-print(f"answers: {len(ours) - differ} of {len(ours)} agree with bc")
-if differ:
-    sys.exit("answers differ")
-EOF
+python3 "$top/bench/check_answers.py" "$input" "$work/quillpad.out" "$work/bc.out"
 
 # One timed run: "seconds kilobytes" (wall time, peak resident memory).
 measure() {

@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
     std::ios::sync_with_stdio(false);
+    // Reading a line would flush the answers each time; RunCli flushes them
+    // itself whenever the next read could wait.
+    std::cin.tie(nullptr);
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const bool interactive = QUILL_ISATTY(QUILL_FILENO(stdin)) != 0;
     return quill::cli::RunCli(args, std::cin, std::cout, std::cerr, interactive);
