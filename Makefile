@@ -1,7 +1,7 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build clean
+.PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build compare clean
 
 FUZZ_SECONDS ?= 60
 
@@ -23,7 +23,7 @@ dist: deps windows
 	cd build/dist && rm -f ../../dist/Quillpad-2.51.zip && zip -q -r ../../dist/Quillpad-2.51.zip Quillpad
 	@echo "dist/Quillpad-2.51.zip"
 
-test: deps native windows sanitize
+test: deps native windows sanitize bench-build
 	ctest --preset native
 	ctest --preset sanitize
 	ctest --preset windows
@@ -41,6 +41,10 @@ native windows sanitize bench-build fuzz-build:
 
 bench: bench-build
 	./build/bench/bench/calc_bench
+
+# quillpad-cli against bc -l on 100,000 random expressions.
+compare: bench-build
+	bash bench/compare.sh
 
 fuzz: fuzz-build
 	bash scripts/run-fuzz.sh $(FUZZ_SECONDS)

@@ -11,6 +11,7 @@ packages=(
   wine wine64
   xvfb xauth xdotool x11-utils
   libbenchmark-dev librsvg2-bin icoutils zip python3
+  bc time
 )
 
 missing=()
