@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill {
@@ -41,6 +42,15 @@ constexpr bool IsNumberChar(char c) { return chars_detail::Is(c, chars_detail::k
 constexpr bool IsDigit(char c) { return chars_detail::Is(c, chars_detail::kDigit); }
 // A-Z or a-z.
 constexpr bool IsLetter(char c) { return chars_detail::Is(c, chars_detail::kLetter); }
+
+// Whether NormalizeExpression would change `text` (it has a space, a comma
+// or a CR); one pass, since most lines need nothing.
+constexpr bool NeedsNormalizing(std::string_view text) {
+    for (const char c : text) {
+        if (c == ' ' || c == ',' || c == '\r') return true;
+    }
+    return false;
+}
 
 // Removes every space, turns every ',' into '.', and removes CR LF pairs
 // (repeatedly, so CR CR LF LF goes entirely). Tabs and other white space stay.

@@ -35,7 +35,8 @@ struct Work {
 
     int n() const { return static_cast<int>(w.size()); }
     char At(int k) const { return k >= 0 && k < n() ? w[static_cast<std::size_t>(k)] : '\0'; }
-    int P(int k) const { return p[static_cast<std::size_t>(k)]; }
+    // Without a map the text was already normal and every position is its own.
+    int P(int k) const { return p.empty() ? k : p[static_cast<std::size_t>(k)]; }
 };
 
 bool IsBadStart(char c) { return c == '*' || c == '/' || c == '^' || c == '#' || c == '%'; }
@@ -147,9 +148,11 @@ std::optional<CheckResult> CheckBracketBalance(const std::string& w) {
 
 CheckResult CheckExpression(std::string text) {
     Work t{std::move(text), {}};
-    t.p.resize(t.w.size());
-    std::iota(t.p.begin(), t.p.end(), 0);
-    NormalizeExpression(t.w, t.p);
+    if (NeedsNormalizing(t.w)) {
+        t.p.resize(t.w.size());
+        std::iota(t.p.begin(), t.p.end(), 0);
+        NormalizeExpression(t.w, t.p);
+    }
 
     const int n = t.n();
     if (n == 0 || (n == 1 && IsOperatorChar(t.At(0)))) return Fail(kEnterExpression, 0, -1);

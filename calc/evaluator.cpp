@@ -31,7 +31,7 @@ class Machine {
         groups_.reserve(8);
     }
 
-    EvalResult Run(const std::string& w);
+    EvalResult Run(std::string_view w);
 
   private:
     bool ReduceOnce();
@@ -69,7 +69,7 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
 EvalResult Invalid() { return {EvalStatus::Invalid, 0.0, kInvalidArgumentText}; }
 EvalResult Division() { return {EvalStatus::DivisionByZero, 0.0, kDivisionText}; }
 
-EvalResult Machine::Run(const std::string& w) {
+EvalResult Machine::Run(std::string_view w) {
     bool wantOperand = true;
     std::size_t i = 0;
     while (i < w.size()) {
@@ -89,14 +89,14 @@ EvalResult Machine::Run(const std::string& w) {
             if (IsNumberChar(c)) {
                 std::size_t j = i;
                 while (j < w.size() && IsNumberChar(w[j])) ++j;
-                values_.push_back(ReadDecimal(std::string_view(w).substr(i, j - i)));
+                values_.push_back(ReadDecimal(w.substr(i, j - i)));
                 wantOperand = false;
                 i = j;
             } else if (IsLetter(c)) {
                 // A name: a letter, then letters and digits; a point ends it.
                 std::size_t j = i + 1;
                 while (j < w.size() && (IsLetter(w[j]) || IsDigit(w[j]))) ++j;
-                const std::string_view name = std::string_view(w).substr(i, j - i);
+                const std::string_view name = w.substr(i, j - i);
                 if (j < w.size() && w[j] == '(') {
                     const std::optional<Function> f = FindFunction(name);
                     if (!f) return Invalid();
@@ -142,9 +142,11 @@ EvalResult Machine::Run(const std::string& w) {
 } // namespace
 
 EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
+    Machine machine(settings);
+    // Most lines need no normalising, and then need no copy either.
+    if (!NeedsNormalizing(text)) return machine.Run(text);
     std::string w(text);
     NormalizeExpression(w);
-    Machine machine(settings);
     return machine.Run(w);
 }
 

@@ -81,12 +81,11 @@ std::string WriteFixed(double value, int decimals) {
     // that carry nothing; the largest has 309 integer digits.
     constexpr int kMostDecimals = 1100;
     decimals = std::clamp(decimals, 0, kMostDecimals);
-    std::string buf(static_cast<std::size_t>(decimals) + 320, '\0');
+    std::array<char, kMostDecimals + 320> buf; // on the stack: a result is written on every Enter
     const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                    std::chars_format::fixed, decimals);
     if (res.ec != std::errc()) return WriteExact(value);
-    buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
-    return buf;
+    return {buf.data(), res.ptr};
 }
 
 std::string WriteScientific(double value) {
