@@ -13,7 +13,7 @@ namespace quill {
 
 namespace chars_detail {
 
-enum : unsigned char { kOperator = 1, kDigit = 2, kPoint = 4, kLetter = 8 };
+enum : unsigned char { kOperator = 1, kDigit = 2, kPoint = 4, kLetter = 8, kNormalized = 16 };
 
 // One entry per byte value: the checker and the evaluator ask these
 // questions of every character, so they are one table lookup each.
@@ -22,6 +22,7 @@ constexpr std::array<unsigned char, 256> MakeClassTable() {
     for (const char c : {'#', '%', '(', ')', '*', '+', '-', '/', '^'}) table[static_cast<unsigned char>(c)] = kOperator;
     for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = kDigit;
     table['.'] = kPoint;
+    table[' '] = table[','] = table['\r'] = kNormalized; // what normalising removes or replaces
     for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
     for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
     return table;
@@ -47,7 +48,7 @@ constexpr bool IsLetter(char c) { return chars_detail::Is(c, chars_detail::kLett
 // or a CR); one pass, since most lines need nothing.
 constexpr bool NeedsNormalizing(std::string_view text) {
     for (const char c : text) {
-        if (c == ' ' || c == ',' || c == '\r') return true;
+        if (chars_detail::Is(c, chars_detail::kNormalized)) return true;
     }
     return false;
 }

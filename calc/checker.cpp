@@ -29,32 +29,54 @@ CheckResult Missing(const char* message) { return {false, message, false, 0, 0};
 
 // The working copy with its position map. At(k) past the end is '\0', which
 // belongs to no class, like the position after the last character.
+// The caller's text is used as it stands when it needs no normalising.
 struct Work {
-    std::string w;
+    std::string_view w;
+    std::string normalized; // owns w when the text had to be normalised
     std::vector<int> p;
 
     int n() const { return static_cast<int>(w.size()); }
-    char At(int k) const { return k >= 0 && k < n() ? w[static_cast<std::size_t>(k)] : '\0'; }
+    // One unsigned compare keeps out negative positions too.
+    char At(int k) const { return static_cast<std::size_t>(k) < w.size() ? w[static_cast<std::size_t>(k)] : '\0'; }
     // Without a map the text was already normal and every position is its own.
     int P(int k) const { return p.empty() ? k : p[static_cast<std::size_t>(k)]; }
 };
 
 bool IsBadStart(char c) { return c == '*' || c == '/' || c == '^' || c == '#' || c == '%'; }
 
-// Steps 5 to 8: the ends of the text and the neighbours of brackets.
-std::optional<CheckResult> CheckEndsAndBrackets(const Work& t) {
+// What is left of the brackets once every "(" has been cancelled against a
+// later ")"; counted in the first pass, reported after the main scan.
+struct Balance {
+    std::size_t open = 0;
+    std::size_t unmatchedClose = 0;
+};
+
+// Steps 5 to 8: the ends of the text and the neighbours of brackets. The same
+// pass counts the brackets for step 10.
+std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance) {
     const int n = t.n();
     if (IsBadStart(t.At(0))) return Caret(kPasteNumber, t.P(0));
     if (IsOperatorChar(t.At(n - 1)) && t.At(n - 1) != ')') return Caret(kPasteNumber, t.P(n - 1) + 1);
+    int touch = -1; // the first ")(", reported only when no other fault of the pass is found
     for (int k = 0; k < n; ++k) {
         const char c = t.At(k);
-        if (c == '(' && k > 0 && k < n - 1 && IsNumberChar(t.At(k - 1)) && IsNumberChar(t.At(k + 1))) {
-            return Caret(kPasteOperator, t.P(k));
+        if (c == '(') {
+            ++balance.open;
+            if (k > 0 && k < n - 1 && IsNumberChar(t.At(k - 1)) && IsNumberChar(t.At(k + 1))) {
+                return Caret(kPasteOperator, t.P(k));
+            }
+        } else if (c == ')') {
+            if (balance.open > 0) {
+                --balance.open;
+            } else {
+                ++balance.unmatchedClose;
+            }
+            const char next = t.At(k + 1);
+            if (IsNumberChar(next)) return Caret(kPasteOperator, t.P(k) + 1);
+            if (next == '(' && touch < 0) touch = k;
         }
-        if (c == ')' && IsNumberChar(t.At(k + 1))) return Caret(kPasteOperator, t.P(k) + 1);
     }
-    const std::size_t touch = t.w.find(")(");
-    if (touch != std::string::npos) return Caret(kPasteOperator, t.P(static_cast<int>(touch) + 1));
+    if (touch >= 0) return Caret(kPasteOperator, t.P(touch + 1));
     return std::nullopt;
 }
 
@@ -86,10 +108,15 @@ std::optional<CheckResult> MainScan(const Work& t) {
     for (int i = 0; i < n; ++i) {
         const char c = t.At(i);
         const char next = t.At(i + 1);
-        if (IsNumberChar(c) && (i == 0 || !IsNumberChar(t.At(i - 1)))) {
+        if (IsNumberChar(c)) {
+            // A whole number at once: inside it nothing else can be at fault,
+            // so the scan goes on from its last character.
             if (auto fault = CheckNumber(t, i)) return fault;
+            while (IsNumberChar(t.At(i + 1))) ++i;
+            const char after = t.At(i + 1);
+            if (after == '(' || IsLetter(after)) return Caret(kPasteOperator, t.P(i + 1));
+            continue;
         }
-        if (IsNumberChar(c) && (next == '(' || IsLetter(next))) return Caret(kPasteOperator, t.P(i + 1));
         if (c == ')' && IsLetter(next)) return Caret(kPasteOperator, t.P(i) + 1);
         if (IsOperatorChar(c) && IsOperatorChar(next) && !IsAllowedPair(c, next)) {
             return Fail(TogetherMessage(c, next), t.P(i), t.P(i + 1) + 1);
@@ -99,7 +126,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
             int e = i + 1;
             while (IsLetter(t.At(e)) || IsDigit(t.At(e))) ++e;
             const std::string_view name =
-                std::string_view(t.w).substr(static_cast<std::size_t>(i), static_cast<std::size_t>(e - i));
+                t.w.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(e - i));
             if (t.At(e) == '(') {
                 // A name before a bracket must be a function's.
                 if (!FindFunction(name)) {
@@ -122,43 +149,32 @@ std::optional<CheckResult> MainScan(const Work& t) {
     return std::nullopt;
 }
 
-// Step 10: what is left of the brackets once every "(" has been cancelled
-// against a later ")".
-std::optional<CheckResult> CheckBracketBalance(const std::string& w) {
-    std::size_t open = 0;
-    std::size_t unmatchedClose = 0;
-    for (const char c : w) {
-        if (c == '(') {
-            ++open;
-        } else if (c == ')') {
-            if (open > 0) {
-                --open;
-            } else {
-                ++unmatchedClose;
-            }
-        }
-    }
-    if (open > 0 && unmatchedClose > 0) return Missing(kMissingBoth);
-    if (unmatchedClose > 0) return Missing(kMissingOpen);
-    if (open > 0) return Missing(kMissingClose);
+// Step 10: the brackets that were left over.
+std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
+    if (balance.open > 0 && balance.unmatchedClose > 0) return Missing(kMissingBoth);
+    if (balance.unmatchedClose > 0) return Missing(kMissingOpen);
+    if (balance.open > 0) return Missing(kMissingClose);
     return std::nullopt;
 }
 
 } // namespace
 
-CheckResult CheckExpression(std::string text) {
-    Work t{std::move(text), {}};
-    if (NeedsNormalizing(t.w)) {
-        t.p.resize(t.w.size());
+CheckResult CheckExpression(std::string_view text) {
+    Work t{text, {}, {}};
+    if (NeedsNormalizing(text)) {
+        t.normalized.assign(text);
+        t.p.resize(text.size());
         std::iota(t.p.begin(), t.p.end(), 0);
-        NormalizeExpression(t.w, t.p);
+        NormalizeExpression(t.normalized, t.p);
+        t.w = t.normalized;
     }
 
     const int n = t.n();
     if (n == 0 || (n == 1 && IsOperatorChar(t.At(0)))) return Fail(kEnterExpression, 0, -1);
-    if (auto fault = CheckEndsAndBrackets(t)) return *fault;
+    Balance balance;
+    if (auto fault = CheckEndsAndBrackets(t, balance)) return *fault;
     if (auto fault = MainScan(t)) return *fault;
-    if (auto fault = CheckBracketBalance(t.w)) return *fault;
+    if (auto fault = CheckBracketBalance(balance)) return *fault;
     return {};
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quill {
 
@@ -36,6 +37,6 @@ struct CheckResult {
     int end = 0;
 };
 
-CheckResult CheckExpression(std::string text);
+CheckResult CheckExpression(std::string_view text);
 
 } // namespace quill

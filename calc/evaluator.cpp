@@ -25,10 +25,9 @@ struct Group {
 class Machine {
   public:
     explicit Machine(const EvalSettings& settings) : settings_(settings) {
-        // A typical line never grows the stacks past this.
+        // A typical line never grows the stacks past this; the operators fit
+        // in the string's own small buffer, and groups come with brackets.
         values_.reserve(16);
-        operators_.reserve(16);
-        groups_.reserve(8);
     }
 
     EvalResult Run(std::string_view w);
@@ -40,7 +39,7 @@ class Machine {
 
     const EvalSettings& settings_;
     std::vector<double> values_;
-    std::vector<char> operators_;
+    std::string operators_;
     std::vector<Group> groups_;
 };
 

@@ -19,45 +19,43 @@ constexpr std::array<double, 23> kExactTens = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5
                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Most numbers people type have few digits: when the digits make a whole
-// number below 2^53 and at most 22 stand after the point, that number and
-// the power of ten are both exact, so one division rounds correctly and gives
-// what from_chars gives. Anything else is left to from_chars.
-std::optional<double> ReadShortDecimal(const char* first, const char* last) {
-    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
-    std::uint64_t whole = 0;
-    int afterPoint = -1; // digits after the point, or -1 before it
-    bool any = false;
-    for (const char* p = first; p != last; ++p) {
-        if (*p == '.') {
-            afterPoint = 0;
-            continue;
-        }
-        any = true;
-        whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (whole >= kExactLimit) return std::nullopt;
-        if (afterPoint >= 0 && ++afterPoint >= static_cast<int>(kExactTens.size())) return std::nullopt;
-    }
-    if (!any) return std::nullopt;
-    const double digits = static_cast<double>(whole);
-    return afterPoint > 0 ? digits / kExactTens[static_cast<std::size_t>(afterPoint)] : digits;
-}
-
 } // namespace
 
 double ReadDecimal(std::string_view text) {
     double value = 0.0;
     const char* first = text.data();
     const char* last = first + text.size();
-    // from_chars would accept a sign, an exponent and "inf"; the decimal
-    // conversion takes digits and a point only.
+    // One pass finds where the decimal ends (digits and one point: from_chars
+    // would also take a sign, an exponent and "inf") and reads its digits as
+    // a whole number while they stay few. Most numbers people type are short:
+    // when the digits make a whole number below 2^53 and at most 22 stand
+    // after the point, that number and the power of ten are both exact, so one
+    // division rounds correctly and gives what from_chars gives.
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::uint64_t whole = 0;
+    int afterPoint = -1; // digits after the point, or -1 before it
+    bool exact = true;
+    bool anyDigit = false;
     const char* end = first;
-    bool point = false;
-    while (end != last && (IsDigit(*end) || (*end == '.' && !point))) {
-        point = point || *end == '.';
-        ++end;
+    for (; end != last; ++end) {
+        const char c = *end;
+        if (c == '.') {
+            if (afterPoint >= 0) break;
+            afterPoint = 0;
+            continue;
+        }
+        if (!IsDigit(c)) break;
+        anyDigit = true;
+        if (exact) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            if (afterPoint >= 0) ++afterPoint;
+            exact = whole < kExactLimit && afterPoint < static_cast<int>(kExactTens.size());
+        }
     }
-    if (const std::optional<double> quick = ReadShortDecimal(first, end)) return *quick;
+    if (exact && anyDigit) {
+        const double digits = static_cast<double>(whole);
+        return afterPoint > 0 ? digits / kExactTens[static_cast<std::size_t>(afterPoint)] : digits;
+    }
     const auto [ptr, ec] = std::from_chars(first, end, value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large when a non-zero digit stands before the point.

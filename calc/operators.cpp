@@ -1,6 +1,5 @@
 #include "calc/operators.h"
 
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -8,28 +7,12 @@ namespace quill {
 
 namespace {
 
-struct OperatorEntry {
-    char symbol;
-    int priority;
-};
-
-constexpr std::array<OperatorEntry, 7> kOperators{{
-    {'+', 1}, {'-', 1}, {'*', 2}, {'/', 2}, {'%', 3}, {'^', 3}, {'#', 3},
-}};
-
 bool IsWhole(double y) { return std::isfinite(y) && std::trunc(y) == y; }
 
 // Whole and odd; a double of 2^53 or more is always even.
 bool IsOddWhole(double y) { return IsWhole(y) && std::fmod(y, 2.0) != 0.0; }
 
 } // namespace
-
-int OperatorPriority(char op) {
-    for (const OperatorEntry& e : kOperators) {
-        if (e.symbol == op) return e.priority;
-    }
-    return 0;
-}
 
 int OperatorPriority(std::string_view token) {
     return token.size() == 1 ? OperatorPriority(token[0]) : 0;
@@ -56,21 +39,6 @@ double Root(double x, double y) {
         if (whole != r && std::pow(whole, y) == x) r = whole;
     }
     return r;
-}
-
-std::optional<double> ApplyOperator(char op, double a, double b) {
-    switch (op) {
-    case '+': return a + b;
-    case '-': return a - b;
-    case '*': return a * b;
-    case '/':
-        if (b == 0.0) return std::nullopt;
-        return a / b;
-    case '%': return a / 100.0 * b;
-    case '^': return Power(a, b);
-    case '#': return Root(a, b);
-    default: return std::nullopt;
-    }
 }
 
 } // namespace quill
