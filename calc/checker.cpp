@@ -80,9 +80,10 @@ std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance)
     return std::nullopt;
 }
 
-// A number needs a digit and takes one point at the most.
-std::optional<CheckResult> CheckNumber(const Work& t, int start) {
-    int end = start;
+// A number needs a digit and takes one point at the most. `end` is set to
+// the position after the number.
+std::optional<CheckResult> CheckNumber(const Work& t, int start, int& end) {
+    end = start;
     int digits = 0;
     int secondPoint = -1;
     int points = 0;
@@ -107,19 +108,23 @@ std::optional<CheckResult> MainScan(const Work& t) {
     const int n = t.n();
     for (int i = 0; i < n; ++i) {
         const char c = t.At(i);
-        const char next = t.At(i + 1);
         if (IsNumberChar(c)) {
             // A whole number at once: inside it nothing else can be at fault,
-            // so the scan goes on from its last character.
-            if (auto fault = CheckNumber(t, i)) return fault;
-            while (IsNumberChar(t.At(i + 1))) ++i;
-            const char after = t.At(i + 1);
-            if (after == '(' || IsLetter(after)) return Caret(kPasteOperator, t.P(i + 1));
+            // so the scan goes on after it.
+            int end = i;
+            if (auto fault = CheckNumber(t, i, end)) return fault;
+            const char after = t.At(end);
+            if (after == '(' || IsLetter(after)) return Caret(kPasteOperator, t.P(end));
+            i = end - 1;
             continue;
         }
-        if (c == ')' && IsLetter(next)) return Caret(kPasteOperator, t.P(i) + 1);
-        if (IsOperatorChar(c) && IsOperatorChar(next) && !IsAllowedPair(c, next)) {
-            return Fail(TogetherMessage(c, next), t.P(i), t.P(i + 1) + 1);
+        if (IsOperatorChar(c)) {
+            const char next = t.At(i + 1);
+            if (c == ')' && IsLetter(next)) return Caret(kPasteOperator, t.P(i) + 1);
+            if (IsOperatorChar(next) && !IsAllowedPair(c, next)) {
+                return Fail(TogetherMessage(c, next), t.P(i), t.P(i + 1) + 1);
+            }
+            continue;
         }
         if (IsLetter(c)) {
             // A name: a letter, then letters and digits; a point ends it.
@@ -142,9 +147,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
             i = e - 1;
             continue;
         }
-        if (!IsOperatorChar(c) && !IsNumberChar(c)) {
-            return Fail(UnknownSymbolMessage(c), t.P(i), t.P(i) + 1);
-        }
+        return Fail(UnknownSymbolMessage(c), t.P(i), t.P(i) + 1);
     }
     return std::nullopt;
 }

@@ -1,6 +1,10 @@
 #include "calc/evaluator.h"
 
+#include <array>
+#include <cstddef>
+#include <memory_resource>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "calc/chars.h"
@@ -25,9 +29,9 @@ struct Group {
 class Machine {
   public:
     explicit Machine(const EvalSettings& settings) : settings_(settings) {
-        // A typical line never grows the stacks past this; the operators fit
-        // in the string's own small buffer, and groups come with brackets.
-        values_.reserve(16);
+        values_.reserve(32);
+        operators_.reserve(32);
+        groups_.reserve(16);
     }
 
     EvalResult Run(std::string_view w);
@@ -38,9 +42,13 @@ class Machine {
     std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
 
     const EvalSettings& settings_;
-    std::vector<double> values_;
-    std::string operators_;
-    std::vector<Group> groups_;
+    // The stacks start in a buffer of the machine's own, so a typical line
+    // costs no allocation; deeper ones go on to the heap.
+    std::array<std::byte, 1024> buffer_;
+    std::pmr::monotonic_buffer_resource arena_{buffer_.data(), buffer_.size()};
+    std::pmr::vector<double> values_{&arena_};
+    std::pmr::string operators_{&arena_};
+    std::pmr::vector<Group> groups_{&arena_};
 };
 
 // Applies the top operator to the top two values; false on a division by zero.

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <istream>
@@ -84,7 +85,7 @@ std::string TsvField(std::string_view text) {
 
 // The line under a refused expression: "^" at a caret, "~" under each
 // selected character. Tabs are copied so that the marks line up.
-std::string MarkerLine(const std::string& expression, int start, int end) {
+std::string MarkerLine(std::string_view expression, int start, int end) {
     std::string line;
     for (int k = 0; k < start && k < static_cast<int>(expression.size()); ++k) {
         line += expression[static_cast<std::size_t>(k)] == '\t' ? '\t' : ' ';
@@ -93,7 +94,7 @@ std::string MarkerLine(const std::string& expression, int start, int end) {
     return line + std::string(static_cast<std::size_t>(end - start), '~');
 }
 
-void ReportRefusal(const std::string& expression, const CheckResult& check, const Options& options,
+void ReportRefusal(std::string_view expression, const CheckResult& check, const Options& options,
                    std::ostream& out, std::ostream& err) {
     const int length = static_cast<int>(expression.size());
     const int end = check.end < 0 ? length : check.end;
@@ -214,7 +215,14 @@ std::string UsageText() {
 
 bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
                       std::ostream& err) {
-    const std::string expression = ToLowerAscii(given);
+    // Letters are taken in lower case; most lines have no capital, and are
+    // used as they stand.
+    std::string lowered;
+    std::string_view expression = given;
+    if (std::any_of(given.begin(), given.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
+        lowered = ToLowerAscii(given);
+        expression = lowered;
+    }
     if (expression.size() > static_cast<std::size_t>(INT_MAX)) {
         if (options.tsv) out << "error\tExpression too long\t\t\n";
         else err << "Expression too long\n";
