@@ -198,8 +198,11 @@ class Quillpad:
             if attempt:
                 retried(key)
             self.key(key)
-            if done():
-                return
+            deadline = time.time() + 4
+            while time.time() < deadline:
+                if done():
+                    return
+                time.sleep(0.3)
         raise AssertionError(f"pressing {key} had no effect")
 
     def enter_expression(self, text):
@@ -213,15 +216,20 @@ class Quillpad:
     # The popup menu. Its items are found on the screen (another program's
     # menu cannot be read here); every step waits for what it should bring,
     # and a click or key that Wine lost under load is given again.
-    def menus(self, count=1):
-        """The popup menus showing, once `count` show: (rect, [middle row of each item]), topmost first."""
+    def menus(self, count=1, lefts=False):
+        """The popup menus showing, once `count` show, topmost first: (rect,
+        [middle row of each item]), with [where each item's drawing begins]
+        when `lefts`."""
         text = self.probe("menus", str(count), check=False)
         if text == "none":
             return None
         found = []
         for line in text.splitlines():
-            values = [int(v.rstrip("*")) for v in line.split()]
-            found.append((tuple(values[:4]), values[4:]))
+            values = line.split()
+            rect = tuple(int(v) for v in values[:4])
+            rows = [int(v.split("@")[0].rstrip("*")) for v in values[4:]]
+            starts = [int(v.split("@")[1]) for v in values[4:]]
+            found.append((rect, rows, starts) if lefts else (rect, rows))
         return found
 
     def click_at(self, x, y):
@@ -231,11 +239,14 @@ class Quillpad:
         return self.probe("menu-gone", check=False) == "gone"
 
     def dismiss_menu(self):
-        for _ in range(4):
+        """Closes the menu with a click on the expression line (Escape is the
+        program's hot key, so it never reaches the menu)."""
+        for attempt in range(4):
             if self.menu_gone():
                 return
-            retried("Escape to close the menu")
-            self.key("Escape")
+            if attempt:
+                retried("click to close the menu")
+            self.click(1000)
         raise AssertionError("the popup menu does not close")
 
     def open_menu(self):
@@ -276,6 +287,22 @@ class Quillpad:
                 return
             self.dismiss_menu()
         raise AssertionError(f"the menu command {path} was not taken")
+
+    def marked(self, index):
+        """Opens the submenu of the main item `index` and reads which of its
+        items carry the radio mark (drawn left of where the others begin)."""
+        for attempt in range(3):
+            if attempt:
+                retried(f"open submenu {index} to read its marks")
+            main_rect, main_rows = self.open_menu()
+            self._click_item(main_rect, main_rows, index)
+            shown = self.menus(2, lefts=True)
+            self.dismiss_menu()
+            sub = next((m for m in shown or [] if m[0] != main_rect), None)
+            if sub:
+                starts = sub[2]
+                return [i for i, start in enumerate(starts) if start < max(starts) - 3]
+        raise AssertionError(f"the submenu of item {index} does not open")
 
     def choose_by_keys(self, index):
         """Opens the menu and goes Down to the main item `index` (seeing each

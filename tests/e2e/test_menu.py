@@ -33,6 +33,11 @@ class MenuTest(unittest.TestCase):
     def choose(self, submenu, item):
         self.app.choose(MAIN[submenu], SUBMENU[submenu].index(item))
 
+    def assertMarked(self, app, submenu, item):
+        """The radio mark of `submenu` stands on `item` alone."""
+        marked = [SUBMENU[submenu][i] for i in app.marked(MAIN[submenu])]
+        self.assertEqual(marked, [item], submenu)
+
     def test_each_setting_recomputes_the_result(self):
         app = self.app
         rows = [
@@ -51,6 +56,7 @@ class MenuTest(unittest.TestCase):
                 app.enter_expression(expression)
                 self.choose(submenu, item)
                 self.assertEqual(app.text(1001), shown)
+                self.assertMarked(app, submenu, item)
         # The item already marked runs the Result command again.
         app.enter_expression("1+1")
         app.click(1000)
@@ -81,6 +87,8 @@ class MenuTest(unittest.TestCase):
         self.addCleanup(again.kill)
         again.enter_expression("asin(1)*2+1")
         self.assertEqual(again.text(1001), "0xb5")
+        for submenu, item in (("Round", "4"), ("Angles", "Degrees"), ("Format", "Hex")):
+            self.assertMarked(again, submenu, item)
         again.close()
 
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):

@@ -6,6 +6,7 @@
 //   quill_probe COMMAND [ARGS]      prints one line; exit 0 on success, 1 if not found
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -128,7 +129,8 @@ std::vector<unsigned> Capture(const RECT& r) {
 // run of rows that holds text (more than the menu's background and the
 // highlight), on the screen.
 // Runs thinner than four rows are separators and are left out. A "*" marks
-// the item drawn highlighted. (Another program's menu handle cannot be read
+// the item drawn highlighted; "@X" is where its leftmost mark or letter
+// begins, so a radio mark shows as an X left of the others. (Another program's menu handle cannot be read
 // here, so its items are found by their pixels.)
 std::string MenuRows(HWND menu) {
     RECT r{};
@@ -151,24 +153,32 @@ std::string MenuRows(HWND menu) {
     out += buffer;
     int start = -1;
     int lit = 0;
+    int leftmost = width;
     for (int y = 3; y <= height - 3; ++y) {
         int text = 0, highlight = 0;
+        int left = width;
         if (y < height - 3) {
             for (int x = 3; x < width - 3; ++x) {
                 const unsigned p = pixels[static_cast<std::size_t>(y) * width + x];
-                if (isHighlight(p)) ++highlight;
-                else text += p != background;
+                if (isHighlight(p)) {
+                    ++highlight;
+                } else if (p != background) {
+                    ++text;
+                    left = std::min(left, x);
+                }
             }
         }
         if (text > 0 && start < 0) {
             start = y;
             lit = 0;
+            leftmost = width;
         }
-        if (highlight > lit) lit = highlight;
+        lit = std::max(lit, highlight);
+        leftmost = std::min(leftmost, left);
         if (text == 0 && start >= 0) {
             if (y - start >= 4) {
-                std::snprintf(buffer, sizeof buffer, " %ld%s", r.top + (start + y - 1) / 2,
-                              lit * 2 > width - 6 ? "*" : "");
+                std::snprintf(buffer, sizeof buffer, " %ld%s@%d", r.top + (start + y - 1) / 2,
+                              lit * 2 > width - 6 ? "*" : "", leftmost);
                 out += buffer;
             }
             start = -1;
