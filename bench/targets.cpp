@@ -55,7 +55,8 @@ std::vector<Verdict> JudgeTargets(const Measured& measured, const Sizes& sizes) 
     const double* huge = Find(measured, "answer/huge_power");
     const double* small = Find(measured, "answer/small_power");
     if (huge && small) {
-        out.push_back({*huge <= 2 * *small, Format("answer: 1.0000001^2000000000 at most 2 x 2^3: %.0f vs %.0f ns",
+        // pow takes a longer path for a huge exponent, but never one that grows with it.
+        out.push_back({*huge <= 4 * *small, Format("answer: 1.0000001^2000000000 at most 4 x 2^3: %.0f vs %.0f ns",
                                                    *huge, *small, 0)});
     }
     return out;
