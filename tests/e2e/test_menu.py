@@ -93,6 +93,9 @@ class MenuTest(unittest.TestCase):
 
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
         app = self.app
+        app.enter_expression("88/8")
+        # How tall the text of each line stands on the screen, in the default font.
+        before = [int(app.probe("ink", str(line))) for line in (1000, 1001)]
         app.choose_by_keys(MAIN["Font..."])
         for _ in range(3):  # the face first, then the size, each seen in the dialog
             app.probe("font-dialog")
@@ -105,6 +108,9 @@ class MenuTest(unittest.TestCase):
             app.key("shift+Tab", "shift+Tab")
         self.assertEqual(app.probe("font-dialog"), "Tahoma|16")
         app.press_until("Return", lambda: app.probe("font-dialog", check=False) == "none")
+        after = [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        for line, old, new in zip(("expression", "result"), before, after):
+            self.assertGreater(new, old + 2, f"the {line} line does not show the larger font")
         app.close()
         data = app.data_file.read_bytes()
         face = data[22:22 + data[21]]
@@ -114,6 +120,8 @@ class MenuTest(unittest.TestCase):
         self.assertEqual((italic, weight), (0, 400))
         again = Quillpad(DISPLAY, folder=app.folder)
         self.addCleanup(again.kill)
+        again.enter_expression("88/8")
+        self.assertEqual([int(again.probe("ink", str(line))) for line in (1000, 1001)], after)
         again.close()
         self.assertEqual(again.data_file.read_bytes(), data)
 

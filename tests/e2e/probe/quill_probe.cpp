@@ -266,7 +266,7 @@ HWND Item(HWND w, const char* id) { return ::GetDlgItem(w, std::atoi(id)); }
 int Usage() {
     std::fprintf(stderr, "usage: quill_probe wait|text ID|sel ID|window|pin|focus|close|minimize|restore|"
                          "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
-                         "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM Y...|font-dialog|about ID|about-item ID\n");
+                         "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM Y...|font-dialog|about ID|about-item ID|ink ID\n");
     return 2;
 }
 
@@ -374,6 +374,30 @@ int main(int argc, char** argv) {
                            static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
                            static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
                0;
+    }
+    if (cmd == "ink" && argc > 2) { // how many rows of a control its text covers on the screen
+        RECT r{};
+        ::GetWindowRect(Item(w, argv[2]), &r);
+        const std::vector<unsigned> pixels = Capture(r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        std::map<unsigned, int> counts; // the background is the commonest colour
+        for (const unsigned p : pixels) ++counts[p];
+        unsigned background = 0;
+        int most = 0;
+        for (const auto& [colour, n] : counts) {
+            if (n > most) most = n, background = colour;
+        }
+        int first = -1, last = -1;
+        for (int y = 3; y < height - 3; ++y) {
+            for (int x = 3; x < width - 3; ++x) {
+                if (pixels[static_cast<std::size_t>(y) * width + x] != background) {
+                    if (first < 0) first = y;
+                    last = y;
+                    break;
+                }
+            }
+        }
+        return std::printf("%d\n", first < 0 ? 0 : last - first + 1), 0;
     }
     if (cmd == "pin") return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
     if (cmd == "focus") {
