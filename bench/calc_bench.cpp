@@ -5,7 +5,6 @@
 // Exit status: 0 when every target was met, 1 when one was missed, 2 when an
 // input was refused (the benchmark would measure the wrong path).
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 

@@ -36,20 +36,23 @@ constexpr std::array<Constant, 14> kConstants{{
 }};
 #undef QUILL_CONSTANT
 
-} // namespace
-
-const char* FindConstant(std::string_view name) {
+const Constant* Find(std::string_view name) {
     for (const Constant& c : kConstants) {
-        if (c.name == name) return c.value;
+        if (c.name == name) return &c;
     }
     return nullptr;
 }
 
+} // namespace
+
+const char* FindConstant(std::string_view name) {
+    const Constant* c = Find(name);
+    return c ? c->value : nullptr;
+}
+
 std::optional<double> FindConstantValue(std::string_view name) {
-    for (const Constant& c : kConstants) {
-        if (c.name == name) return c.number;
-    }
-    return std::nullopt;
+    const Constant* c = Find(name);
+    return c ? std::optional<double>(c->number) : std::nullopt;
 }
 
 std::string LookupConstant(std::string_view name) {

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <system_error>
 
 #include "calc/chars.h"

@@ -173,10 +173,6 @@ class Quillpad:
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
 
-    def focus_window(self):
-        self.xdotool("windowfocus", "--sync", self.x_window)
-        time.sleep(0.2)
-
     def click(self, control, button=1):
         left, top, right, bottom = self.control_rect(control)
         self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", str(button))
@@ -227,7 +223,7 @@ class Quillpad:
         for line in text.splitlines():
             values = line.split()
             rect = tuple(int(v) for v in values[:4])
-            rows = [int(v.split("@")[0].rstrip("*")) for v in values[4:]]
+            rows = [int(v.split("@")[0]) for v in values[4:]]
             starts = [int(v.split("@")[1]) for v in values[4:]]
             found.append((rect, rows, starts) if lefts else (rect, rows))
         return found

@@ -43,51 +43,93 @@ std::wstring TextOf(HWND w) {
     return text;
 }
 
+// The screen's pixels inside a rectangle, top row first, as 0x00RRGGBB.
+struct Pixels {
+    RECT r{};
+    int width = 0, height = 0;
+    std::vector<unsigned> p;
+
+    unsigned At(int x, int y) const { return p[static_cast<std::size_t>(y) * width + x]; }
+
+    // The commonest colour: a control's or a menu's background.
+    unsigned Background() const {
+        std::map<unsigned, int> counts;
+        for (const unsigned c : p) ++counts[c];
+        unsigned background = 0;
+        int most = 0;
+        for (const auto& [colour, n] : counts) {
+            if (n > most) most = n, background = colour;
+        }
+        return background;
+    }
+};
+
+Pixels Capture(const RECT& r) {
+    Pixels out{r, r.right - r.left, r.bottom - r.top, {}};
+    out.p.resize(static_cast<std::size_t>(out.width) * out.height);
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, out.width, out.height);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, out.width, out.height, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = out.width;
+    h.biHeight = -out.height;
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    ::GetDIBits(mem, bmp, 0, out.height, out.p.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    for (unsigned& c : out.p) c &= 0xFFFFFF;
+    return out;
+}
+
+RECT WindowRect(HWND w) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    return r;
+}
+
 // "green", "grey" or "none": the main colour of the image in the middle of
 // a button, as the screen shows it (another program's icon handle cannot be
 // read back here).
 std::string IconColour(HWND button) {
-    RECT r{};
-    ::GetWindowRect(button, &r);
+    const RECT r = WindowRect(button);
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
-    HDC screen = ::GetDC(nullptr);
+    const Pixels middle = Capture({cx - 6, cy - 6, cx + 7, cy + 7});
     long green = 0, grey = 0;
-    for (int y = cy - 6; y <= cy + 6; ++y) {
-        for (int x = cx - 6; x <= cx + 6; ++x) {
-            const COLORREF p = ::GetPixel(screen, x, y);
-            const int red = GetRValue(p), g = GetGValue(p), b = GetBValue(p);
-            if (g > red + 30 && g > b + 30) ++green;
-            else if (std::abs(red - g) < 12 && std::abs(g - b) < 12 && red > 50 && red < 190) ++grey;
-        }
+    for (const unsigned c : middle.p) {
+        const int red = static_cast<int>(c >> 16), g = static_cast<int>(c >> 8 & 0xFF), b = static_cast<int>(c & 0xFF);
+        if (g > red + 30 && g > b + 30) ++green;
+        else if (std::abs(red - g) < 12 && std::abs(g - b) < 12 && red > 50 && red < 190) ++grey;
     }
-    ::ReleaseDC(nullptr, screen);
     if (green < 5 && grey < 5) return "none";
     return green > grey ? "green" : "grey";
 }
 
-// The window's pixels from the screen, as a 24-bit BMP.
+// The window's pixels from the screen, as a 24-bit bottom-up BMP.
 bool Screenshot(HWND w, const char* path) {
-    RECT r{};
-    ::GetWindowRect(w, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    ::SelectObject(mem, old);
+    const Pixels shot = Capture(WindowRect(w));
     BITMAPINFOHEADER h{};
     h.biSize = sizeof h;
-    h.biWidth = width;
-    h.biHeight = height;
+    h.biWidth = shot.width;
+    h.biHeight = shot.height;
     h.biPlanes = 1;
     h.biBitCount = 24;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> bits(static_cast<std::size_t>(stride) * height);
-    ::GetDIBits(mem, bmp, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    const int stride = (shot.width * 3 + 3) & ~3;
+    std::vector<char> bits(static_cast<std::size_t>(stride) * shot.height);
+    for (int y = 0; y < shot.height; ++y) {
+        char* row = bits.data() + static_cast<std::size_t>(shot.height - 1 - y) * stride;
+        for (int x = 0; x < shot.width; ++x) {
+            const unsigned c = shot.At(x, y);
+            row[3 * x] = static_cast<char>(c & 0xFF);
+            row[3 * x + 1] = static_cast<char>(c >> 8 & 0xFF);
+            row[3 * x + 2] = static_cast<char>(c >> 16);
+        }
+    }
     BITMAPFILEHEADER f{};
     f.bfType = 0x4D42;
     f.bfOffBits = sizeof f + sizeof h;
@@ -101,84 +143,35 @@ bool Screenshot(HWND w, const char* path) {
     return true;
 }
 
-// The screen's pixels inside `r`, top row first, as 0x00RRGGBB.
-std::vector<unsigned> Capture(const RECT& r) {
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    std::vector<unsigned> pixels(static_cast<std::size_t>(width) * height);
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    ::SelectObject(mem, old);
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = width;
-    h.biHeight = -height;
-    h.biPlanes = 1;
-    h.biBitCount = 32;
-    ::GetDIBits(mem, bmp, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    for (unsigned& p : pixels) p &= 0xFFFFFF;
-    return pixels;
-}
-
-// The items of a popup menu as the screen shows them: the middle row of each
-// run of rows that holds text (more than the menu's background and the
-// highlight), on the screen.
-// Runs thinner than four rows are separators and are left out. A "*" marks
-// the item drawn highlighted; "@X" is where its leftmost mark or letter
-// begins, so a radio mark shows as an X left of the others. (Another program's menu handle cannot be read
-// here, so its items are found by their pixels.)
+// The items of a popup menu as the screen shows them (another program's menu
+// handle cannot be read here): the middle row of each run of rows that holds
+// more than the background, then "@X", where the item's leftmost mark or
+// letter begins, so a radio mark shows as an X left of the others. Runs
+// thinner than four rows are separators and are left out. Read a menu before
+// an item of it is lit: the highlight would join an item to its neighbours.
 std::string MenuRows(HWND menu) {
-    RECT r{};
-    ::GetWindowRect(menu, &r);
-    const std::vector<unsigned> pixels = Capture(r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    auto rgb = [](COLORREF c) { return static_cast<unsigned>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
-    const unsigned highlights[2] = {rgb(::GetSysColor(COLOR_HIGHLIGHT)), rgb(::GetSysColor(COLOR_MENUHILIGHT))};
-    auto isHighlight = [&](unsigned p) { return p == highlights[0] || p == highlights[1]; };
-    std::map<unsigned, int> counts; // the background is the commonest colour
-    for (const unsigned p : pixels) ++counts[p];
-    unsigned background = 0;
-    int most = 0;
-    for (const auto& [colour, n] : counts) {
-        if (n > most) most = n, background = colour;
-    }
-    std::string out;
+    const Pixels menuPixels = Capture(WindowRect(menu));
+    const RECT& r = menuPixels.r;
+    const unsigned background = menuPixels.Background();
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
-    out += buffer;
+    std::string out = buffer;
     int start = -1;
-    int lit = 0;
-    int leftmost = width;
-    for (int y = 3; y <= height - 3; ++y) {
-        int text = 0, highlight = 0;
-        int left = width;
-        if (y < height - 3) {
-            for (int x = 3; x < width - 3; ++x) {
-                const unsigned p = pixels[static_cast<std::size_t>(y) * width + x];
-                if (isHighlight(p)) {
-                    ++highlight;
-                } else if (p != background) {
-                    ++text;
-                    left = std::min(left, x);
-                }
-            }
+    int leftmost = menuPixels.width;
+    for (int y = 3; y <= menuPixels.height - 3; ++y) {
+        int left = menuPixels.width; // the row's first drawn pixel, if any
+        for (int x = 3; y < menuPixels.height - 3 && x < menuPixels.width - 3 && left == menuPixels.width; ++x) {
+            if (menuPixels.At(x, y) != background) left = x;
         }
-        if (text > 0 && start < 0) {
+        const bool drawn = left < menuPixels.width;
+        if (drawn && start < 0) {
             start = y;
-            lit = 0;
-            leftmost = width;
+            leftmost = left;
         }
-        lit = std::max(lit, highlight);
         leftmost = std::min(leftmost, left);
-        if (text == 0 && start >= 0) {
+        if (!drawn && start >= 0) {
             if (y - start >= 4) {
-                std::snprintf(buffer, sizeof buffer, " %ld%s@%d", r.top + (start + y - 1) / 2,
-                              lit * 2 > width - 6 ? "*" : "", leftmost);
+                std::snprintf(buffer, sizeof buffer, " %ld@%d", r.top + (start + y - 1) / 2, leftmost);
                 out += buffer;
             }
             start = -1;
@@ -204,22 +197,31 @@ std::vector<HWND> QuillMenus() {
 // Which of the rows `ys` of the screen rectangle `r` is drawn highlighted
 // (mostly filled with something other than the background), or -1.
 int LitRow(const RECT& r, const std::vector<int>& ys) {
-    const std::vector<unsigned> pixels = Capture(r);
-    const int width = r.right - r.left;
-    std::map<unsigned, int> counts;
-    for (const unsigned p : pixels) ++counts[p];
-    unsigned background = 0;
-    int most = 0;
-    for (const auto& [colour, n] : counts) {
-        if (n > most) most = n, background = colour;
-    }
+    const Pixels menu = Capture(r);
+    const unsigned background = menu.Background();
     for (std::size_t i = 0; i < ys.size(); ++i) {
-        const int y = ys[i] - r.top;
         int filled = 0;
-        for (int x = 3; x < width - 3; ++x) filled += pixels[static_cast<std::size_t>(y) * width + x] != background;
-        if (filled * 2 > width - 6) return static_cast<int>(i);
+        for (int x = 3; x < menu.width - 3; ++x) filled += menu.At(x, ys[i] - r.top) != background;
+        if (filled * 2 > menu.width - 6) return static_cast<int>(i);
     }
     return -1;
+}
+
+// How many rows of a control its text covers on the screen.
+int InkHeight(HWND control) {
+    const Pixels line = Capture(WindowRect(control));
+    const unsigned background = line.Background();
+    int first = -1, last = -1;
+    for (int y = 3; y < line.height - 3; ++y) {
+        for (int x = 3; x < line.width - 3; ++x) {
+            if (line.At(x, y) != background) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
 }
 
 // Sends Escape with SendInput while a window of this program has the focus;
@@ -375,30 +377,7 @@ int main(int argc, char** argv) {
                            static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
                0;
     }
-    if (cmd == "ink" && argc > 2) { // how many rows of a control its text covers on the screen
-        RECT r{};
-        ::GetWindowRect(Item(w, argv[2]), &r);
-        const std::vector<unsigned> pixels = Capture(r);
-        const int width = r.right - r.left, height = r.bottom - r.top;
-        std::map<unsigned, int> counts; // the background is the commonest colour
-        for (const unsigned p : pixels) ++counts[p];
-        unsigned background = 0;
-        int most = 0;
-        for (const auto& [colour, n] : counts) {
-            if (n > most) most = n, background = colour;
-        }
-        int first = -1, last = -1;
-        for (int y = 3; y < height - 3; ++y) {
-            for (int x = 3; x < width - 3; ++x) {
-                if (pixels[static_cast<std::size_t>(y) * width + x] != background) {
-                    if (first < 0) first = y;
-                    last = y;
-                    break;
-                }
-            }
-        }
-        return std::printf("%d\n", first < 0 ? 0 : last - first + 1), 0;
-    }
+    if (cmd == "ink" && argc > 2) return std::printf("%d\n", InkHeight(Item(w, argv[2]))), 0;
     if (cmd == "pin") return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
     if (cmd == "focus") {
         GUITHREADINFO gui{};
