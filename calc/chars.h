@@ -44,6 +44,17 @@ constexpr bool IsDigit(char c) { return chars_detail::Is(c, chars_detail::kDigit
 // A-Z or a-z.
 constexpr bool IsLetter(char c) { return chars_detail::Is(c, chars_detail::kLetter); }
 
+// A-Z become a-z; every other byte stays.
+constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The end of the name that begins at `start` with a letter: letters and
+// digits follow; a point, like anything else, ends it.
+constexpr std::size_t NameEnd(std::string_view text, std::size_t start) {
+    std::size_t end = start + 1;
+    while (end < text.size() && (IsLetter(text[end]) || IsDigit(text[end]))) ++end;
+    return end;
+}
+
 // Whether NormalizeExpression would change `text` (it has a space, a comma
 // or a CR); one pass, since most lines need nothing.
 constexpr bool NeedsNormalizing(std::string_view text) {

@@ -127,9 +127,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
             continue;
         }
         if (IsLetter(c)) {
-            // A name: a letter, then letters and digits; a point ends it.
-            int e = i + 1;
-            while (IsLetter(t.At(e)) || IsDigit(t.At(e))) ++e;
+            const int e = static_cast<int>(NameEnd(t.w, static_cast<std::size_t>(i)));
             const std::string_view name =
                 t.w.substr(static_cast<std::size_t>(i), static_cast<std::size_t>(e - i));
             if (t.At(e) == '(') {

@@ -55,9 +55,4 @@ std::optional<double> FindConstantValue(std::string_view name) {
     return c ? std::optional<double>(c->number) : std::nullopt;
 }
 
-std::string LookupConstant(std::string_view name) {
-    const char* value = FindConstant(name);
-    return value ? value : kBadName;
-}
-
 } // namespace quill

@@ -2,19 +2,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace quill {
 
-// What LookupConstant and EvaluateFunction answer for a name they do not know.
-inline constexpr const char* kBadName = "_bad_";
-
 // The value text of a named constant (compared whole, byte for byte,
-// case-sensitively), or kBadName.
-std::string LookupConstant(std::string_view name);
-
-// The same lookup; null for a name that is not a constant.
+// case-sensitively); null for a name that is not a constant.
 const char* FindConstant(std::string_view name);
 
 // The value of a named constant as the decimal reader reads its text; empty

@@ -100,9 +100,7 @@ EvalResult Machine::Run(std::string_view w) {
                 wantOperand = false;
                 i = j;
             } else if (IsLetter(c)) {
-                // A name: a letter, then letters and digits; a point ends it.
-                std::size_t j = i + 1;
-                while (j < w.size() && (IsLetter(w[j]) || IsDigit(w[j]))) ++j;
+                const std::size_t j = NameEnd(w, i);
                 const std::string_view name = w.substr(i, j - i);
                 if (j < w.size() && w[j] == '(') {
                     const std::optional<Function> f = FindFunction(name);
@@ -161,19 +159,6 @@ EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
     EvalResult result = EvaluateValue(text, settings);
     if (result.status == EvalStatus::Ok) result.text = FormatResult(result.value, settings);
     return result;
-}
-
-std::size_t FindClosingBracket(std::string_view text, std::size_t open) {
-    if (open >= text.size() || text[open] != '(') return std::string_view::npos;
-    std::size_t depth = 0;
-    for (std::size_t j = open; j < text.size(); ++j) {
-        if (text[j] == '(') {
-            ++depth;
-        } else if (text[j] == ')' && --depth == 0) {
-            return j;
-        }
-    }
-    return std::string_view::npos;
 }
 
 } // namespace quill

@@ -6,7 +6,6 @@
 // as Invalid.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -35,9 +34,5 @@ EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings);
 
 // The value and its display string under `settings`.
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings);
-
-// The position of the ")" that closes the "(" at `open` (nesting counted), or
-// npos when there is none or `open` holds no "(".
-std::size_t FindClosingBracket(std::string_view text, std::size_t open);
 
 } // namespace quill

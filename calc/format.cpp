@@ -25,17 +25,17 @@ const char* NonFiniteText(double value) {
 }
 
 struct IntegerForm {
-    const char* printfForm;
     int base;
     const char* prefix; // written before every value but zero
 };
 
-// The integer conversions; index is the format number, anything else is "%d".
+// The integer conversions by format number ("Exponent" never comes here);
+// any other number shows a decimal integer.
 constexpr std::array<IntegerForm, 4> kIntegerForms{{
-    {"%d", 10, ""},
-    {"%#o", 8, "0"},
-    {"%#x", 16, "0x"},
-    {"%e", 10, ""},
+    {10, ""},
+    {8, "0"},
+    {16, "0x"},
+    {10, ""},
 }};
 
 const IntegerForm& IntegerFormFor(int nFormat) {
@@ -90,8 +90,6 @@ std::string FormatDecimal(double value, int nRound) {
     DropSignOfZero(text);
     return text;
 }
-
-std::string IntegerFormatString(int nFormat) { return IntegerFormFor(nFormat).printfForm; }
 
 std::string FormatResult(double value, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(value)) return word;

@@ -21,10 +21,6 @@ inline constexpr const char* kOverflowText = "Overflow";
 // prints exactly that many decimals.
 std::string FormatDecimal(double value, int nRound);
 
-// The printf form that names the conversion of a format number: "%d" for 0,
-// "%#o" for 1, "%#x" for 2, "%e" for 3, "%d" for any other number.
-std::string IntegerFormatString(int nFormat);
-
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"
 // and "Hex" the integer part (truncated toward zero) in the 32-bit form when
 // it fits a signed 32-bit integer, in the 64-bit form when it fits a signed

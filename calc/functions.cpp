@@ -4,9 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "calc/constants.h"
-#include "calc/evaluator.h"
-#include "calc/number_text.h"
 
 namespace quill {
 
@@ -79,18 +76,6 @@ double ApplyFunction(Function f, double v, bool degrees) {
     if (degrees && e.angle == Angle::Takes) return TrigOfDegrees(e, v);
     if (degrees && e.angle == Angle::Gives) return e.compute(v) / kAngleFactor;
     return e.compute(v);
-}
-
-std::string EvaluateFunction(std::string_view call, const EvalSettings& settings) {
-    const std::size_t open = call.find('(');
-    if (open == std::string_view::npos) return kBadName;
-    const std::optional<Function> f = FindFunction(call.substr(0, open));
-    if (!f) return kBadName;
-    const std::size_t close = FindClosingBracket(call, open);
-    if (close == std::string_view::npos) return kInvalidArgumentText;
-    const EvalResult arg = EvaluateValue(call.substr(open + 1, close - open - 1), settings);
-    if (arg.status != EvalStatus::Ok) return arg.text;
-    return WriteExact(ApplyFunction(*f, arg.value, settings.bDegrees));
 }
 
 } // namespace quill

@@ -2,10 +2,7 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
-
-#include "calc/settings_view.h"
 
 namespace quill {
 
@@ -22,11 +19,5 @@ std::optional<Function> FindFunction(std::string_view name);
 // acos and atan give degrees; the other functions do not depend on the unit.
 // No domain check: log(0) is -infinity, asin(2) not a number.
 double ApplyFunction(Function f, double v, bool degrees);
-
-// One call given as text: a name, "(", the argument, and the ")" that closes
-// that "(". Answers kBadName when the name is not a built-in function, else
-// the exact text of the result (see WriteExact), or the evaluator's failure
-// text when the argument does not evaluate.
-std::string EvaluateFunction(std::string_view call, const EvalSettings& settings);
 
 } // namespace quill

@@ -14,10 +14,6 @@ bool IsOddWhole(double y) { return IsWhole(y) && std::fmod(y, 2.0) != 0.0; }
 
 } // namespace
 
-int OperatorPriority(std::string_view token) {
-    return token.size() == 1 ? OperatorPriority(token[0]) : 0;
-}
-
 double Power(double x, double y) { return std::pow(x, y); }
 
 double Root(double x, double y) {

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <optional>
-#include <string_view>
 
 namespace quill {
 
@@ -33,8 +32,7 @@ inline constexpr std::array<unsigned char, 256> kPriorityTable = MakePriorityTab
 } // namespace operators_detail
 
 // 1 for "+" and "-", 2 for "*" and "/", 3 for "%", "^" and "#", 0 for any
-// other token (the whole token is compared).
-int OperatorPriority(std::string_view token);
+// other character.
 constexpr int OperatorPriority(char op) {
     return operators_detail::kPriorityTable[static_cast<unsigned char>(op)];
 }

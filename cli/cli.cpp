@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/data_file.h"
+#include "calc/chars.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
 
@@ -55,9 +56,7 @@ std::pair<std::string_view, std::string_view> SplitOption(std::string_view arg, 
 }
 
 std::string ToLowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : text) c = quill::ToLowerAscii(c);
     return text;
 }
 
@@ -219,7 +218,7 @@ bool AnswerExpression(const std::string& given, const Options& options, std::ost
     // used as they stand.
     std::string lowered;
     std::string_view expression = given;
-    if (std::any_of(given.begin(), given.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
+    if (std::any_of(given.begin(), given.end(), [](char c) { return quill::ToLowerAscii(c) != c; })) {
         lowered = ToLowerAscii(given);
         expression = lowered;
     }

@@ -1,5 +1,7 @@
 #include "ui/link_style.h"
 
+#include "calc/chars.h"
+
 namespace quill::ui {
 
 namespace {
@@ -22,9 +24,7 @@ constexpr std::array<LinkStyle, kLinkStyleCount> kStyles{{
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i]) return false;
+        if (ToLowerAscii(text[i]) != prefix[i]) return false;
     }
     return true;
 }

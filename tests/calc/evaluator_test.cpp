@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/checker.h"
+#include "tests/calc/show.h"
 
 namespace quill {
 namespace {
@@ -13,13 +13,6 @@ struct Row {
     std::string display;
     EvalSettings settings{};
 };
-
-// The window's road: check, then evaluate what passed.
-std::string Show(const std::string& input, const EvalSettings& settings = {}) {
-    const CheckResult check = CheckExpression(input);
-    if (!check.passed) return "refused: " + check.message;
-    return Evaluate(input, settings).text;
-}
 
 void ExpectRows(std::initializer_list<Row> rows) {
     for (const Row& row : rows) {
@@ -135,15 +128,6 @@ TEST(Evaluator, InvalidTextsFailCleanly) {
         EXPECT_EQ(r.status, EvalStatus::Invalid) << text;
         EXPECT_EQ(r.text, kInvalidArgumentText) << text;
     }
-}
-
-TEST(Evaluator, FindClosingBracket) {
-    EXPECT_EQ(FindClosingBracket("sin(1)+cos(2)", 3), 5U);
-    EXPECT_EQ(FindClosingBracket("(a(b)c)", 0), 6U);
-    EXPECT_EQ(FindClosingBracket("(a(b)c)", 2), 4U);
-    EXPECT_EQ(FindClosingBracket("((", 0), std::string_view::npos);
-    EXPECT_EQ(FindClosingBracket("x", 0), std::string_view::npos);
-    EXPECT_EQ(FindClosingBracket("(", 5), std::string_view::npos);
 }
 
 } // namespace

@@ -84,15 +84,6 @@ TEST(Format, NonFiniteWordsInEveryFormat) {
     }
 }
 
-TEST(Format, IntegerFormatStrings) {
-    EXPECT_EQ(IntegerFormatString(0), "%d");
-    EXPECT_EQ(IntegerFormatString(1), "%#o");
-    EXPECT_EQ(IntegerFormatString(2), "%#x");
-    EXPECT_EQ(IntegerFormatString(3), "%e");
-    EXPECT_EQ(IntegerFormatString(4), "%d");
-    EXPECT_EQ(IntegerFormatString(-1), "%d");
-}
-
 TEST(Format, DecimalKeepsEveryIntegerDigit) {
     EXPECT_EQ(FormatDecimal(1.7976931348623157e308, kRoundAuto).size(), 309U);
     EXPECT_EQ(FormatDecimal(-1.7976931348623157e308, 9).size(), 320U);
