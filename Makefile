@@ -4,6 +4,8 @@
 .PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build compare clean
 
 FUZZ_SECONDS ?= 60
+# The one version, as the CMake project states it.
+VERSION := $(shell sed -n 's/^project(Quillpad VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The window through Wine when there is a display, else the command-line calculator.
 run: deps windows native
@@ -19,9 +21,9 @@ run: deps windows native
 dist: deps windows
 	rm -rf build/dist && mkdir -p build/dist/Quillpad dist
 	cp build/windows/Quillpad.exe build/windows/cli/quillpad-cli.exe build/dist/Quillpad/
-	sed 's/$$/\r/' docs/README-windows.txt > build/dist/Quillpad/README.txt
-	cd build/dist && rm -f ../../dist/Quillpad-2.51.zip && zip -q -r ../../dist/Quillpad-2.51.zip Quillpad
-	@echo "dist/Quillpad-2.51.zip"
+	sed 's/$$/\r/' build/windows/README-windows.txt > build/dist/Quillpad/README.txt
+	cd build/dist && rm -f ../../dist/Quillpad-$(VERSION).zip && zip -q -r ../../dist/Quillpad-$(VERSION).zip Quillpad
+	@echo "dist/Quillpad-$(VERSION).zip"
 
 test: deps native windows sanitize bench-build
 	ctest --preset native

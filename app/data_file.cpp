@@ -1,8 +1,11 @@
 #include "app/data_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 namespace quill {
 
@@ -35,7 +38,8 @@ class Writer {
 
   private:
     void Little(std::uint64_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < bytes; ++i)
+            out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     }
     std::vector<std::uint8_t> out_;
 };
@@ -47,7 +51,8 @@ class Reader {
     std::optional<std::uint64_t> Little(std::size_t count) {
         if (Left() < count) return std::nullopt;
         std::uint64_t v = 0;
-        for (std::size_t i = 0; i < count; ++i) v |= std::uint64_t{bytes_[pos_ + i]} << (8 * i);
+        for (std::size_t i = 0; i < count; ++i)
+            v |= std::uint64_t{bytes_[pos_ + i]} << (8 * i);
         pos_ += count;
         return v;
     }
@@ -125,13 +130,53 @@ bool Reader::Counted(std::string& text, WideToAnsi convert) {
 // The face name as LOGFONT holds it: up to its zero, 31 characters at most.
 std::string_view FaceOf(const LogFontA& font) {
     const char* face = font.lfFaceName;
-    return {face, static_cast<std::size_t>(std::find(face, face + sizeof font.lfFaceName, '\0') - face)};
+    return {face,
+            static_cast<std::size_t>(std::find(face, face + sizeof font.lfFaceName, '\0') - face)};
 }
 
 void SetFace(LogFontA& font, std::string_view face) {
     face = face.substr(0, std::min(face.find('\0'), sizeof font.lfFaceName - 1));
     std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
     std::memcpy(font.lfFaceName, face.data(), face.size());
+}
+
+// Where a field of a record is read from and written to; its type gives the
+// field's kind, in the order of FieldKind.
+using FieldTarget = std::variant<bool*, std::uint8_t*, std::int32_t*, std::string*>;
+
+struct Field {
+    std::string_view name;
+    FieldTarget target;
+};
+
+// The record's layout: every field in file order, bound to `s` (the face
+// name goes through `face`, as the file holds it without its zeros).
+std::array<Field, 12> Fields(CalcSettings& s, std::string& face) {
+    return {{
+        {"bTopmost", &s.bTopmost},
+        {"nReserved", &s.nReserved},
+        {"nRound", &s.nRound},
+        {"nFormat", &s.nFormat},
+        {"nLeft", &s.nLeft},
+        {"nTop", &s.nTop},
+        {"lfFont.lfFaceName", &face},
+        {"lfFont.lfHeight", &s.lfFont.lfHeight},
+        {"lfFont.lfItalic", &s.lfFont.lfItalic},
+        {"lfFont.lfWeight", &s.lfFont.lfWeight},
+        {"strReserved", &s.strReserved},
+        {"bDegrees", &s.bDegrees},
+    }};
+}
+
+std::array<FieldInfo, 12> MakeLayout() {
+    CalcSettings s;
+    std::string face;
+    std::array<FieldInfo, 12> layout{};
+    const std::array<Field, 12> fields = Fields(s, face);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        layout[i] = {fields[i].name, static_cast<FieldKind>(fields[i].target.index())};
+    }
+    return layout;
 }
 
 } // namespace
@@ -144,31 +189,52 @@ std::string Utf16ToLatin1(std::u16string_view text) {
     return out;
 }
 
-std::vector<std::uint8_t> SettingsToBytes(const CalcSettings& s) {
+std::span<const FieldInfo> RecordLayout() {
+    static const std::array<FieldInfo, 12> layout = MakeLayout();
+    return layout;
+}
+
+std::vector<std::uint8_t> SettingsToBytes(const CalcSettings& settings) {
+    CalcSettings s = settings;
+    std::string face(FaceOf(s.lfFont));
     Writer w;
-    w.Byte(s.bTopmost ? 1 : 0);
-    w.I32(s.nReserved);
-    w.I32(s.nRound);
-    w.I32(s.nFormat);
-    w.I32(s.nLeft);
-    w.I32(s.nTop);
-    w.Counted(FaceOf(s.lfFont));
-    w.I32(s.lfFont.lfHeight);
-    w.Byte(s.lfFont.lfItalic);
-    w.I32(s.lfFont.lfWeight);
-    w.Counted(s.strReserved);
-    w.Byte(s.bDegrees ? 1 : 0);
+    for (const Field& field : Fields(s, face)) {
+        std::visit(
+            [&w](auto* member) {
+                using T = std::remove_pointer_t<decltype(member)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    w.Byte(*member ? 1 : 0);
+                else if constexpr (std::is_same_v<T, std::uint8_t>)
+                    w.Byte(*member);
+                else if constexpr (std::is_same_v<T, std::int32_t>)
+                    w.I32(*member);
+                else
+                    w.Counted(*member);
+            },
+            field.target);
+    }
     return w.Take();
 }
 
 bool SettingsFromBytes(std::span<const std::uint8_t> bytes, CalcSettings& s, WideToAnsi convert) {
     Reader r(bytes);
     std::string face;
-    const bool whole = r.Bool(s.bTopmost) && r.I32(s.nReserved) && r.I32(s.nRound) && r.I32(s.nFormat) &&
-                       r.I32(s.nLeft) && r.I32(s.nTop) && r.Counted(face, convert) &&
-                       r.I32(s.lfFont.lfHeight) && r.Byte(s.lfFont.lfItalic) && r.I32(s.lfFont.lfWeight) &&
-                       r.Counted(s.strReserved, convert) && r.Bool(s.bDegrees);
-    if (!whole) return false;
+    for (const Field& field : Fields(s, face)) {
+        const bool read = std::visit(
+            [&r, convert](auto* member) {
+                using T = std::remove_pointer_t<decltype(member)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    return r.Bool(*member);
+                else if constexpr (std::is_same_v<T, std::uint8_t>)
+                    return r.Byte(*member);
+                else if constexpr (std::is_same_v<T, std::int32_t>)
+                    return r.I32(*member);
+                else
+                    return r.Counted(*member, convert);
+            },
+            field.target);
+        if (!read) return false;
+    }
     SetFace(s.lfFont, face);
     return true;
 }

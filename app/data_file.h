@@ -1,8 +1,6 @@
-// The bytes of "dataclc.dat": the settings record, headerless, little-endian.
-//
-//   bTopmost(1) nReserved(4) nRound(4) nFormat(4) nLeft(4) nTop(4)
-//   face name(counted) height(4) italic(1) weight(4) strReserved(counted)
-//   bDegrees(1)
+// The bytes of "dataclc.dat": the settings record, headerless, little-endian,
+// its fields one after another in the order of one table (data_file.cpp),
+// which the writer and the reader both walk; RecordLayout() reports it.
 //
 // A counted string is a length prefix and the characters without a zero:
 // one byte for 0-254, FF + 16 bits for 255-65533, FF FFFF + 32 bits beyond.
@@ -20,7 +18,20 @@
 
 namespace quill {
 
-inline constexpr const char* kDataFileName = "dataclc.dat";
+// The file's name; it lives in the program's folder.
+inline constexpr std::string_view kDataFileName = "dataclc.dat";
+
+// How a field is stored: a flag byte (0 or 1), a byte, a 32-bit integer, or
+// a counted string.
+enum class FieldKind { Flag, Byte, Int32, Counted };
+
+struct FieldInfo {
+    std::string_view name; // the record's member, "lfFont.lfHeight" for one of the font
+    FieldKind kind;
+};
+
+// The fields in file order.
+std::span<const FieldInfo> RecordLayout();
 
 // Turns two-byte text into single-byte text. On Windows the ANSI code page
 // does it; Utf16ToLatin1 is the portable stand-in.

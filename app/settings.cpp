@@ -4,6 +4,8 @@
 
 namespace quill {
 
+CalcSettings g_settings;
+
 EvalSettings EvalSettingsOf(const CalcSettings& settings) {
     return {settings.nRound, settings.nFormat, settings.bDegrees};
 }

@@ -48,18 +48,22 @@ struct Point {
 
 // Everything the program remembers. At process start all zero and empty.
 struct CalcSettings {
-    LogFontA lfFont;             // font of both lines
-    std::int32_t nLeft = 0;      // top-left corner of the window, screen pixels
+    LogFontA lfFont;        // font of both lines
+    std::int32_t nLeft = 0; // top-left corner of the window, screen pixels
     std::int32_t nTop = 0;
-    std::int32_t nRound = 0;     // -1 "Auto", else 0 to 9 decimal places
-    std::int32_t nFormat = 0;    // 0 "Decimal", 1 "Octal", 2 "Hex", 3 "Exponent"
-    std::int32_t nReserved = 0;  // carried through the data file untouched
-    bool bTopmost = false;       // the window stays above the others
-    bool bDegrees = false;       // angles in degrees
-    std::string strReserved;     // carried through the data file untouched
+    std::int32_t nRound = 0;    // -1 "Auto", else 0 to 9 decimal places
+    std::int32_t nFormat = 0;   // 0 "Decimal", 1 "Octal", 2 "Hex", 3 "Exponent"
+    std::int32_t nReserved = 0; // carried through the data file untouched
+    bool bTopmost = false;      // the window stays above the others
+    bool bDegrees = false;      // angles in degrees
+    std::string strReserved;    // carried through the data file untouched
 
     bool operator==(const CalcSettings&) const = default;
 };
+
+// The one settings record of the process: all zero before anything runs. The
+// window reads and changes it; the data file stores it.
+extern CalcSettings g_settings;
 
 // What evaluation reads of the record.
 EvalSettings EvalSettingsOf(const CalcSettings& settings);

@@ -29,12 +29,14 @@ constexpr std::size_t kMegabyte = 1 << 20;
 constexpr std::size_t kDepth = 10000;
 
 void Check(benchmark::State& state, const std::string& text) {
-    for (auto _ : state) benchmark::DoNotOptimize(quill::CheckExpression(text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quill::CheckExpression(text));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
 void EvaluateOnly(benchmark::State& state, const std::string& text) {
-    for (auto _ : state) benchmark::DoNotOptimize(quill::EvaluateValue(text, {}));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quill::EvaluateValue(text, {}));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
@@ -50,11 +52,13 @@ void Answer(benchmark::State& state, const std::string& text) {
 // Records each run's CPU time per call beside the usual console table (the
 // machine may be busy with something else; the engine's own cost is what is judged).
 class Recorder : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-            measured[run.benchmark_name()] = run.cpu_accumulated_time / static_cast<double>(run.iterations) * 1e9;
+            if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0)
+                continue;
+            measured[run.benchmark_name()] =
+                run.cpu_accumulated_time / static_cast<double>(run.iterations) * 1e9;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -82,9 +86,12 @@ int main(int argc, char** argv) {
             return 2;
         }
         sizes[input.name] = input.text.size();
-        benchmark::RegisterBenchmark((std::string("check/") + input.name).c_str(), Check, input.text);
-        benchmark::RegisterBenchmark((std::string("evaluate/") + input.name).c_str(), EvaluateOnly, input.text);
-        benchmark::RegisterBenchmark((std::string("answer/") + input.name).c_str(), Answer, input.text);
+        benchmark::RegisterBenchmark((std::string("check/") + input.name).c_str(), Check,
+                                     input.text);
+        benchmark::RegisterBenchmark((std::string("evaluate/") + input.name).c_str(), EvaluateOnly,
+                                     input.text);
+        benchmark::RegisterBenchmark((std::string("answer/") + input.name).c_str(), Answer,
+                                     input.text);
     }
     // A power costs the same whatever the exponent.
     benchmark::RegisterBenchmark("answer/small_power", Answer, std::string("2^3"));
@@ -96,7 +103,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&recorder);
     benchmark::Shutdown();
 
-    const std::vector<quill::bench::Verdict> verdicts = quill::bench::JudgeTargets(recorder.measured, sizes);
+    const std::vector<quill::bench::Verdict> verdicts =
+        quill::bench::JudgeTargets(recorder.measured, sizes);
     std::printf("\nTargets\n");
     bool allMet = true;
     for (const quill::bench::Verdict& v : verdicts) {

@@ -10,19 +10,22 @@ namespace {
 // A mix of what people type: decimals, every operator, constants, and the
 // common functions.
 constexpr std::array<std::string_view, 12> kPieces = {
-    "sin(pi/6)", "2^10",    "(3.5-1.25)*4", "16#2",        "e*2",   "abs(7-9)/3",
-    "cos(0)+tan(1)", "log(100)", "12.75/5",  "floor(e^2)", "(1+2)*(3+4)", "0.125%8",
+    "sin(pi/6)",     "2^10",     "(3.5-1.25)*4", "16#2",       "e*2",         "abs(7-9)/3",
+    "cos(0)+tan(1)", "log(100)", "12.75/5",      "floor(e^2)", "(1+2)*(3+4)", "0.125%8",
 };
 
 // Layers of the nested text, outermost first, with the text that closes each.
 struct Layer {
     std::string_view open, close;
 };
-constexpr std::array<Layer, 4> kLayers = {{{"abs(", ")"}, {"(1+", ")"}, {"cos(", ")"}, {"(2*", ")/3"}}};
+constexpr std::array<Layer, 4> kLayers = {
+    {{"abs(", ")"}, {"(1+", ")"}, {"cos(", ")"}, {"(2*", ")/3"}}};
 
 } // namespace
 
-std::string TypicalText() { return "2.5*(3.75+sin(pi/6))-169#2/e^2"; }
+std::string TypicalText() {
+    return "2.5*(3.75+sin(pi/6))-169#2/e^2";
+}
 
 std::string FlatText(std::size_t bytes) {
     std::string out;
@@ -50,9 +53,11 @@ std::string FlatText(std::size_t bytes) {
 
 std::string NestedText(std::size_t depth) {
     std::string out;
-    for (std::size_t i = 0; i < depth; ++i) out += kLayers[i % kLayers.size()].open;
+    for (std::size_t i = 0; i < depth; ++i)
+        out += kLayers[i % kLayers.size()].open;
     out += '1';
-    for (std::size_t i = depth; i-- > 0;) out += kLayers[i % kLayers.size()].close;
+    for (std::size_t i = depth; i-- > 0;)
+        out += kLayers[i % kLayers.size()].close;
     return out;
 }
 

@@ -21,20 +21,22 @@ const double* Find(const Measured& measured, const std::string& name) {
 }
 
 // An absolute limit on one benchmark's time per call.
-Verdict Under(const Measured& measured, const std::string& name, double limitNs, const char* limitText) {
+Verdict Under(const Measured& measured, const std::string& name, double limitNs,
+              const char* limitText) {
     const double* ns = Find(measured, name);
     if (!ns) return {true, name + " under " + limitText + ": not measured"};
     return {*ns < limitNs, name + " under " + limitText + ": " + Format("%.0f ns", *ns, 0, 0)};
 }
 
 // The cost per byte of `big` at most `factor` times that of `small`.
-Verdict PerByte(const Measured& measured, const Sizes& sizes, const std::string& stage, const std::string& big,
-                const std::string& small, double factor) {
-    const std::string title = stage + ": per byte, " + big + " at most " + Format("%.0f", factor, 0, 0) +
-                              " x " + small;
+Verdict PerByte(const Measured& measured, const Sizes& sizes, const std::string& stage,
+                const std::string& big, const std::string& small, double factor) {
+    const std::string title =
+        stage + ": per byte, " + big + " at most " + Format("%.0f", factor, 0, 0) + " x " + small;
     const double* b = Find(measured, stage + "/" + big);
     const double* s = Find(measured, stage + "/" + small);
-    if (!b || !s || sizes.count(big) == 0 || sizes.count(small) == 0) return {true, title + ": not measured"};
+    if (!b || !s || sizes.count(big) == 0 || sizes.count(small) == 0)
+        return {true, title + ": not measured"};
     const double perBig = *b / static_cast<double>(sizes.at(big));
     const double perSmall = *s / static_cast<double>(sizes.at(small));
     return {perBig <= factor * perSmall,
@@ -56,8 +58,9 @@ std::vector<Verdict> JudgeTargets(const Measured& measured, const Sizes& sizes) 
     const double* small = Find(measured, "answer/small_power");
     if (huge && small) {
         // pow takes a longer path for a huge exponent, but never one that grows with it.
-        out.push_back({*huge <= 4 * *small, Format("answer: 1.0000001^2000000000 at most 4 x 2^3: %.0f vs %.0f ns",
-                                                   *huge, *small, 0)});
+        out.push_back({*huge <= 4 * *small,
+                       Format("answer: 1.0000001^2000000000 at most 4 x 2^3: %.0f vs %.0f ns",
+                              *huge, *small, 0)});
     }
     return out;
 }

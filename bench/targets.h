@@ -11,7 +11,7 @@
 
 namespace quill::bench {
 
-using Measured = std::map<std::string, double>; // benchmark name -> nanoseconds per call
+using Measured = std::map<std::string, double>;   // benchmark name -> nanoseconds per call
 using Sizes = std::map<std::string, std::size_t>; // input name -> bytes
 
 struct Verdict {

@@ -34,7 +34,9 @@ void Normalize(std::string& text, std::vector<int>* map) {
 
 } // namespace
 
-void NormalizeExpression(std::string& text) { Normalize(text, nullptr); }
+void NormalizeExpression(std::string& text) {
+    Normalize(text, nullptr);
+}
 
 void NormalizeExpression(std::string& text, std::vector<int>& map) {
     map.resize(text.size());

@@ -19,12 +19,16 @@ enum : unsigned char { kOperator = 1, kDigit = 2, kPoint = 4, kLetter = 8, kNorm
 // questions of every character, so they are one table lookup each.
 constexpr std::array<unsigned char, 256> MakeClassTable() {
     std::array<unsigned char, 256> table{};
-    for (const char c : {'#', '%', '(', ')', '*', '+', '-', '/', '^'}) table[static_cast<unsigned char>(c)] = kOperator;
-    for (int c = '0'; c <= '9'; ++c) table[static_cast<std::size_t>(c)] = kDigit;
+    for (const char c : {'#', '%', '(', ')', '*', '+', '-', '/', '^'})
+        table[static_cast<unsigned char>(c)] = kOperator;
+    for (int c = '0'; c <= '9'; ++c)
+        table[static_cast<std::size_t>(c)] = kDigit;
     table['.'] = kPoint;
     table[' '] = table[','] = table['\r'] = kNormalized; // what normalising removes or replaces
-    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
-    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<std::size_t>(c)] = kLetter;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[static_cast<std::size_t>(c)] = kLetter;
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[static_cast<std::size_t>(c)] = kLetter;
     return table;
 }
 
@@ -37,21 +41,32 @@ constexpr bool Is(char c, unsigned char classes) {
 } // namespace chars_detail
 
 // One of # % ( ) * + - / ^ (the brackets count as operator characters).
-constexpr bool IsOperatorChar(char c) { return chars_detail::Is(c, chars_detail::kOperator); }
+constexpr bool IsOperatorChar(char c) {
+    return chars_detail::Is(c, chars_detail::kOperator);
+}
 // A digit 0-9 or the decimal point.
-constexpr bool IsNumberChar(char c) { return chars_detail::Is(c, chars_detail::kDigit | chars_detail::kPoint); }
-constexpr bool IsDigit(char c) { return chars_detail::Is(c, chars_detail::kDigit); }
+constexpr bool IsNumberChar(char c) {
+    return chars_detail::Is(c, chars_detail::kDigit | chars_detail::kPoint);
+}
+constexpr bool IsDigit(char c) {
+    return chars_detail::Is(c, chars_detail::kDigit);
+}
 // A-Z or a-z.
-constexpr bool IsLetter(char c) { return chars_detail::Is(c, chars_detail::kLetter); }
+constexpr bool IsLetter(char c) {
+    return chars_detail::Is(c, chars_detail::kLetter);
+}
 
 // A-Z become a-z; every other byte stays.
-constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ToLowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The end of the name that begins at `start` with a letter: letters and
 // digits follow; a point, like anything else, ends it.
 constexpr std::size_t NameEnd(std::string_view text, std::size_t start) {
     std::size_t end = start + 1;
-    while (end < text.size() && (IsLetter(text[end]) || IsDigit(text[end]))) ++end;
+    while (end < text.size() && (IsLetter(text[end]) || IsDigit(text[end])))
+        ++end;
     return end;
 }
 

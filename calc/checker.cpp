@@ -15,7 +15,9 @@ std::string TogetherMessage(char first, char second) {
     return std::string(" Together '") + first + second + "'  ";
 }
 
-std::string UnknownSymbolMessage(char symbol) { return std::string("Unknown symbol '") + symbol + "'"; }
+std::string UnknownSymbolMessage(char symbol) {
+    return std::string("Unknown symbol '") + symbol + "'";
+}
 
 namespace {
 
@@ -23,9 +25,13 @@ CheckResult Fail(std::string message, int start, int end) {
     return {false, std::move(message), true, start, end};
 }
 
-CheckResult Caret(const char* message, int at) { return Fail(message, at, at); }
+CheckResult Caret(const char* message, int at) {
+    return Fail(message, at, at);
+}
 
-CheckResult Missing(const char* message) { return {false, message, false, 0, 0}; }
+CheckResult Missing(const char* message) {
+    return {false, message, false, 0, 0};
+}
 
 // The working copy with its position map. At(k) past the end is '\0', which
 // belongs to no class, like the position after the last character.
@@ -37,12 +43,16 @@ struct Work {
 
     int n() const { return static_cast<int>(w.size()); }
     // One unsigned compare keeps out negative positions too.
-    char At(int k) const { return static_cast<std::size_t>(k) < w.size() ? w[static_cast<std::size_t>(k)] : '\0'; }
+    char At(int k) const {
+        return static_cast<std::size_t>(k) < w.size() ? w[static_cast<std::size_t>(k)] : '\0';
+    }
     // Without a map the text was already normal and every position is its own.
     int P(int k) const { return p.empty() ? k : p[static_cast<std::size_t>(k)]; }
 };
 
-bool IsBadStart(char c) { return c == '*' || c == '/' || c == '^' || c == '#' || c == '%'; }
+bool IsBadStart(char c) {
+    return c == '*' || c == '/' || c == '^' || c == '#' || c == '%';
+}
 
 // What is left of the brackets once every "(" has been cancelled against a
 // later ")"; counted in the first pass, reported after the main scan.
@@ -56,7 +66,8 @@ struct Balance {
 std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance) {
     const int n = t.n();
     if (IsBadStart(t.At(0))) return Caret(kPasteNumber, t.P(0));
-    if (IsOperatorChar(t.At(n - 1)) && t.At(n - 1) != ')') return Caret(kPasteNumber, t.P(n - 1) + 1);
+    if (IsOperatorChar(t.At(n - 1)) && t.At(n - 1) != ')')
+        return Caret(kPasteNumber, t.P(n - 1) + 1);
     int touch = -1; // the first ")(", reported only when no other fault of the pass is found
     for (int k = 0; k < n; ++k) {
         const char c = t.At(k);
@@ -95,7 +106,8 @@ std::optional<CheckResult> CheckNumber(const Work& t, int start, int& end) {
         }
     }
     if (digits == 0) return Fail(kPasteNumber, t.P(start), t.P(end - 1) + 1);
-    if (secondPoint >= 0) return Fail(UnknownSymbolMessage('.'), t.P(secondPoint), t.P(secondPoint) + 1);
+    if (secondPoint >= 0)
+        return Fail(UnknownSymbolMessage('.'), t.P(secondPoint), t.P(secondPoint) + 1);
     return std::nullopt;
 }
 

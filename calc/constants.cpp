@@ -10,12 +10,14 @@ namespace {
 struct Constant {
     std::string_view name;
     const char* value;
-    double number; // the value text read as a decimal, kept so the evaluator need not read it each time
+    double number; // the value text read as a decimal, kept so the evaluator need not read it each
+                   // time
 };
 
 // The digits are written once: as the text and as the literal the compiler
 // rounds to the nearest double, which is what reading the text gives.
-#define QUILL_CONSTANT(name, digits) {name, #digits, digits}
+#define QUILL_CONSTANT(name, digits)                                                               \
+    { name, #digits, digits }
 
 // The golden ratio is kept to three decimals on purpose.
 constexpr std::array<Constant, 14> kConstants{{

@@ -73,8 +73,12 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
     return true;
 }
 
-EvalResult Invalid() { return {EvalStatus::Invalid, 0.0, kInvalidArgumentText}; }
-EvalResult Division() { return {EvalStatus::DivisionByZero, 0.0, kDivisionText}; }
+EvalResult Invalid() {
+    return {EvalStatus::Invalid, 0.0, kInvalidArgumentText};
+}
+EvalResult Division() {
+    return {EvalStatus::DivisionByZero, 0.0, kDivisionText};
+}
 
 EvalResult Machine::Run(std::string_view w) {
     bool wantOperand = true;
@@ -95,7 +99,8 @@ EvalResult Machine::Run(std::string_view w) {
             }
             if (IsNumberChar(c)) {
                 std::size_t j = i;
-                while (j < w.size() && IsNumberChar(w[j])) ++j;
+                while (j < w.size() && IsNumberChar(w[j]))
+                    ++j;
                 values_.push_back(ReadDecimal(w.substr(i, j - i)));
                 wantOperand = false;
                 i = j;

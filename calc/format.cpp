@@ -43,7 +43,8 @@ const IntegerForm& IntegerFormFor(int nFormat) {
     return kIntegerForms[static_cast<std::size_t>(nFormat)];
 }
 
-template <typename Unsigned> std::string WriteUnsigned(Unsigned value, int base, const char* prefix) {
+template <typename Unsigned>
+std::string WriteUnsigned(Unsigned value, int base, const char* prefix) {
     std::array<char, 32> buf{};
     const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, base);
     std::string digits(buf.data(), res.ptr);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-
 namespace quill {
 
 namespace {
@@ -54,9 +53,12 @@ double TrigOfDegrees(const FunctionEntry& e, double degrees) {
         static constexpr std::array<double, 4> kTan{0, kNaN, 0, kNaN};
         const auto quarter = static_cast<std::size_t>((static_cast<int>(turn / 90.0) + 4) % 4);
         switch (e.function) {
-        case Function::Sin: return kSin[quarter];
-        case Function::Cos: return kCos[quarter];
-        default: return kTan[quarter];
+        case Function::Sin:
+            return kSin[quarter];
+        case Function::Cos:
+            return kCos[quarter];
+        default:
+            return kTan[quarter];
         }
     }
     return e.compute(turn * kAngleFactor);

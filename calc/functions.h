@@ -6,7 +6,22 @@
 
 namespace quill {
 
-enum class Function { Sin, Asin, Sinh, Cos, Acos, Cosh, Tan, Atan, Tanh, Ceil, Floor, Exp, Abs, Log };
+enum class Function {
+    Sin,
+    Asin,
+    Sinh,
+    Cos,
+    Acos,
+    Cosh,
+    Tan,
+    Atan,
+    Tanh,
+    Ceil,
+    Floor,
+    Exp,
+    Abs,
+    Log
+};
 
 // The double nearest to pi/180.
 inline constexpr double kAngleFactor = 0.017453292519943295;

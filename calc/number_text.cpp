@@ -87,8 +87,8 @@ std::string WriteFixed(double value, int decimals) {
 
 std::string WriteScientific(double value) {
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::scientific, 6);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 6);
     return {buf.data(), res.ptr};
 }
 

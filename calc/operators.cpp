@@ -7,14 +7,20 @@ namespace quill {
 
 namespace {
 
-bool IsWhole(double y) { return std::isfinite(y) && std::trunc(y) == y; }
+bool IsWhole(double y) {
+    return std::isfinite(y) && std::trunc(y) == y;
+}
 
 // Whole and odd; a double of 2^53 or more is always even.
-bool IsOddWhole(double y) { return IsWhole(y) && std::fmod(y, 2.0) != 0.0; }
+bool IsOddWhole(double y) {
+    return IsWhole(y) && std::fmod(y, 2.0) != 0.0;
+}
 
 } // namespace
 
-double Power(double x, double y) { return std::pow(x, y); }
+double Power(double x, double y) {
+    return std::pow(x, y);
+}
 
 double Root(double x, double y) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

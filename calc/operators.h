@@ -14,7 +14,13 @@ struct OperatorEntry {
 };
 
 inline constexpr std::array<OperatorEntry, 7> kOperators{{
-    {'+', 1}, {'-', 1}, {'*', 2}, {'/', 2}, {'%', 3}, {'^', 3}, {'#', 3},
+    {'+', 1},
+    {'-', 1},
+    {'*', 2},
+    {'/', 2},
+    {'%', 3},
+    {'^', 3},
+    {'#', 3},
 }};
 
 // The table above by byte value: the evaluator asks for a priority at every
@@ -50,16 +56,23 @@ double Root(double x, double y);
 // (the right operand equals 0) and for a character that is not an operator.
 inline std::optional<double> ApplyOperator(char op, double a, double b) {
     switch (op) {
-    case '+': return a + b;
-    case '-': return a - b;
-    case '*': return a * b;
+    case '+':
+        return a + b;
+    case '-':
+        return a - b;
+    case '*':
+        return a * b;
     case '/':
         if (b == 0.0) return std::nullopt;
         return a / b;
-    case '%': return a / 100.0 * b;
-    case '^': return Power(a, b);
-    case '#': return Root(a, b);
-    default: return std::nullopt;
+    case '%':
+        return a / 100.0 * b;
+    case '^':
+        return Power(a, b);
+    case '#':
+        return Root(a, b);
+    default:
+        return std::nullopt;
     }
 }
 

@@ -56,7 +56,8 @@ std::pair<std::string_view, std::string_view> SplitOption(std::string_view arg, 
 }
 
 std::string ToLowerAscii(std::string text) {
-    for (char& c : text) c = quill::ToLowerAscii(c);
+    for (char& c : text)
+        c = quill::ToLowerAscii(c);
     return text;
 }
 
@@ -72,11 +73,20 @@ std::string TsvField(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\0': out += "\\0"; break;
-        default: out += c;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -99,8 +109,10 @@ void ReportRefusal(std::string_view expression, const CheckResult& check, const 
     const int end = check.end < 0 ? length : check.end;
     if (options.tsv) {
         out << "error\t" << TsvField(check.message) << '\t';
-        if (check.select) out << check.start << '\t' << end;
-        else out << '\t';
+        if (check.select)
+            out << check.start << '\t' << end;
+        else
+            out << '\t';
         out << '\n';
         return;
     }
@@ -119,7 +131,8 @@ bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::stri
         why = "cannot open the file";
         return false;
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                          std::istreambuf_iterator<char>());
     if (file.bad()) {
         why = "cannot read the file";
         return false;
@@ -144,7 +157,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--") {
-            o.expressions.insert(o.expressions.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            o.expressions.insert(o.expressions.end(), args.begin() + static_cast<long>(i) + 1,
+                                 args.end());
             break;
         }
         if (arg.size() < 2 || arg[0] != '-') {
@@ -157,10 +171,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
         if (takesValue && !hasValue && i + 1 >= args.size()) {
             return refuse("option '" + std::string(name) + "' needs a value");
         }
-        const std::string_view value = takesValue && !hasValue ? std::string_view(args[++i]) : inlineValue;
+        const std::string_view value =
+            takesValue && !hasValue ? std::string_view(args[++i]) : inlineValue;
         if (name == "--format") {
             if (!ParseFormat(value, o.settings.nFormat)) {
-                return refuse("unknown format '" + std::string(value) + "' (decimal, octal, hex, exponent)");
+                return refuse("unknown format '" + std::string(value) +
+                              "' (decimal, octal, hex, exponent)");
             }
         } else if (name == "--round") {
             if (!ParseRound(value, o.settings.nRound)) {
@@ -182,7 +198,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
         } else if (name == "--help" || name == "-h") {
             o.help = true;
         } else {
-            return refuse("unknown option '" + arg + "' (put -- before an expression that starts with '-')");
+            return refuse("unknown option '" + arg +
+                          "' (put -- before an expression that starts with '-')");
         }
     }
     parsed.ok = true;
@@ -218,13 +235,16 @@ bool AnswerExpression(const std::string& given, const Options& options, std::ost
     // used as they stand.
     std::string lowered;
     std::string_view expression = given;
-    if (std::any_of(given.begin(), given.end(), [](char c) { return quill::ToLowerAscii(c) != c; })) {
+    if (std::any_of(given.begin(), given.end(),
+                    [](char c) { return quill::ToLowerAscii(c) != c; })) {
         lowered = ToLowerAscii(given);
         expression = lowered;
     }
     if (expression.size() > static_cast<std::size_t>(INT_MAX)) {
-        if (options.tsv) out << "error\tExpression too long\t\t\n";
-        else err << "Expression too long\n";
+        if (options.tsv)
+            out << "error\tExpression too long\t\t\n";
+        else
+            err << "Expression too long\n";
         return false;
     }
     const CheckResult check = CheckExpression(expression);

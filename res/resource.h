@@ -4,6 +4,14 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
+// The dialog manager's own commands (as windows.h has them), for the code that
+// decides commands without windows.h.
+#ifndef IDOK
+#define IDOK 1
+#endif
+#ifndef IDCANCEL
+#define IDCANCEL 2
+#endif
 
 // Dialog templates
 #define IDD_ABOUTBOX 100
@@ -32,6 +40,14 @@
 #define ID_SEPARATOR_MAIN 26
 #define ID_ROUND_AUTO 29
 #define ID_ROUND_0 30
+#define ID_ROUND_1 31
+#define ID_ROUND_2 32
+#define ID_ROUND_3 33
+#define ID_ROUND_4 34
+#define ID_ROUND_5 35
+#define ID_ROUND_6 36
+#define ID_ROUND_7 37
+#define ID_ROUND_8 38
 #define ID_ROUND_9 39
 #define ID_ANGLE_DEGREES 40
 #define ID_ANGLE_RADIANS 41
@@ -39,7 +55,7 @@
 #define ID_FORMAT_OCTAL 46
 #define ID_FORMAT_HEX 47
 #define ID_FORMAT_EXPONENT 48
-#define ID_FORMAT_LAST 49
+#define ID_FORMAT_LAST 49 // the Format group's range ends here; no item has it
 
 // The system-wide hot key that clears the expression line
 #define IDH_CLEAR_EXPRESSION 144

@@ -18,9 +18,10 @@ TOOLINFOW ToolInfo(HWND parent, HWND tool, const std::wstring& text) {
 
 bool CToolTipCtrl::Create(HWND parent, bool owned) {
     m_hParent = parent;
-    m_hWnd = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owned ? parent : nullptr, nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
+    m_hWnd =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                          owned ? parent : nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     return m_hWnd != nullptr;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -43,6 +44,15 @@ class CMenu {
     // Once appended to a parent, the parent destroys it.
     void Disown() { m_bOwned = false; }
     HMENU Get() const { return m_hMenu; }
+    // A command item, or a separator carrying `id` when `text` is null.
+    void AppendItem(UINT id, const wchar_t* text) {
+        ::AppendMenuW(m_hMenu, text ? MF_STRING : MF_SEPARATOR, id, text);
+    }
+    // Appends `sub`, which this menu then destroys.
+    void AppendSubmenu(CMenu& sub, const wchar_t* text) {
+        ::AppendMenuW(m_hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Get()), text);
+        sub.Disown();
+    }
     void CheckRadio(UINT first, UINT last, UINT item) {
         ::CheckMenuRadioItem(m_hMenu, first, last, item, MF_BYCOMMAND);
     }
@@ -56,8 +66,9 @@ class CMenu {
 class CIcon {
   public:
     CIcon(int resource, int size)
-        : m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
-                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR))) {}
+        : m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                  MAKEINTRESOURCEW(resource), IMAGE_ICON, size,
+                                                  size, LR_DEFAULTCOLOR))) {}
     CIcon(const CIcon&) = delete;
     CIcon& operator=(const CIcon&) = delete;
     ~CIcon() {
@@ -73,7 +84,9 @@ class CEdit {
   public:
     void Attach(HWND window) { m_hWnd = window; }
     HWND Get() const { return m_hWnd; }
-    void SetFont(HFONT font) const { ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    void SetFont(HFONT font) const {
+        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
     void SetSel(int start, int end) const { ::SendMessageW(m_hWnd, EM_SETSEL, start, end); }
     void ScrollCaret() const { ::SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0); }
     void SetFocus() const { ::SetFocus(m_hWnd); }

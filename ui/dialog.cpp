@@ -1,26 +1,35 @@
 #include "ui/dialog.h"
 
-#include <vector>
+#include "app/win/ansi.h"
 
 namespace quill::ui {
 
 std::string GetTextA(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
+    const int length = ::GetWindowTextLengthW(window);
     if (length <= 0) return {};
-    std::vector<char> buf(static_cast<std::size_t>(length) + 1);
-    const int got = ::GetWindowTextA(window, buf.data(), static_cast<int>(buf.size()));
-    return {buf.data(), static_cast<std::size_t>(got > 0 ? got : 0)};
+    std::wstring buf(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(window, buf.data(), static_cast<int>(buf.size()));
+    buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return AnsiFromWide(buf);
 }
 
 void SetTextA(HWND window, const std::string& text) {
-    if (GetTextA(window) != text) ::SetWindowTextA(window, text.c_str());
+    if (GetTextA(window) != text) ::SetWindowTextW(window, WideFromAnsi(text).c_str());
+}
+
+void ExchangeText(bool save, HWND window, std::string& text) {
+    if (save) {
+        text = GetTextA(window);
+    } else {
+        SetTextA(window, text);
+    }
 }
 
 INT_PTR CDialog::DoModal(HWND parent) {
     m_bEnded = false;
     m_nResult = -1;
-    HWND window = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplate), parent,
-                                       DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND window = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplate),
+                                       parent, DialogProc, reinterpret_cast<LPARAM>(this));
     if (!window) return -1;
     // A window owned by a topmost window is above it, as Windows keeps it;
     // said outright, so no window system can stack the owner on top.
@@ -35,7 +44,8 @@ INT_PTR CDialog::DoModal(HWND parent) {
     while (!m_bEnded) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
-            if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam)); // keep WM_QUIT for the outer loop
+            if (got == 0)
+                ::PostQuitMessage(static_cast<int>(msg.wParam)); // keep WM_QUIT for the outer loop
             break;
         }
         if (PreTranslateMessage(&msg)) continue;
@@ -61,7 +71,9 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CDialog::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     const UINT id = LOWORD(wParam);
@@ -72,7 +84,9 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 void CDialog::DoDataExchange(bool) {}
 

@@ -18,6 +18,8 @@ std::string GetTextA(HWND window);
 // Sets the text of a window only when it differs, so an unchanged line keeps
 // its caret, selection and scroll position.
 void SetTextA(HWND window, const std::string& text);
+// Data exchange of one control: its text into `text` when `save`, else `text` into it.
+void ExchangeText(bool save, HWND window, std::string& text);
 
 class CDialog {
   public:

@@ -1,11 +1,10 @@
 #include "ui/link.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
-#include <vector>
-
+#include "app/win/ansi.h"
 #include "ui/dialog.h"
+#include "ui/window_ops.h"
 
 namespace quill::ui {
 
@@ -15,15 +14,11 @@ constexpr UINT_PTR kHoverTimer = 100;
 constexpr UINT kHoverPeriodMs = 100;
 constexpr UINT_PTR kSubclassId = 1;
 
-COLORREF ColourOf(const Rgb& c) { return RGB(c.r, c.g, c.b); }
-COLORREF ColourOf(const Background& b) { return b.face ? ::GetSysColor(COLOR_BTNFACE) : ColourOf(b.colour); }
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
+COLORREF ColourOf(const Rgb& c) {
+    return RGB(c.r, c.g, c.b);
+}
+COLORREF ColourOf(const Background& b) {
+    return b.face ? ::GetSysColor(COLOR_BTNFACE) : ColourOf(b.colour);
 }
 
 HFONT FontWithUnderline(LOGFONTW lf, bool underline) {
@@ -53,7 +48,7 @@ void CLink::Attach(HWND control) {
     const std::string caption = GetTextA(control);
     m_strTipText = MakeTipText(caption, m_bTipOn != 0);
     m_toolTip.Create(control);
-    m_toolTip.AddTool(control, Widen(m_strTipText));
+    m_toolTip.AddTool(control, WideFromAnsi(m_strTipText));
     m_toolTip.Activate(true);
     m_strURL = caption;
     SetLinkStyle(kDefaultLinkStyle);
@@ -63,7 +58,7 @@ void CLink::Attach(HWND control) {
 void CLink::SetTipText(const std::string& text) {
     m_strTipText = text;
     m_bTipOn = 1;
-    m_toolTip.UpdateTipText(m_hWnd, Widen(text));
+    m_toolTip.UpdateTipText(m_hWnd, WideFromAnsi(text));
 }
 
 void CLink::SetLinkStyle(int n) {
@@ -146,7 +141,9 @@ bool CLink::OnSetCursor() const {
     return true;
 }
 
-void CLink::OnClicked() const { ::ShellExecuteA(nullptr, "open", m_strURL.c_str(), nullptr, nullptr, SW_SHOW); }
+void CLink::OnClicked() const {
+    OpenAddress(m_strURL.c_str());
+}
 
 HBRUSH CLink::OnCtlColor(HDC dc) const {
     ::SetTextColor(dc, m_bHover ? m_crTextHover : m_crText);
@@ -158,17 +155,24 @@ void CLink::PreTranslateMessage(MSG* msg) const {
     if (m_bTipOn) m_toolTip.RelayEvent(msg);
 }
 
-LRESULT CALLBACK CLink::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR data) {
+LRESULT CALLBACK CLink::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<CLink*>(data);
     switch (message) {
-    case WM_MOUSEMOVE: self->OnMouseMove(); break;
-    case WM_TIMER: self->OnTimer(); break;
-    case WM_ERASEBKGND: self->OnEraseBkgnd(reinterpret_cast<HDC>(wParam)); break;
+    case WM_MOUSEMOVE:
+        self->OnMouseMove();
+        break;
+    case WM_TIMER:
+        self->OnTimer();
+        break;
+    case WM_ERASEBKGND:
+        self->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+        break;
     case WM_SETCURSOR:
         if (self->OnSetCursor()) return TRUE;
         break;
-    default: break;
+    default:
+        break;
     }
     return ::DefSubclassProc(window, message, wParam, lParam);
 }

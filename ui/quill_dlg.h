@@ -1,8 +1,8 @@
 // The calculator window: the expression line, the result line, "Result",
 // the always-on-top toggle "<" and "Menu".
 //
-// Its members only apply what the portable core answers: the checker's
-// verdict, the evaluator's text, the settings record's rules.
+// Glue only: its handlers read the controls, ask the window's model
+// (ui/menu_model.h, ui/result_flow.h) and apply the answer.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
+#include "ui/menu_model.h"
 
 namespace quill::ui {
 
@@ -24,14 +25,9 @@ class CQuillDlg : public CDialog {
     void OnResult();
     // Applies g_settings to the window: font, button image, place, z-order, marks.
     void ApplySettings();
-    // Selects start..end (end -1: to the end) of the expression line, given
-    // as indices into its ANSI text, scrolls there and focuses the line.
+    // Selects start..end (end -1: to the end) of the expression line, in its
+    // own characters, scrolls there and focuses the line.
     void SelectInExpression(int start, int end);
-
-    // The checker's verdict applied to the window; false when refused.
-    bool CheckExpression(std::string text);
-    // The evaluator's text; a division by zero shows its message box first.
-    std::string Evaluate(std::string text);
 
     bool LoadSettings(CalcSettings& settings);
     bool SaveSettings(CalcSettings& settings);
@@ -51,7 +47,6 @@ class CQuillDlg : public CDialog {
     void OnClose();
     LRESULT OnHotKey(WPARAM id);
     BOOL OnHelpInfo();
-    bool OnPaint();
     void OnFont();
     void OnHelpTopics();
     void OnAbout();
@@ -61,9 +56,7 @@ class CQuillDlg : public CDialog {
     void SetTopImage();
     void SetWindowZOrder(int left, int top);
     void SetRadioMarks();
-    // The window's outer rectangle; while minimised or maximised, the one it
-    // will have when restored.
-    RECT RestoredWindowRect() const;
+    CMenu& MenuOf(Menu menu);
 
   public:
     std::string m_strExpression;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "app/data_file.h"
+#include "app/win/ansi.h"
 #include "app/win/win_types.h"
 
 namespace quill {
@@ -30,20 +32,16 @@ class File {
     HANDLE h_;
 };
 
-std::string WideToThreadAnsi(std::u16string_view text) {
+std::string AnsiOfUtf16(std::u16string_view text) {
     if (text.empty()) return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int count = static_cast<int>(text.size());
-    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return Utf16ToLatin1(text);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_THREAD_ACP, 0, wide, count, out.data(), size, nullptr, nullptr);
-    return out;
+    std::string out = AnsiFromWide({reinterpret_cast<const wchar_t*>(text.data()), text.size()});
+    return out.empty() ? Utf16ToLatin1(text) : out;
 }
 
 // A virus scanner may hold the file for a moment.
 bool IsPassing(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
 }
 
 template <typename Step> bool WithRetries(Step step) {
@@ -55,15 +53,27 @@ template <typename Step> bool WithRetries(Step step) {
     }
 }
 
-bool WriteAll(HANDLE h, std::span<const std::uint8_t> bytes, const SaveOps& ops) {
+// Moves `total` bytes in pieces of at most 1 MiB: `step(offset, size, moved)`
+// moves one piece and says how much it moved. The bytes moved, which fall
+// short of `total` when a step moved nothing; nullopt when a step failed.
+template <typename Step> std::optional<std::size_t> InChunks(std::size_t total, Step step) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!ops.write(h, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
+    while (done < total) {
+        DWORD moved = 0;
+        if (!step(done, static_cast<DWORD>(std::min<std::size_t>(total - done, 1u << 20)), moved)) {
+            return std::nullopt;
+        }
+        if (moved == 0) break;
+        done += moved;
     }
-    return true;
+    return done;
+}
+
+bool WriteAll(HANDLE h, std::span<const std::uint8_t> bytes, const SaveOps& ops) {
+    const auto written = InChunks(bytes.size(), [&](std::size_t at, DWORD piece, DWORD& moved) {
+        return ops.write(h, bytes.data() + at, piece, &moved, nullptr) != FALSE;
+    });
+    return written == bytes.size();
 }
 
 } // namespace
@@ -81,7 +91,8 @@ std::wstring GetDataFilePath() {
     }
     const std::size_t slash = path.rfind(L'\\');
     if (slash != std::wstring::npos) path.erase(slash + 1);
-    return path + L"dataclc.dat";
+    path.append(kDataFileName.begin(), kDataFileName.end());
+    return path;
 }
 
 std::wstring ToExtendedPath(const std::wstring& path) {
@@ -97,11 +108,13 @@ Rect DesktopRect() {
     return FromWin(r);
 }
 
-bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes, const SaveOps& ops) {
+bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
+                         const SaveOps& ops) {
     const std::wstring target = ToExtendedPath(path);
     // A fixed name beside the file: what a crash left there is overwritten now.
     const std::wstring temp = target + L".tmp";
-    File file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Ok()) return false;
     bool ok = WriteAll(file.Get(), bytes, ops) && ops.flush(file.Get());
     ok = file.Close() && ok;
@@ -109,8 +122,8 @@ bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t>
         const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
         ok = WithRetries([&] {
             if (exists) {
-                return ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                      nullptr, nullptr) != FALSE;
+                return ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
             }
             return ::MoveFileExW(temp.c_str(), target.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
@@ -125,23 +138,21 @@ bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings) {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Ok()) return false;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF)
+        return false;
     std::vector<std::uint8_t> bytes;
     try {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break; // the file shrank: read what is there
-        done += got;
-    }
-    bytes.resize(done);
-    return SettingsFromBytes(bytes, settings, WideToThreadAnsi);
+    // A file that shrank meanwhile is read as far as it goes.
+    const auto read = InChunks(bytes.size(), [&](std::size_t at, DWORD piece, DWORD& moved) {
+        return ::ReadFile(file.Get(), bytes.data() + at, piece, &moved, nullptr) != FALSE;
+    });
+    if (!read) return false;
+    bytes.resize(*read);
+    return SettingsFromBytes(bytes, settings, AnsiOfUtf16);
 }
 
 bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Rect& window) {

@@ -16,7 +16,8 @@
 
 namespace quill {
 
-// The program file's folder, its last backslash included, then "dataclc.dat"
+// The program file's folder, its last backslash included, then the data
+// file's name kDataFileName
 // (appended to the whole path when it holds no backslash).
 std::wstring GetDataFilePath();
 
@@ -40,7 +41,7 @@ bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t>
                          const SaveOps& ops = {});
 
 // Reads the record from the file at `path` (see SettingsFromBytes); two-byte
-// text is converted with the thread's ANSI code page.
+// text is converted to the program's ANSI code page (app/win/ansi.h).
 bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings);
 
 // The record from the data file, mended for the desktop with a window of the
@@ -48,6 +49,7 @@ bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings);
 bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Rect& window);
 
 // The record into the data file, atomically.
-bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings, const SaveOps& ops = {});
+bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings,
+                    const SaveOps& ops = {});
 
 } // namespace quill

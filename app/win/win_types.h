@@ -17,10 +17,16 @@ static_assert(offsetof(LogFontA, lfPitchAndFamily) == offsetof(LOGFONTA, lfPitch
 static_assert(offsetof(LogFontA, lfFaceName) == offsetof(LOGFONTA, lfFaceName));
 static_assert(sizeof(Rect) == sizeof(RECT) && sizeof(Point) == sizeof(POINT));
 
-inline LOGFONTA ToWin(const LogFontA& font) { return std::bit_cast<LOGFONTA>(font); }
+inline LOGFONTA ToWin(const LogFontA& font) {
+    return std::bit_cast<LOGFONTA>(font);
+}
 
-inline LogFontA FromWin(const LOGFONTA& font) { return std::bit_cast<LogFontA>(font); }
+inline LogFontA FromWin(const LOGFONTA& font) {
+    return std::bit_cast<LogFontA>(font);
+}
 
-inline Rect FromWin(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Rect FromWin(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 } // namespace quill

@@ -33,8 +33,10 @@ Bytes WithReserved(const Bytes& prefix, const Bytes& chars) {
     Bytes b;
     b.reserve(38 + prefix.size() + chars.size() + 1);
     b.assign(kWorkedExample.begin(), kWorkedExample.begin() + 38);
-    for (const std::uint8_t c : prefix) b.push_back(c);
-    for (const std::uint8_t c : chars) b.push_back(c);
+    for (const std::uint8_t c : prefix)
+        b.push_back(c);
+    for (const std::uint8_t c : chars)
+        b.push_back(c);
     b.push_back(0x01); // degrees
     return b;
 }
@@ -44,6 +46,50 @@ TEST(DataFile, WorkedExampleBothWays) {
     CalcSettings read;
     ASSERT_TRUE(SettingsFromBytes(kWorkedExample, read));
     EXPECT_EQ(read, Defaults());
+}
+
+// The layout the end-to-end tests read their offsets from tells the truth:
+// walking it over the worked example ends exactly at its last byte, and each
+// integer field found there holds the record's value.
+TEST(DataFile, LayoutWalksTheWorkedExample) {
+    const CalcSettings s = Defaults();
+    const std::pair<std::string_view, std::int32_t> integers[] = {
+        {"nReserved", s.nReserved},
+        {"nRound", s.nRound},
+        {"nFormat", s.nFormat},
+        {"nLeft", s.nLeft},
+        {"nTop", s.nTop},
+        {"lfFont.lfHeight", s.lfFont.lfHeight},
+        {"lfFont.lfWeight", s.lfFont.lfWeight},
+    };
+    std::size_t at = 0;
+    int found = 0;
+    for (const FieldInfo& field : RecordLayout()) {
+        ASSERT_LT(at, kWorkedExample.size()) << field.name;
+        switch (field.kind) {
+        case FieldKind::Flag:
+        case FieldKind::Byte:
+            at += 1;
+            break;
+        case FieldKind::Counted:
+            at += 1 + kWorkedExample[at];
+            break;
+        case FieldKind::Int32: {
+            std::int32_t v = 0;
+            std::memcpy(&v, &kWorkedExample[at], 4);
+            for (const auto& [name, value] : integers) {
+                if (name == field.name) {
+                    EXPECT_EQ(v, value) << name;
+                    ++found;
+                }
+            }
+            at += 4;
+            break;
+        }
+        }
+    }
+    EXPECT_EQ(at, kWorkedExample.size());
+    EXPECT_EQ(found, 7);
 }
 
 TEST(DataFile, WriterChoosesTheShortestPrefix) {
@@ -63,7 +109,8 @@ TEST(DataFile, WriterChoosesTheShortestPrefix) {
         s.strReserved.assign(row.length, 'r');
         const Bytes bytes = SettingsToBytes(s);
         ASSERT_EQ(bytes.size(), 31 + 8 + row.prefix.size() + row.length);
-        EXPECT_TRUE(std::equal(row.prefix.begin(), row.prefix.end(), bytes.begin() + 38)) << row.length;
+        EXPECT_TRUE(std::equal(row.prefix.begin(), row.prefix.end(), bytes.begin() + 38))
+            << row.length;
         CalcSettings back;
         ASSERT_TRUE(SettingsFromBytes(bytes, back));
         EXPECT_EQ(back, s) << row.length;
@@ -94,7 +141,7 @@ TEST(DataFile, ReaderTakesEveryPrefixForm) {
     // After FF FE, a second FFFE is a length: 65534 two-byte characters.
     Bytes wideFffe{0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF};
     CalcSettings s;
-    ASSERT_TRUE(SettingsFromBytes(WithReserved(wideFffe, Bytes(2 * 65534, 'w')), s));
+    ASSERT_TRUE(SettingsFromBytes(WithReserved(wideFffe, Bytes(std::size_t{2} * 65534, 'w')), s));
     EXPECT_EQ(s.strReserved.size(), 65534U);
 }
 
@@ -142,7 +189,8 @@ TEST(DataFile, EdgeCases) {
     // A two-byte face name is read, and written back in single bytes.
     Bytes wideFace(kWorkedExample.begin(), kWorkedExample.begin() + 21);
     wideFace.insert(wideFace.end(), {0xFF, 0xFE, 0xFF, 0x07});
-    for (char c : std::string("Verdana")) wideFace.insert(wideFace.end(), {static_cast<std::uint8_t>(c), 0});
+    for (char c : std::string("Verdana"))
+        wideFace.insert(wideFace.end(), {static_cast<std::uint8_t>(c), 0});
     wideFace.insert(wideFace.end(), kWorkedExample.begin() + 29, kWorkedExample.end());
     ASSERT_TRUE(SettingsFromBytes(wideFace, s));
     EXPECT_EQ(SettingsToBytes(s), kWorkedExample);
@@ -162,12 +210,9 @@ TEST(Settings, MendAfterLoad) {
         std::int32_t round, format, left, top;
         std::int32_t wantRound, wantFormat, wantLeft, wantTop;
     } rows[] = {
-        {-1, 0, 420, 400, -1, 0, 420, 400},
-        {9, 3, 0, 0, 9, 3, 0, 0},
-        {10, 4, 1023, 767, -1, 0, 1023, 767},
-        {-2, -1, 1024, 0, -1, 0, 420, 350},
-        {7, 2, 0, 768, 7, 2, 420, 350},
-        {5, 1, -1, 5, 5, 1, 420, 350},
+        {-1, 0, 420, 400, -1, 0, 420, 400},     {9, 3, 0, 0, 9, 3, 0, 0},
+        {10, 4, 1023, 767, -1, 0, 1023, 767},   {-2, -1, 1024, 0, -1, 0, 420, 350},
+        {7, 2, 0, 768, 7, 2, 420, 350},         {5, 1, -1, 5, 5, 1, 420, 350},
         {5, 1, -32000, -32000, 5, 1, 420, 350},
     };
     for (const auto& r : rows) {
@@ -228,10 +273,12 @@ TEST(DataFile, RandomRecordsRoundTrip) {
         s.lfFont.lfWeight = i32();
         s.lfFont.lfItalic = static_cast<std::uint8_t>(rng());
         const std::size_t faceLength = rng() % 32;
-        for (std::size_t i = 0; i < faceLength; ++i) s.lfFont.lfFaceName[i] = static_cast<char>(1 + rng() % 255);
+        for (std::size_t i = 0; i < faceLength; ++i)
+            s.lfFont.lfFaceName[i] = static_cast<char>(1 + rng() % 255);
         const std::size_t lengths[] = {0, 1, 254, 255, 65533, 65534, 70000};
         s.strReserved.resize(lengths[rng() % std::size(lengths)]);
-        for (char& c : s.strReserved) c = static_cast<char>(rng());
+        for (char& c : s.strReserved)
+            c = static_cast<char>(rng());
         CalcSettings back;
         ASSERT_TRUE(SettingsFromBytes(SettingsToBytes(s), back));
         ASSERT_EQ(back, s);

@@ -36,14 +36,18 @@ void ExpectRow(const Row& row) {
     }
 }
 
-Row Pass(std::string input) { return {std::move(input), "", 0, 0, true}; }
+Row Pass(std::string input) {
+    return {std::move(input), "", 0, 0, true};
+}
 Row At(std::string input, std::string message, int caret) {
     return {std::move(input), std::move(message), caret, caret, true};
 }
 Row Sel(std::string input, std::string message, int start, int end) {
     return {std::move(input), std::move(message), start, end, true};
 }
-Row NoSel(std::string input, std::string message) { return {std::move(input), std::move(message), 0, 0, false}; }
+Row NoSel(std::string input, std::string message) {
+    return {std::move(input), std::move(message), 0, 0, false};
+}
 
 TEST(Checker, EmptyAndLoneOperator) {
     for (const Row& row : {
@@ -169,7 +173,10 @@ TEST(Checker, NumbersAndSymbols) {
              Sel("a_b", kUnknownConstant, 0, 1),
              Sel("1_", UnknownSymbolMessage('_'), 1, 2),
              Sel("2\xe9", UnknownSymbolMessage('\xe9'), 1, 2),
-             Sel(std::string("2\0" "3", 3), UnknownSymbolMessage('\0'), 1, 2),
+             Sel(std::string("2\0"
+                             "3",
+                             3),
+                 UnknownSymbolMessage('\0'), 1, 2),
              Sel("2\r+3", UnknownSymbolMessage('\r'), 1, 2),
              Sel("2\n+3", UnknownSymbolMessage('\n'), 1, 2),
              Pass("2\r\n+3"),

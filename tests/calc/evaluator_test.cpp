@@ -97,7 +97,8 @@ TEST(Evaluator, FullPrecisionBetweenSteps) {
 }
 
 TEST(Evaluator, DivisionByZeroStops) {
-    for (const char* text : {"7/0", "1/0+5", "1/(1-1)", "sin(1/0)", "5/(0*1)", "2^(1/0)", "1/(0-0)"}) {
+    for (const char* text :
+         {"7/0", "1/0+5", "1/(1-1)", "sin(1/0)", "5/(0*1)", "2^(1/0)", "1/(0-0)"}) {
         const EvalResult r = Evaluate(text, {});
         EXPECT_EQ(r.status, EvalStatus::DivisionByZero) << text;
         EXPECT_EQ(r.text, kDivisionText) << text;
@@ -122,8 +123,9 @@ TEST(Evaluator, NonFiniteNeverShowsAsANumber) {
 
 TEST(Evaluator, InvalidTextsFailCleanly) {
     // Texts the checker refuses; the evaluator must still answer.
-    for (const char* text : {"", "+", "-", "(", ")", "2+", "*2", "()", "sin()", "sin(*2)", "(2)pi",
-                             "2(3)", "foo(1)", "x", "(2", "2)", "sin(2", "2=3", "pi.5", "2pi"}) {
+    for (const char* text :
+         {"",      "+",    "-",      "(", ")",  "2+", "*2",    "()",  "sin()", "sin(*2)",
+          "(2)pi", "2(3)", "foo(1)", "x", "(2", "2)", "sin(2", "2=3", "pi.5",  "2pi"}) {
         const EvalResult r = Evaluate(text, {});
         EXPECT_EQ(r.status, EvalStatus::Invalid) << text;
         EXPECT_EQ(r.text, kInvalidArgumentText) << text;

@@ -79,21 +79,32 @@ TEST(Functions, LookupByExactName) {
 
 TEST(Constants, Table) {
     const std::pair<const char*, const char*> rows[] = {
-        {"pi", "3.14159265359"},    {"2*pi", "6.28318530718"},  {"fi", "1.618"},
-        {"fi1", "0.618"},           {"fi-fi1", "1"},            {"e", "2.718281828459"},
-        {"pi2", "1.570796326795"},  {"pi4", "0.785398163397"},  {"pia", "0.318309886184"},
-        {"pib", "0.636619772368"},  {"sqrt2", "1.414213562373"}, {"sqrt1", "0.707106781187"},
-        {"log2e", "1.442695040889"}, {"log10e", "0.434294481903"}, {"ln2", "0.69314718056"},
+        {"pi", "3.14159265359"},
+        {"2*pi", "6.28318530718"},
+        {"fi", "1.618"},
+        {"fi1", "0.618"},
+        {"fi-fi1", "1"},
+        {"e", "2.718281828459"},
+        {"pi2", "1.570796326795"},
+        {"pi4", "0.785398163397"},
+        {"pia", "0.318309886184"},
+        {"pib", "0.636619772368"},
+        {"sqrt2", "1.414213562373"},
+        {"sqrt1", "0.707106781187"},
+        {"log2e", "1.442695040889"},
+        {"log10e", "0.434294481903"},
+        {"ln2", "0.69314718056"},
         {"ln10", "2.302585092994"},
     };
-    for (const auto& [input, display] : rows) EXPECT_EQ(Show(input, kRadians), display) << input;
+    for (const auto& [input, display] : rows)
+        EXPECT_EQ(Show(input, kRadians), display) << input;
     for (const char* name : {"PI", "Pi", "pie", "sqrt", "ln", "", "pi "}) {
         EXPECT_EQ(FindConstant(name), nullptr) << name;
     }
     EXPECT_STREQ(FindConstant("fi"), "1.618");
     // The evaluator's kept value is the text as the decimal reader reads it.
-    for (const char* name : {"fi", "fi1", "e", "log2e", "log10e", "ln2", "ln10", "pi", "pi2", "pi4", "pia", "pib",
-                             "sqrt2", "sqrt1"}) {
+    for (const char* name : {"fi", "fi1", "e", "log2e", "log10e", "ln2", "ln10", "pi", "pi2", "pi4",
+                             "pia", "pib", "sqrt2", "sqrt1"}) {
         ASSERT_NE(FindConstant(name), nullptr) << name;
         EXPECT_EQ(FindConstantValue(name), ReadDecimal(FindConstant(name))) << name;
     }

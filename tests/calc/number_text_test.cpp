@@ -1,10 +1,10 @@
 #include "calc/number_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
-#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -36,21 +36,36 @@ TEST(NumberText, ShortNumbersReadAsFromChars) {
         return value;
     };
     std::vector<std::string> texts = {
-        "9007199254740991", "9007199254740992", "9007199254740993", "900719925474099.3",
-        "0.1",  "0.2", "0.3", "12.75", "1." + std::string(21, '0') + "1", "0." + std::string(21, '0') + "1",
-        "0." + std::string(22, '0') + "1", "4.35", "8.5e", "000000000000000000000000000001.25",
-        "0.9999999999999999999", "123456789.123456789", "2.2250738585072014",
+        "9007199254740991",
+        "9007199254740992",
+        "9007199254740993",
+        "900719925474099.3",
+        "0.1",
+        "0.2",
+        "0.3",
+        "12.75",
+        "1." + std::string(21, '0') + "1",
+        "0." + std::string(21, '0') + "1",
+        "0." + std::string(22, '0') + "1",
+        "4.35",
+        "8.5e",
+        "000000000000000000000000000001.25",
+        "0.9999999999999999999",
+        "123456789.123456789",
+        "2.2250738585072014",
     };
     std::mt19937_64 random(20261208);
     for (int n = 0; n < 200000; ++n) {
         std::string text(1 + random() % 24, '0');
-        for (char& c : text) c = static_cast<char>('0' + random() % 10);
+        for (char& c : text)
+            c = static_cast<char>('0' + random() % 10);
         const std::size_t point = random() % (text.size() + 1);
         if (point < text.size()) text.insert(point, 1, '.');
         texts.push_back(text);
     }
     // No text has a sign, so equal doubles are the same double.
-    for (const std::string& text : texts) ASSERT_EQ(ReadDecimal(text), reference(text)) << text;
+    for (const std::string& text : texts)
+        ASSERT_EQ(ReadDecimal(text), reference(text)) << text;
 }
 
 TEST(NumberText, Write) {

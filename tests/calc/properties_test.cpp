@@ -15,16 +15,17 @@ namespace quill {
 namespace {
 
 // Pieces that make both sound and faulty expressions often.
-const char* const kPieces[] = {"1",  "2.5", ".5",  "7.",   "pi", "e",  "sin(", "abs(", "log(", "(",
-                               ")",  "+",   "-",   "*",    "/",  "%",  "^",    "#",    "0",    " ",
-                               ",",  "x",   "..",  "(-",   "9",  "\t", "fi1",  "2e5",  "tan(", "\r\n",
-                               "(+", "=",   "0.0", "ceil(", "3", "8",  ")(",   "\xff"};
+const char* const kPieces[] = {
+    "1",   "2.5", ".5",   "7.",   "pi", "e", "sin(", "abs(",  "log(", "(",  ")",  "+",   "-",
+    "*",   "/",   "%",    "^",    "#",  "0", " ",    ",",     "x",    "..", "(-", "9",   "\t",
+    "fi1", "2e5", "tan(", "\r\n", "(+", "=", "0.0",  "ceil(", "3",    "8",  ")(", "\xff"};
 
 std::string RandomText(std::mt19937& rng) {
     std::uniform_int_distribution<int> count(0, 14);
     std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
     std::string text;
-    for (int n = count(rng); n > 0; --n) text += kPieces[piece(rng)];
+    for (int n = count(rng); n > 0; --n)
+        text += kPieces[piece(rng)];
     return text;
 }
 
@@ -33,7 +34,8 @@ void ExpectSoundVerdict(const std::string& text) {
     const int length = static_cast<int>(text.size());
     if (check.passed) {
         EXPECT_NE(Evaluate(text, {}).status, EvalStatus::Invalid) << "'" << text << "'";
-        EXPECT_NE(Evaluate(text, {2, kHex, true}).status, EvalStatus::Invalid) << "'" << text << "'";
+        EXPECT_NE(Evaluate(text, {2, kHex, true}).status, EvalStatus::Invalid)
+            << "'" << text << "'";
         return;
     }
     EXPECT_FALSE(check.message.empty());
@@ -94,9 +96,11 @@ TEST(Properties, BracketCountingMatchesCancelling) {
 
 // Normalisation as its three passes over the whole string, one change at a time.
 std::string LiteralNormalize(std::string s) {
-    for (std::size_t p; (p = s.find(' ')) != std::string::npos;) s.erase(p, 1);
+    for (std::size_t p; (p = s.find(' ')) != std::string::npos;)
+        s.erase(p, 1);
     std::replace(s.begin(), s.end(), ',', '.');
-    for (std::size_t p; (p = s.find("\r\n")) != std::string::npos;) s.erase(p, 2);
+    for (std::size_t p; (p = s.find("\r\n")) != std::string::npos;)
+        s.erase(p, 2);
     return s;
 }
 
@@ -123,7 +127,8 @@ TEST(Properties, NormalizeMatchesItsPasses) {
 std::string Repeat(const std::string& piece, std::size_t times) {
     std::string out;
     out.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i) out += piece;
+    for (std::size_t i = 0; i < times; ++i)
+        out += piece;
     return out;
 }
 
@@ -159,7 +164,8 @@ TEST(Properties, MegabyteInputs) {
 
     std::mt19937 rng(3);
     std::string bytes(1 << 20, '\0');
-    for (char& c : bytes) c = static_cast<char>(rng());
+    for (char& c : bytes)
+        c = static_cast<char>(rng());
     ExpectSoundVerdict(bytes);
     const std::string digits = Repeat("9", 1 << 20);
     EXPECT_EQ(Evaluate(digits, {}).text, "Infinity");

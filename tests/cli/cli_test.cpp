@@ -22,7 +22,8 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunWith(const std::vector<std::string>& args, const std::string& input = "", bool tty = false) {
+CliRun RunWith(const std::vector<std::string>& args, const std::string& input = "",
+               bool tty = false) {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
@@ -94,7 +95,8 @@ TEST(Cli, TsvOutput) {
 TEST(Cli, StandardInput) {
     const CliRun r = RunWith({"--tsv"}, "1+1\r\n2*\n\n3\n4");
     EXPECT_EQ(r.status, kExitRefused);
-    EXPECT_EQ(r.out, "ok\t2\nerror\tPaste number here   \t2\t2\nerror\tEnter expression    \t0\t0\nok\t3\nok\t4\n");
+    EXPECT_EQ(r.out, "ok\t2\nerror\tPaste number here   \t2\t2\nerror\tEnter expression    "
+                     "\t0\t0\nok\t3\nok\t4\n");
 
     const CliRun clean = RunWith({}, "2^10\n");
     EXPECT_EQ(clean.status, kExitOk);
@@ -105,7 +107,11 @@ TEST(Cli, StandardInput) {
 
     const std::string big = "1" + std::string(300000, '0') + "\n";
     EXPECT_EQ(RunWith({}, big).out, "Infinity\n");
-    EXPECT_EQ(RunWith({}, std::string("2\0" "1\n", 4)).status, kExitRefused);
+    EXPECT_EQ(RunWith({}, std::string("2\0"
+                                      "1\n",
+                                      4))
+                  .status,
+              kExitRefused);
 }
 
 // Output that reaches `sink` only when flushed, as a file's buffer does.
@@ -146,7 +152,8 @@ class DirectOutput : public std::streambuf {
 // reached `sink` before each read.
 class LineByLine : public std::streambuf {
   public:
-    LineByLine(std::vector<std::string> lines, const std::string& sink) : lines_(std::move(lines)), sink_(sink) {}
+    LineByLine(std::vector<std::string> lines, const std::string& sink)
+        : lines_(std::move(lines)), sink_(sink) {}
     std::vector<std::string> seen;
 
   protected:
@@ -179,7 +186,8 @@ TEST(Cli, EachAnswerIsOutBeforeTheNextLineIsAwaited) {
     EXPECT_EQ(RunCli({}, in, out, err, false), kExitRefused);
     const std::string division = "2\nDivision to the zero!\n";
     const std::string refusal = division + "2*\n  ^\nPaste number here\n";
-    EXPECT_EQ(lines.seen, (std::vector<std::string>{"", "2\n", division, refusal, refusal + "3\n"}));
+    EXPECT_EQ(lines.seen,
+              (std::vector<std::string>{"", "2\n", division, refusal, refusal + "3\n"}));
     EXPECT_EQ(sink, refusal + "3\n");
 }
 
@@ -189,7 +197,8 @@ TEST(Cli, AFileStreamsThroughWithoutAFlushPerLine) {
     std::ostream out(&held);
     std::ostringstream err;
     std::string input;
-    for (int i = 0; i < 1000; ++i) input += std::to_string(i) + "+1\n";
+    for (int i = 0; i < 1000; ++i)
+        input += std::to_string(i) + "+1\n";
     std::istringstream in(input);
     EXPECT_EQ(RunCli({}, in, out, err, false), kExitOk);
     EXPECT_LE(held.flushes, 2);
@@ -218,7 +227,8 @@ TEST(Cli, UsageErrors) {
 }
 
 // Writes a data file with these settings and returns its path.
-std::string DataFile(const std::string& name, int round, int format, bool degrees, std::size_t cut = 0) {
+std::string DataFile(const std::string& name, int round, int format, bool degrees,
+                     std::size_t cut = 0) {
     CalcSettings s;
     SetDefaultSettings(s, {}, {0, 0, 800, 600});
     s.nRound = round;
@@ -227,8 +237,9 @@ std::string DataFile(const std::string& name, int round, int format, bool degree
     std::vector<std::uint8_t> bytes = SettingsToBytes(s);
     bytes.resize(bytes.size() - cut);
     const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 
@@ -259,8 +270,10 @@ TEST(Cli, SettingsFromADataFile) {
             EXPECT_NE(r.err.find("quillpad-cli: "), std::string::npos);
         }
     }
-    EXPECT_NE(RunWith({"--settings", cut, "1"}).err.find("cannot read settings from"), std::string::npos);
-    for (const std::string& path : {file, odd, cut}) std::filesystem::remove(path);
+    EXPECT_NE(RunWith({"--settings", cut, "1"}).err.find("cannot read settings from"),
+              std::string::npos);
+    for (const std::string& path : {file, odd, cut})
+        std::filesystem::remove(path);
 }
 
 } // namespace

@@ -15,7 +15,8 @@ import time
 import zlib
 from pathlib import Path
 
-BUILD = Path(os.environ.get("QUILL_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build" / "windows"))
+SOURCE = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("QUILL_WINDOWS_BUILD", SOURCE / "build" / "windows"))
 EXE = BUILD / "Quillpad.exe"
 PROBE = BUILD / "tests" / "quill_probe.exe"
 PREFIX = BUILD / "wineprefix"
@@ -27,11 +28,60 @@ def retried(what):
     print(f"[again: {what}]", file=sys.stderr, flush=True)
 
 
-def wine_command():
-    for candidate in ("wine64", "/usr/lib/wine/wine64", "wine"):
-        if shutil.which(candidate) or Path(candidate).exists():
-            return candidate
-    raise RuntimeError("wine is not installed")
+def wine(*args):
+    """A command that runs a Windows program (or Wine's own) in the tests' prefix."""
+    return ["sh", str(SOURCE / "cmake" / "wine-run.sh"), str(PREFIX), *map(str, args)]
+
+
+_layout = None
+
+
+def record_layout():
+    """The data file's fields in file order, [(name, kind)], as the program's
+    own table reports them (through the probe)."""
+    global _layout
+    if _layout is None:
+        out = subprocess.run(wine(PROBE, "layout"), capture_output=True, text=True, check=True, timeout=120)
+        _layout = [tuple(line.split()) for line in out.stdout.replace("\r", "").splitlines() if line.strip()]
+    return _layout
+
+
+# What the program writes on a first start, but for the place.
+RECORD_DEFAULTS = {"bTopmost": True, "nReserved": 0, "nRound": -1, "nFormat": 0, "nLeft": 0, "nTop": 0,
+                   "lfFont.lfFaceName": b"Verdana", "lfFont.lfHeight": -13, "lfFont.lfItalic": 0,
+                   "lfFont.lfWeight": 0, "strReserved": b"", "bDegrees": False}
+
+
+def record_bytes(**fields):
+    """The data file's bytes for the defaults with `fields` changed (names as
+    in the record, a dot written as a double underscore: lfFont__lfHeight)."""
+    values = dict(RECORD_DEFAULTS, **{k.replace("__", "."): v for k, v in fields.items()})
+    out = b""
+    for name, kind in record_layout():
+        value = values[name]
+        if kind in ("flag", "byte"):
+            out += struct.pack("<B", int(value))
+        elif kind == "int32":
+            out += struct.pack("<i", value)
+        else:  # counted; the short form serves the tests
+            out += struct.pack("<B", len(value)) + value
+    return out
+
+
+def read_record(data):
+    """The fields of the data file's bytes, by name."""
+    fields, at = {}, 0
+    for name, kind in record_layout():
+        if kind in ("flag", "byte"):
+            fields[name] = data[at] if kind == "byte" else bool(data[at])
+            at += 1
+        elif kind == "int32":
+            fields[name] = struct.unpack_from("<i", data, at)[0]
+            at += 4
+        else:
+            fields[name] = data[at + 1:at + 1 + data[at]]
+            at += 1 + data[at]
+    return fields
 
 
 class Display:
@@ -57,8 +107,8 @@ class Display:
         # Wine's shell opens web and mail addresses with this recorder.
         recorder = str(Path(__file__).resolve().parent / "record-url.sh")
         for kind in ("Browsers", "Mailers"):
-            subprocess.run([wine_command(), "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind, "/d",
-                            recorder, "/f"], env=self.env, capture_output=True, check=True, timeout=120)
+            subprocess.run(wine("reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind, "/d",
+                                 recorder, "/f"), env=self.env, capture_output=True, check=True, timeout=120)
         # The first start on a display brings up Wine's own helpers; let that
         # happen before any test counts time.
         self.started = False
@@ -113,9 +163,9 @@ class Quillpad:
         if display.started:
             self.probe("gone")
         display.started = True
-        command = [wine_command(), str(self.exe)]
+        command = wine(self.exe)
         if desktop:  # Wine's own virtual desktop draws the caption, for screenshots
-            command = [wine_command(), "explorer", f"/desktop={desktop}", str(self.exe)]
+            command = wine("explorer", f"/desktop={desktop}", self.exe)
         self.process = subprocess.Popen(command, cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.desktop = desktop
@@ -130,7 +180,7 @@ class Quillpad:
         return self.folder / "dataclc.dat"
 
     def probe(self, *args, check=True, timeout=60):
-        result = subprocess.run([wine_command(), str(PROBE), *args], env=self.env, capture_output=True,
+        result = subprocess.run(wine(PROBE, *args), env=self.env, capture_output=True,
                                 timeout=timeout)
         text = result.stdout.decode("utf-8", "replace").replace("\r", "").strip()
         if check and result.returncode != 0:
@@ -146,9 +196,24 @@ class Quillpad:
             time.sleep(0.1)
         raise AssertionError("no X window for Quillpad")
 
-    # What the window shows.
+    # What the window shows. Input is taken in its order but on the
+    # program's own time: a read that follows input waits for what it expects.
+    @staticmethod
+    def wait_for(read, done, timeout=10):
+        """Reads until `done(value)` holds or `timeout` seconds have passed; the last value."""
+        deadline = time.time() + timeout
+        value = read()
+        while not done(value) and time.time() < deadline:
+            time.sleep(0.1)
+            value = read()
+        return value
+
     def text(self, control):
         return self.probe("text", str(control))[1:-1]
+
+    def wait_text(self, control, expected, timeout=10):
+        """The control's text, once it is `expected` (or what it is at the time-out)."""
+        return self.wait_for(lambda: self.text(control), lambda text: text == expected, timeout)
 
     def selection(self, control=1000):
         start, end = self.probe("sel", str(control)).split()
@@ -174,19 +239,22 @@ class Quillpad:
         subprocess.run(["xdotool", *args], env=self.env, check=True)
 
     def click(self, control, button=1):
+        """Clicks the middle of a control; a click into a line is seen to give
+        it the focus (and given again when it was lost)."""
         left, top, right, bottom = self.control_rect(control)
-        self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", str(button))
-        time.sleep(0.4)
+        for attempt in range(3):
+            if attempt:
+                retried(f"click on {control}")
+            self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", str(button))
+            if control not in (1000, 1001) or self.wait_for(self.focus, lambda f: f == control, 4) == control:
+                return
+        raise AssertionError(f"a click on {control} does not give it the focus")
 
     def type(self, text):
         self.xdotool("type", "--delay", "30", text)
-        time.sleep(0.2)
 
     def key(self, *keys):
-        for k in keys:
-            self.xdotool("key", k)
-            time.sleep(0.15)
-        time.sleep(0.3)
+        self.xdotool("key", "--delay", "30", *keys)
 
     def press_until(self, key, done, tries=3):
         """Presses `key` until `done()` holds (a key lost under load is pressed again)."""
@@ -279,7 +347,6 @@ class Quillpad:
                 sub_rect, sub_rows = next(m for m in shown if m[0] != main_rect)
                 self._click_item(sub_rect, sub_rows, path[1])
             if self.menu_gone():
-                time.sleep(0.3)
                 return
             self.dismiss_menu()
         raise AssertionError(f"the menu command {path} was not taken")
@@ -319,7 +386,6 @@ class Quillpad:
             if lit == index:
                 self.key("Return")
                 if self.menu_gone():
-                    time.sleep(0.3)
                     return
             self.dismiss_menu()
         raise AssertionError(f"the menu item {index} could not be reached with the keys")

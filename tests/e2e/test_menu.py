@@ -1,12 +1,10 @@
 """End-to-end tests of the popup menu and the about box, driven through the
 real menu with clicks and keys."""
 
-import struct
 import unittest
 
 import harness
-from harness import Quillpad
-from test_window import data_bytes
+from harness import Quillpad, read_record
 
 DISPLAY = None
 
@@ -55,14 +53,14 @@ class MenuTest(unittest.TestCase):
             with self.subTest(item=item):
                 app.enter_expression(expression)
                 self.choose(submenu, item)
-                self.assertEqual(app.text(1001), shown)
+                self.assertEqual(app.wait_text(1001, shown), shown)
                 self.assertMarked(app, submenu, item)
         # The item already marked runs the Result command again.
         app.enter_expression("1+1")
         app.click(1000)
         app.key("End", "BackSpace", "2")
         self.choose("Format", "Decimal")
-        self.assertEqual(app.text(1001), "3")
+        self.assertEqual(app.wait_text(1001, "3"), "3")
 
     def test_a_command_with_an_empty_line_asks_for_an_expression(self):
         app = self.app
@@ -70,7 +68,7 @@ class MenuTest(unittest.TestCase):
         app.click(1001)
         app.key("ctrl+a", "BackSpace")
         self.choose("Round", "3")
-        self.assertEqual(app.text(1001), "Enter expression    ")
+        self.assertEqual(app.wait_text(1001, "Enter expression    "), "Enter expression    ")
 
     def test_settings_survive_a_restart(self):
         app = self.app
@@ -79,14 +77,12 @@ class MenuTest(unittest.TestCase):
         self.choose("Angles", "Degrees")
         self.choose("Format", "Hex")
         app.close()
-        data = app.data_file.read_bytes()
-        self.assertEqual(struct.unpack_from("<i", data, 5)[0], 4)   # round
-        self.assertEqual(struct.unpack_from("<i", data, 9)[0], 2)   # format
-        self.assertEqual(data[-1], 1)                               # degrees
+        written = read_record(app.data_file.read_bytes())
+        self.assertEqual((written["nRound"], written["nFormat"], written["bDegrees"]), (4, 2, True))
         again = Quillpad(DISPLAY, folder=app.folder)
         self.addCleanup(again.kill)
         again.enter_expression("asin(1)*2+1")
-        self.assertEqual(again.text(1001), "0xb5")
+        self.assertEqual(again.wait_text(1001, "0xb5"), "0xb5")
         for submenu, item in (("Round", "4"), ("Angles", "Degrees"), ("Format", "Hex")):
             self.assertMarked(again, submenu, item)
         again.close()
@@ -94,34 +90,42 @@ class MenuTest(unittest.TestCase):
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
         app = self.app
         app.enter_expression("88/8")
+        app.wait_text(1001, "11")
         # How tall the text of each line stands on the screen, in the default font.
         before = [int(app.probe("ink", str(line))) for line in (1000, 1001)]
         app.choose_by_keys(MAIN["Font..."])
-        for _ in range(3):  # the face first, then the size, each seen in the dialog
-            app.probe("font-dialog")
+        shown = lambda: app.probe("font-dialog")
+        for attempt in range(3):  # the face first, then the size, each seen in the dialog before the next
+            if attempt:
+                harness.retried("face and size in the font dialog")
+            shown()
             app.key("ctrl+a")
             app.type("Tahoma")
+            if not app.wait_for(shown, lambda s: s.startswith("Tahoma|"), 4).startswith("Tahoma|"):
+                continue
             app.key("Tab", "Tab", "ctrl+a")
             app.type("16")
-            if app.probe("font-dialog") == "Tahoma|16":
+            if app.wait_for(shown, lambda s: s == "Tahoma|16", 4) == "Tahoma|16":
                 break
             app.key("shift+Tab", "shift+Tab")
         self.assertEqual(app.probe("font-dialog"), "Tahoma|16")
         app.press_until("Return", lambda: app.probe("font-dialog", check=False) == "none")
-        after = [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        ink = lambda: [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        after = app.wait_for(ink, lambda heights: all(new > old + 2 for old, new in zip(before, heights)))
         for line, old, new in zip(("expression", "result"), before, after):
             self.assertGreater(new, old + 2, f"the {line} line does not show the larger font")
         app.close()
         data = app.data_file.read_bytes()
-        face = data[22:22 + data[21]]
-        height, italic, weight = struct.unpack_from("<iBi", data, 22 + data[21])
-        self.assertEqual(face, b"Tahoma")
-        self.assertEqual(height, -21)  # 16 points at 96 dots per inch
-        self.assertEqual((italic, weight), (0, 400))
+        written = read_record(data)
+        self.assertEqual(written["lfFont.lfFaceName"], b"Tahoma")
+        self.assertEqual(written["lfFont.lfHeight"], -21)  # 16 points at 96 dots per inch
+        self.assertEqual((written["lfFont.lfItalic"], written["lfFont.lfWeight"]), (0, 400))
         again = Quillpad(DISPLAY, folder=app.folder)
         self.addCleanup(again.kill)
         again.enter_expression("88/8")
-        self.assertEqual([int(again.probe("ink", str(line))) for line in (1000, 1001)], after)
+        again.wait_text(1001, "11")
+        ink_again = lambda: [int(again.probe("ink", str(line))) for line in (1000, 1001)]
+        self.assertEqual(again.wait_for(ink_again, lambda heights: heights == after), after)
         again.close()
         self.assertEqual(again.data_file.read_bytes(), data)
 

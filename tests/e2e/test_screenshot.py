@@ -11,7 +11,8 @@ from pathlib import Path
 
 import harness
 import test_window
-from test_window import WindowTest, data_bytes
+from harness import record_bytes
+from test_window import WindowTest
 
 DISPLAY = None
 
@@ -25,9 +26,24 @@ class ScreenshotTest(WindowTest):
     def in_desktop(self, *args):
         """Runs the probe inside Wine's virtual desktop, without waiting on it
         (the desktop's explorer keeps running)."""
-        process = subprocess.Popen([harness.wine_command(), "explorer", "/desktop=quillshot", str(harness.PROBE),
-                                    *args], env=DISPLAY.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(process.kill)
+        process = subprocess.Popen(harness.wine("explorer", "/desktop=quillshot", harness.PROBE, *args),
+                                   env=DISPLAY.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.started.append(process)
+
+    def ask_in_desktop(self, done, *args, timeout=30):
+        """Runs the probe inside the desktop until its answer satisfies `done`; the answer."""
+        answer = self.folder / "answer.txt"
+        deadline = time.time() + timeout
+        while True:
+            answer.unlink(missing_ok=True)
+            self.in_desktop("--out", "Z:" + str(answer).replace("/", "\\"), *args)
+            while not answer.exists() or not answer.read_text().strip():
+                if time.time() > deadline:
+                    self.fail(f"no answer from the probe in the desktop to {args}")
+                time.sleep(0.2)
+            text = answer.read_text().replace("\r", "").strip()
+            if done(text) or time.time() > deadline:
+                return text
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=DISPLAY.env, capture_output=True, text=True,
@@ -36,7 +52,9 @@ class ScreenshotTest(WindowTest):
     def test_screenshot(self):
         out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", harness.BUILD / "tests" / "e2e"))
         out_dir.mkdir(parents=True, exist_ok=True)
-        app = self.start(desktop="quillshot,470x110", data=data_bytes(8, 6))
+        self.started = []
+        app = self.start(desktop="quillshot,470x110", data=record_bytes(nLeft=8, nTop=6))
+        self.folder = app.folder
         shot = app.folder / "shot.bmp"
         for _ in range(600):
             desktop = self.xdotool("search", "--name", "^quillshot")
@@ -45,13 +63,13 @@ class ScreenshotTest(WindowTest):
             time.sleep(0.2)
         else:
             self.fail("no desktop window")
-        time.sleep(3)
+        self.ask_in_desktop(lambda text: text != "no window", "wait")
         # A click into the expression line, in the desktop's coordinates.
         self.xdotool("mousemove", "--window", desktop[0], "208", "46", "click", "1")
-        time.sleep(0.3)
+        self.assertEqual(self.ask_in_desktop(lambda text: text == "1000", "focus"), "1000")
         self.xdotool("type", "--delay", "40", "sin(pi/4)*sqrt2+10%50")
         self.xdotool("key", "Return")
-        time.sleep(0.5)
+        self.assertEqual(self.ask_in_desktop(lambda text: text == "[6]", "text", "1001"), "[6]")
         self.in_desktop("shot", "Z:" + str(shot).replace("/", "\\"))
         size = -1
         for _ in range(300):
@@ -66,9 +84,12 @@ class ScreenshotTest(WindowTest):
             app.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             app.kill()
-        # The desktop's own window would keep the keyboard from later tests.
-        subprocess.run(["pkill", "-f", "desktop=quillshot"], check=False)
-        time.sleep(1)
+        # The desktop's own window would keep the keyboard from later tests:
+        # everything this test started inside it ends here, by its id.
+        for process in self.started:
+            if process.poll() is None:
+                process.kill()
+            process.wait(timeout=30)
 
 
 if __name__ == "__main__":

@@ -1,13 +1,11 @@
 """End-to-end tests of the calculator window: the real program under Wine,
 real keys and clicks, the window read back by the probe."""
 
-import struct
 import subprocess
-import time
 import unittest
 
 import harness
-from harness import Quillpad, SCREEN
+from harness import Quillpad, SCREEN, read_record, record_bytes
 
 DISPLAY = None
 
@@ -15,13 +13,6 @@ DISPLAY = None
 def setUpModule():
     global DISPLAY
     DISPLAY = harness.shared_display()
-
-
-def data_bytes(left, top, topmost=True, round_=-1, fmt=0, face=b"Verdana", height=-13, italic=0, weight=0,
-               reserved=b"", degrees=False):
-    """The data file as the program writes it."""
-    return (struct.pack("<BiiiiiB", topmost, 0, round_, fmt, left, top, len(face)) + face
-            + struct.pack("<iBiB", height, italic, weight, len(reserved)) + reserved + bytes([degrees]))
 
 
 class WindowTest(unittest.TestCase):
@@ -47,7 +38,7 @@ class FirstStartTest(WindowTest):
         app.close()
         written = app.data_file.read_bytes()
         self.assertEqual(len(written), 40)
-        self.assertEqual(written, data_bytes(rect[0], rect[1]))
+        self.assertEqual(written, record_bytes(nLeft=rect[0], nTop=rect[1]))
 
         again = self.start(folder=app.folder)
         self.assertEqual(again.window()[0], rect)
@@ -56,25 +47,26 @@ class FirstStartTest(WindowTest):
         self.assertEqual(again.data_file.read_bytes(), written)
 
     def test_a_damaged_file_gives_the_defaults(self):
-        damaged = data_bytes(5, 5, topmost=False, fmt=2)[:39]  # one byte short
+        damaged = record_bytes(nLeft=5, nTop=5, bTopmost=False, nFormat=2)[:-1]  # one byte short
         app = self.start(data=damaged)
         rect, flags = app.window()
         self.assertEqual(rect[:2], self.centred_corner(rect))
         self.assertEqual(flags["topmost"], "1")
         app.close()
-        self.assertEqual(app.data_file.read_bytes(), data_bytes(rect[0], rect[1]))
+        self.assertEqual(app.data_file.read_bytes(), record_bytes(nLeft=rect[0], nTop=rect[1]))
 
     def test_a_remembered_place_and_settings(self):
-        app = self.start(data=data_bytes(100, 120, topmost=False, round_=2, face=b"Tahoma", height=-16, weight=700))
+        remembered = record_bytes(nLeft=100, nTop=120, bTopmost=False, nRound=2, lfFont__lfFaceName=b"Tahoma",
+                                  lfFont__lfHeight=-16, lfFont__lfWeight=700)
+        app = self.start(data=remembered)
         rect, flags = app.window()
         self.assertEqual(rect[:2], (100, 120))
         self.assertEqual(flags["topmost"], "0")
         self.assertEqual(app.pin(), "grey")
         app.enter_expression("2/3")
-        self.assertEqual(app.text(1001), "0.67")
+        self.assertEqual(app.wait_text(1001, "0.67"), "0.67")
         app.close()
-        self.assertEqual(app.data_file.read_bytes(),
-                         data_bytes(100, 120, topmost=False, round_=2, face=b"Tahoma", height=-16, weight=700))
+        self.assertEqual(app.data_file.read_bytes(), remembered)
 
 
 class ResultTest(WindowTest):
@@ -85,15 +77,15 @@ class ResultTest(WindowTest):
         app = self.app
         app.click(1000)
         app.type("SIN(PI/2)+2^3")
-        self.assertEqual(app.text(1000), "sin(pi/2)+2^3")
+        self.assertEqual(app.wait_text(1000, "sin(pi/2)+2^3"), "sin(pi/2)+2^3")
         app.key("Return")
-        self.assertEqual(app.text(1001), "9")
+        self.assertEqual(app.wait_text(1001, "9"), "9")
         self.assertEqual(app.focus(), 1000)
 
     def test_enter_in_the_result_line_and_the_result_button(self):
         app = self.app
         app.enter_expression("2+3*4")
-        self.assertEqual(app.text(1001), "14")
+        self.assertEqual(app.wait_text(1001, "14"), "14")
         app.click(1001)
         app.key("ctrl+a")
         app.type("typed over")
@@ -102,12 +94,12 @@ class ResultTest(WindowTest):
         app.type("+1")
         app.click(1001)
         app.key("Return")
-        self.assertEqual(app.text(1001), "15")
+        self.assertEqual(app.wait_text(1001, "15"), "15")
         app.click(1000)
         app.key("End")
         app.type("0")
         app.click(1002)
-        self.assertEqual(app.text(1001), "24")
+        self.assertEqual(app.wait_text(1001, "24"), "24")
         self.assertEqual(app.focus(), 1000)
 
     def test_refused_expressions_mark_their_place(self):
@@ -124,32 +116,29 @@ class ResultTest(WindowTest):
         for text, message, selection in rows:
             with self.subTest(text=text):
                 app.enter_expression(text)
-                self.assertEqual(app.text(1001), message)
+                self.assertEqual(app.wait_text(1001, message), message)
                 self.assertEqual(app.text(1000), text)
                 self.assertEqual(app.selection(), selection)
                 self.assertEqual(app.focus(), 1000)
 
         app.enter_expression("")
-        self.assertEqual(app.text(1001), "Enter expression    ")
+        self.assertEqual(app.wait_text(1001, "Enter expression    "), "Enter expression    ")
         # A missing bracket leaves the selection as it was.
         app.click(1000)
         app.type("(2+3")
         app.key("Home", "shift+Right")
         app.key("Return")
-        self.assertEqual(app.text(1001), "Missing ')'")
+        self.assertEqual(app.wait_text(1001, "Missing ')'"), "Missing ')'")
         self.assertEqual(app.selection(), (0, 1))
 
     def test_division_by_zero_shows_its_box_once(self):
         app = self.app
         app.enter_expression("1/0+5")
-        self.assertEqual(app.probe("box", "Attention"), "Division to the zero!")
+        box = lambda: app.probe("box", "Attention", check=False)
+        self.assertEqual(app.wait_for(box, lambda text: text != "none"), "Division to the zero!")
         app.key("Return")  # OK
-        for _ in range(20):
-            if app.probe("box", "Attention", check=False) == "none":
-                break
-        else:
-            self.fail("the box did not close")
-        self.assertEqual(app.text(1001), "Division to the zero!")
+        self.assertEqual(app.wait_for(box, lambda text: text == "none"), "none", "the box did not close")
+        self.assertEqual(app.wait_text(1001, "Division to the zero!"), "Division to the zero!")
 
 
 class KeysAndButtonsTest(WindowTest):
@@ -159,9 +148,9 @@ class KeysAndButtonsTest(WindowTest):
     def test_escape_clears_the_expression_line_only(self):
         app = self.app
         app.enter_expression("6*7")
-        self.assertEqual(app.text(1001), "42")
+        self.assertEqual(app.wait_text(1001, "42"), "42")
         app.key("Escape")
-        self.assertEqual(app.text(1000), "")
+        self.assertEqual(app.wait_text(1000, ""), "")
         self.assertEqual(app.text(1001), "42")
         self.assertIsNone(app.process.poll())
 
@@ -169,39 +158,43 @@ class KeysAndButtonsTest(WindowTest):
         app = self.app
         app.click(1000)
         app.type("12")
+        self.assertEqual(app.wait_text(1000, "12"), "12")
         self.assertEqual(app.probe("escape-elsewhere"), "focused taken")
-        self.assertEqual(app.text(1000), "")
+        self.assertEqual(app.wait_text(1000, ""), "")
 
     def test_the_top_toggle_twice_restores_z_order_and_icon(self):
         app = self.app
-        rect, flags = app.window()
-        self.assertEqual((flags["topmost"], app.pin()), ("1", "green"))
+        def toggled(topmost, pin):
+            """After a click on "<": the window's rectangle once it shows the state."""
+            state = lambda: (app.window(), app.pin())
+            (rect_now, flags), shown = app.wait_for(state, lambda s: (s[0][1]["topmost"], s[1]) == (topmost, pin))
+            self.assertEqual((flags["topmost"], shown), (topmost, pin))
+            return rect_now
+
+        rect = toggled("1", "green")
         app.click(1020)
-        rect2, flags2 = app.window()
-        self.assertEqual((flags2["topmost"], app.pin()), ("0", "grey"))
-        self.assertEqual(rect2, rect)
-        self.assertEqual(app.focus(), 1000)
+        self.assertEqual(toggled("0", "grey"), rect)
+        self.assertEqual(app.wait_for(app.focus, lambda f: f == 1000), 1000)
         app.click(1020)
-        rect3, flags3 = app.window()
-        self.assertEqual((flags3["topmost"], app.pin()), ("1", "green"))
-        self.assertEqual(rect3, rect)
+        self.assertEqual(toggled("1", "green"), rect)
         app.click(1020)
+        toggled("0", "grey")  # seen before the close request, which would otherwise come first
         app.close()
-        self.assertEqual(app.data_file.read_bytes()[0], 0)
+        self.assertFalse(read_record(app.data_file.read_bytes())["bTopmost"])
 
     def test_a_close_while_minimised_keeps_the_restored_place(self):
         app = self.app
         rect, _ = app.window()
         app.probe("minimize")
-        time.sleep(0.5)
-        self.assertEqual(app.window()[1]["iconic"], "1")
+        self.assertEqual(app.wait_for(lambda: app.window()[1]["iconic"], lambda v: v == "1"), "1")
         app.close()
-        self.assertEqual(struct.unpack_from("<ii", app.data_file.read_bytes(), 13), rect[:2])
+        written = read_record(app.data_file.read_bytes())
+        self.assertEqual((written["nLeft"], written["nTop"]), rect[:2])
 
     def test_escape_without_the_hot_key_clears_and_does_not_close(self):
         # Another program holds Escape while Quillpad starts.
         self.app.close()
-        holder = subprocess.Popen([harness.wine_command(), str(harness.PROBE), "hold-escape", "6000"],
+        holder = subprocess.Popen(harness.wine(harness.PROBE, "hold-escape", "6000"),
                                   env=DISPLAY.env, stdout=subprocess.PIPE)
         self.addCleanup(holder.kill)
         self.addCleanup(holder.stdout.close)
@@ -210,7 +203,7 @@ class KeysAndButtonsTest(WindowTest):
         holder.wait(timeout=20)  # it lets go; nobody holds Escape now
         app.enter_expression("1+1")
         app.key("Escape")
-        self.assertEqual(app.text(1000), "")
+        self.assertEqual(app.wait_text(1000, ""), "")
         self.assertEqual(app.text(1001), "2")
         self.assertIsNone(app.process.poll())
         app.close()

@@ -18,7 +18,8 @@ namespace {
 
 void Replay(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
 }
 
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "replay: no such file or folder: %s\n", argv[i]);
             return 2;
         }
-        for (const auto& file : files) Replay(file);
+        for (const auto& file : files)
+            Replay(file);
         count += files.size();
     }
     if (count == 0) {

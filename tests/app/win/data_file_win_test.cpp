@@ -32,7 +32,8 @@ std::wstring MakeFolder(const std::wstring& relative) {
 }
 
 std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
     if (h == INVALID_HANDLE_VALUE) return {};
     std::vector<std::uint8_t> bytes(4096);
     DWORD got = 0;
@@ -42,7 +43,9 @@ std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     return bytes;
 }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 CalcSettings Sample(int left) {
     CalcSettings s;
@@ -66,13 +69,15 @@ void ExpectRoundTrip(const std::wstring& folder) {
 }
 
 TEST(DataFileWin, FoldersOutsideTheAnsiCodePage) {
-    ExpectRoundTrip(MakeFolder(L"quill-\u041a\u0430\u043b\u044c\u043a\u0443\u043b\u044f\u0442\u043e\u0440"));
+    ExpectRoundTrip(
+        MakeFolder(L"quill-\u041a\u0430\u043b\u044c\u043a\u0443\u043b\u044f\u0442\u043e\u0440"));
     ExpectRoundTrip(MakeFolder(L"quill-\u8ba1\u7b97\u5668"));
 }
 
 TEST(DataFileWin, PathsBeyond260Characters) {
     std::wstring deep = L"quill-deep";
-    while (deep.size() < 300) deep += L"\\folder-of-thirty-characters-x";
+    while (deep.size() < 300)
+        deep += L"\\folder-of-thirty-characters-x";
     const std::wstring folder = MakeFolder(deep);
     ASSERT_GT(folder.size(), 300U);
     ExpectRoundTrip(folder);
@@ -115,7 +120,8 @@ TEST(DataFileWin, NoFileYetAndAStaleTemporaryFile) {
     ::DeleteFileW(file.c_str());
     std::vector<std::uint8_t> junk(100, 0xAB);
     ASSERT_TRUE(WriteFileAtomically(file + L".tmp.src", junk));
-    ASSERT_TRUE(::MoveFileExW((file + L".tmp.src").c_str(), (file + L".tmp").c_str(), MOVEFILE_REPLACE_EXISTING));
+    ASSERT_TRUE(::MoveFileExW((file + L".tmp.src").c_str(), (file + L".tmp").c_str(),
+                              MOVEFILE_REPLACE_EXISTING));
     CalcSettings none;
     EXPECT_FALSE(ReadSettingsFile(file, none));
     EXPECT_EQ(none, CalcSettings{});

@@ -14,23 +14,42 @@
 #include <string>
 #include <vector>
 
+#include "app/data_file.h"
+
 namespace {
 
-HWND FindTopWindow(const wchar_t* caption, int timeoutMs) {
-    for (int waited = 0;; waited += 50) {
-        if (HWND w = ::FindWindowW(L"#32770", caption)) return w;
-        if (waited >= timeoutMs) return nullptr;
-        ::Sleep(50);
+// Asks `done` every `stepMs` until it holds or `timeoutMs` have passed; its
+// last answer.
+template <typename Done> bool WaitFor(int timeoutMs, int stepMs, Done done) {
+    for (int waited = 0;; waited += stepMs) {
+        if (done()) return true;
+        if (waited >= timeoutMs) return false;
+        ::Sleep(static_cast<DWORD>(stepMs));
     }
 }
 
-HWND Main(int timeoutMs = 2000) { return FindTopWindow(L"Quillpad", timeoutMs); }
+// A dialog of that caption (Quillpad's window, its boxes).
+HWND DialogWindow(const wchar_t* caption) {
+    return ::FindWindowW(L"#32770", caption);
+}
+
+HWND FindTopWindow(const wchar_t* caption, int timeoutMs) {
+    HWND w = nullptr;
+    WaitFor(timeoutMs, 50, [&] { return (w = DialogWindow(caption)) != nullptr; });
+    return w;
+}
+
+HWND Main(int timeoutMs = 2000) {
+    return FindTopWindow(L"Quillpad", timeoutMs);
+}
 
 std::string Utf8(const std::wstring& w) {
     if (w.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr,
+                                        0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr,
+                          nullptr);
     return out;
 }
 
@@ -38,7 +57,8 @@ std::string Utf8(const std::wstring& w) {
 std::wstring TextOf(HWND w) {
     const auto length = ::SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto got = ::SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const auto got =
+        ::SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(got));
     return text;
 }
@@ -54,7 +74,8 @@ struct Pixels {
     // The commonest colour: a control's or a menu's background.
     unsigned Background() const {
         std::map<unsigned, int> counts;
-        for (const unsigned c : p) ++counts[c];
+        for (const unsigned c : p)
+            ++counts[c];
         unsigned background = 0;
         int most = 0;
         for (const auto& [colour, n] : counts) {
@@ -79,11 +100,13 @@ Pixels Capture(const RECT& r) {
     h.biHeight = -out.height;
     h.biPlanes = 1;
     h.biBitCount = 32;
-    ::GetDIBits(mem, bmp, 0, out.height, out.p.data(), reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+    ::GetDIBits(mem, bmp, 0, out.height, out.p.data(), reinterpret_cast<BITMAPINFO*>(&h),
+                DIB_RGB_COLORS);
     ::DeleteObject(bmp);
     ::DeleteDC(mem);
     ::ReleaseDC(nullptr, screen);
-    for (unsigned& c : out.p) c &= 0xFFFFFF;
+    for (unsigned& c : out.p)
+        c &= 0xFFFFFF;
     return out;
 }
 
@@ -102,9 +125,12 @@ std::string IconColour(HWND button) {
     const Pixels middle = Capture({cx - 6, cy - 6, cx + 7, cy + 7});
     long green = 0, grey = 0;
     for (const unsigned c : middle.p) {
-        const int red = static_cast<int>(c >> 16), g = static_cast<int>(c >> 8 & 0xFF), b = static_cast<int>(c & 0xFF);
-        if (g > red + 30 && g > b + 30) ++green;
-        else if (std::abs(red - g) < 12 && std::abs(g - b) < 12 && red > 50 && red < 190) ++grey;
+        const int red = static_cast<int>(c >> 16), g = static_cast<int>(c >> 8 & 0xFF),
+                  b = static_cast<int>(c & 0xFF);
+        if (g > red + 30 && g > b + 30)
+            ++green;
+        else if (std::abs(red - g) < 12 && std::abs(g - b) < 12 && red > 50 && red < 190)
+            ++grey;
     }
     if (green < 5 && grey < 5) return "none";
     return green > grey ? "green" : "grey";
@@ -160,7 +186,9 @@ std::string MenuRows(HWND menu) {
     int leftmost = menuPixels.width;
     for (int y = 3; y <= menuPixels.height - 3; ++y) {
         int left = menuPixels.width; // the row's first drawn pixel, if any
-        for (int x = 3; y < menuPixels.height - 3 && x < menuPixels.width - 3 && left == menuPixels.width; ++x) {
+        for (int x = 3;
+             y < menuPixels.height - 3 && x < menuPixels.width - 3 && left == menuPixels.width;
+             ++x) {
             if (menuPixels.At(x, y) != background) left = x;
         }
         const bool drawn = left < menuPixels.width;
@@ -171,7 +199,8 @@ std::string MenuRows(HWND menu) {
         leftmost = std::min(leftmost, left);
         if (!drawn && start >= 0) {
             if (y - start >= 4) {
-                std::snprintf(buffer, sizeof buffer, " %ld@%d", r.top + (start + y - 1) / 2, leftmost);
+                std::snprintf(buffer, sizeof buffer, " %ld@%d", r.top + (start + y - 1) / 2,
+                              leftmost);
                 out += buffer;
             }
             start = -1;
@@ -184,7 +213,7 @@ std::string MenuRows(HWND menu) {
 std::vector<HWND> QuillMenus() {
     std::vector<HWND> menus;
     DWORD quill = 0;
-    if (HWND main = ::FindWindowW(L"#32770", L"Quillpad")) ::GetWindowThreadProcessId(main, &quill);
+    if (HWND main = DialogWindow(L"Quillpad")) ::GetWindowThreadProcessId(main, &quill);
     for (HWND m = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); m;
          m = ::FindWindowExW(nullptr, m, L"#32768", nullptr)) {
         DWORD owner = 0;
@@ -201,7 +230,8 @@ int LitRow(const RECT& r, const std::vector<int>& ys) {
     const unsigned background = menu.Background();
     for (std::size_t i = 0; i < ys.size(); ++i) {
         int filled = 0;
-        for (int x = 3; x < menu.width - 3; ++x) filled += menu.At(x, ys[i] - r.top) != background;
+        for (int x = 3; x < menu.width - 3; ++x)
+            filled += menu.At(x, ys[i] - r.top) != background;
         if (filled * 2 > menu.width - 6) return static_cast<int>(i);
     }
     return -1;
@@ -213,12 +243,14 @@ int InkHeight(HWND control) {
     const unsigned background = line.Background();
     int first = -1, last = -1;
     for (int y = 3; y < line.height - 3; ++y) {
-        for (int x = 3; x < line.width - 3; ++x) {
-            if (line.At(x, y) != background) {
-                if (first < 0) first = y;
-                last = y;
-                break;
-            }
+        // A row of text has three drawn pixels at least; the blinking caret,
+        // one or two wide, alone does not count.
+        int drawn = 0;
+        for (int x = 3; x < line.width - 3; ++x)
+            drawn += line.At(x, y) != background;
+        if (drawn >= 3) {
+            if (first < 0) first = y;
+            last = y;
         }
     }
     return first < 0 ? 0 : last - first + 1;
@@ -236,8 +268,8 @@ int EscapeElsewhere() {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QuillProbeWindow";
     ::RegisterClassW(&wc);
-    HWND w = ::CreateWindowExW(0, wc.lpszClassName, L"Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+    HWND w = ::CreateWindowExW(0, wc.lpszClassName, L"Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                               0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
     ::SetForegroundWindow(w);
     ::SetFocus(w);
     auto pump = [](int ms) {
@@ -263,47 +295,59 @@ int EscapeElsewhere() {
     return 0;
 }
 
-HWND Item(HWND w, const char* id) { return ::GetDlgItem(w, std::atoi(id)); }
+HWND Item(HWND w, const char* id) {
+    return ::GetDlgItem(w, std::atoi(id));
+}
 
 int Usage() {
-    std::fprintf(stderr, "usage: quill_probe wait|text ID|sel ID|window|pin|focus|close|minimize|restore|"
-                         "shot FILE|box CAPTION|box-ok CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
-                         "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM Y...|font-dialog|about ID|about-item ID|ink ID\n");
+    std::fprintf(stderr, "usage: quill_probe [--out FILE] wait|text ID|sel "
+                         "ID|window|pin|focus|close|minimize|layout|"
+                         "shot FILE|box CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
+                         "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM "
+                         "Y...|font-dialog|about ID|about-item ID|ink ID\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // --out FILE: the answer goes to that file, for a probe started inside
+    // Wine's virtual desktop, whose output nobody reads.
+    if (argc > 3 && std::strcmp(argv[1], "--out") == 0) {
+        if (!std::freopen(argv[2], "w", stdout)) return 2;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
     if (cmd == "escape-elsewhere") return EscapeElsewhere();
     if (cmd == "menus") { // waits until COUNT popup menus show; one line each, the newest first
         const int count = argc > 2 ? std::atoi(argv[2]) : 1;
         std::vector<HWND> menus;
-        for (int t = 0; t < 5000; t += 50, ::Sleep(50)) {
-            if (static_cast<int>((menus = QuillMenus()).size()) >= count) break;
+        if (!WaitFor(5000, 50,
+                     [&] { return static_cast<int>((menus = QuillMenus()).size()) >= count; })) {
+            return std::puts("none"), 1;
         }
-        if (static_cast<int>(menus.size()) < count) return std::puts("none"), 1;
         ::Sleep(150); // let the newest one finish drawing
-        for (HWND m : menus) std::printf("%s\n", MenuRows(m).c_str());
+        for (HWND m : menus)
+            std::printf("%s\n", MenuRows(m).c_str());
         return 0;
     }
-    if (cmd == "lit" && argc > 7) { // lit WANT LEFT TOP RIGHT BOTTOM Y...: the lit row, once it is WANT (2 s at most)
+    if (cmd == "lit" &&
+        argc >
+            7) { // lit WANT LEFT TOP RIGHT BOTTOM Y...: the lit row, once it is WANT (2 s at most)
         const int want = std::atoi(argv[2]);
-        const RECT r{std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6])};
+        const RECT r{std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                     std::atoi(argv[6])};
         std::vector<int> ys;
-        for (int i = 7; i < argc; ++i) ys.push_back(std::atoi(argv[i]));
+        for (int i = 7; i < argc; ++i)
+            ys.push_back(std::atoi(argv[i]));
         int lit = -1;
-        for (int t = 0; t < 2000; t += 100, ::Sleep(100)) {
-            if ((lit = LitRow(r, ys)) == want) break;
-        }
+        WaitFor(2000, 100, [&] { return (lit = LitRow(r, ys)) == want; });
         return std::printf("%d\n", lit), 0;
     }
     if (cmd == "menu-gone") { // waits until no popup menu shows (3 s at most)
-        for (int t = 0; t < 3000; t += 50, ::Sleep(50)) {
-            if (QuillMenus().empty()) return std::puts("gone"), 0;
-        }
+        if (WaitFor(3000, 50, [] { return QuillMenus().empty(); })) return std::puts("gone"), 0;
         return std::puts("open"), 1;
     }
     if (cmd == "hold-escape" && argc > 2) { // holds Escape as a hot key for that many milliseconds
@@ -313,25 +357,31 @@ int main(int argc, char** argv) {
         const DWORD until = ::GetTickCount() + static_cast<DWORD>(std::atoi(argv[2]));
         while (::GetTickCount() < until) {
             MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&msg);
             ::Sleep(20);
         }
         ::UnregisterHotKey(nullptr, 1);
         return 0;
     }
     if (cmd == "gone") { // waits until the window has gone
-        for (int t = 0; t < 10000; t += 50, ::Sleep(50)) {
-            if (!::FindWindowW(L"#32770", L"Quillpad")) return std::puts("gone"), 0;
-        }
+        if (WaitFor(10000, 50, [] { return DialogWindow(L"Quillpad") == nullptr; }))
+            return std::puts("gone"), 0;
         return 1;
     }
-    if (cmd == "box" || cmd == "box-ok") { // a message box of that caption: its text; box-ok presses OK
+    if (cmd == "box") { // a message box of that caption: its text
         if (argc < 3) return Usage();
         std::wstring caption(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND box = FindTopWindow(caption.c_str(), cmd == "box-ok" ? 3000 : 500);
+        HWND box = FindTopWindow(caption.c_str(), 500);
         if (!box) return std::puts("none"), 1;
-        std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str());
-        if (cmd == "box-ok") ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str()), 0;
+    }
+    if (cmd == "layout") { // the data file's fields in file order: NAME KIND, one a line
+        static const char* const kinds[] = {"flag", "byte", "int32", "counted"};
+        for (const quill::FieldInfo& f : quill::RecordLayout()) {
+            std::printf("%.*s %s\n", static_cast<int>(f.name.size()), f.name.data(),
+                        kinds[static_cast<int>(f.kind)]);
+        }
         return 0;
     }
     if (cmd == "font-dialog") { // the common font dialog's face and size: "FACE|SIZE"
@@ -341,10 +391,12 @@ int main(int argc, char** argv) {
                            Utf8(TextOf(::GetDlgItem(font, 0x472))).c_str()),
                0;
     }
-    if ((cmd == "about" || cmd == "about-item") && argc > 2) { // a control of the about box: text or place
+    if ((cmd == "about" || cmd == "about-item") &&
+        argc > 2) { // a control of the about box: text or place
         HWND about = FindTopWindow(L"About Quillpad", cmd == "about-item" ? 8000 : 5000);
         if (!about) return std::puts("none"), 1;
-        if (cmd == "about") return std::printf("[%s]\n", Utf8(TextOf(Item(about, argv[2]))).c_str()), 0;
+        if (cmd == "about")
+            return std::printf("[%s]\n", Utf8(TextOf(Item(about, argv[2]))).c_str()), 0;
         RECT r{};
         ::GetWindowRect(Item(about, argv[2]), &r);
         return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
@@ -352,10 +404,12 @@ int main(int argc, char** argv) {
     HWND w = Main(cmd == "wait" ? (argc > 2 ? std::atoi(argv[2]) : 20000) : 2000);
     if (!w) return std::puts("no window"), 1;
     if (cmd == "wait") return std::printf("%p\n", static_cast<void*>(w)), 0;
-    if (cmd == "text" && argc > 2) return std::printf("[%s]\n", Utf8(TextOf(Item(w, argv[2]))).c_str()), 0;
+    if (cmd == "text" && argc > 2)
+        return std::printf("[%s]\n", Utf8(TextOf(Item(w, argv[2]))).c_str()), 0;
     if (cmd == "sel" && argc > 2) {
         DWORD start = 0, end = 0;
-        ::SendMessageW(Item(w, argv[2]), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        ::SendMessageW(Item(w, argv[2]), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
         return std::printf("%lu %lu\n", start, end), 0;
     }
     if (cmd == "window") {
@@ -363,17 +417,18 @@ int main(int argc, char** argv) {
         ::GetWindowRect(w, &r);
         const LONG ex = ::GetWindowLongW(w, GWL_EXSTYLE);
         const LONG style = ::GetWindowLongW(w, GWL_STYLE);
-        return std::printf("%ld %ld %ld %ld topmost=%d iconic=%d style=%08lx exstyle=%08lx\n", r.left, r.top,
-                           r.right, r.bottom, (ex & WS_EX_TOPMOST) ? 1 : 0, ::IsIconic(w) ? 1 : 0,
-                           static_cast<unsigned long>(style), static_cast<unsigned long>(ex)),
+        return std::printf("%ld %ld %ld %ld topmost=%d iconic=%d style=%08lx exstyle=%08lx\n",
+                           r.left, r.top, r.right, r.bottom, (ex & WS_EX_TOPMOST) ? 1 : 0,
+                           ::IsIconic(w) ? 1 : 0, static_cast<unsigned long>(style),
+                           static_cast<unsigned long>(ex)),
                0;
     }
     if (cmd == "item" && argc > 2) { // a control's rectangle on the screen and its styles
         HWND c = Item(w, argv[2]);
         RECT r{};
         ::GetWindowRect(c, &r);
-        return std::printf("%ld %ld %ld %ld style=%08lx exstyle=%08lx\n", r.left, r.top, r.right, r.bottom,
-                           static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
+        return std::printf("%ld %ld %ld %ld style=%08lx exstyle=%08lx\n", r.left, r.top, r.right,
+                           r.bottom, static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
                            static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
                0;
     }
@@ -387,7 +442,6 @@ int main(int argc, char** argv) {
     }
     if (cmd == "close") return ::PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "minimize") return ::ShowWindow(w, SW_MINIMIZE), 0;
-    if (cmd == "restore") return ::ShowWindow(w, SW_RESTORE), 0;
     if (cmd == "shot" && argc > 2) return Screenshot(w, argv[2]) ? 0 : 1;
     return Usage();
 }

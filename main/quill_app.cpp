@@ -1,20 +1,18 @@
-#include "app/win/quill_app.h"
+#include "main/quill_app.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "ui/quill_dlg.h"
 
 namespace quill {
 
-CalcSettings g_settings;
-
-bool CQuillApp::InitInstance() {
+void CQuillApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     ui::CQuillDlg dialog;
     dialog.DoModal(nullptr);
-    return false;
 }
 
 } // namespace quill

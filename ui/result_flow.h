@@ -1,0 +1,40 @@
+// The Result command as the window decides it, without a window: from the
+// expression line's text and the settings to everything the window shows.
+//
+// Portable (no windows.h); never throws.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+
+namespace quill::ui {
+
+struct ResultView {
+    std::string result;     // the result line's new text
+    bool select = false;    // the expression line gets this caret or selection
+    int start = 0;          // in the line's own characters; start == end is a caret
+    int end = 0;            // -1: to the end of the line
+    bool beep = false;      // the alert sound of a refused expression
+    bool attention = false; // the "Attention" box (kDivisionText) shows before the lines change
+    bool focusExpression = false;
+};
+
+// How many of the line's own characters the bytes of its single-byte text
+// make (the window's lines hold UTF-16, where a double-byte code page turns
+// two bytes into one character).
+using LineLength = int (*)(std::string_view bytes);
+
+inline int ByteCount(std::string_view bytes) {
+    return static_cast<int>(bytes.size());
+}
+
+// A refused expression: the checker's message, its place (none for the
+// "Missing" messages, which leave the line as it was) and a beep. A passed
+// one: the formatted value, the focus in the expression line, and the box
+// first after a division by zero.
+ResultView ResultOf(std::string_view expression, const CalcSettings& settings,
+                    LineLength length = ByteCount);
+
+} // namespace quill::ui
