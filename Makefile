@@ -1,11 +1,11 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run dist test build deps native windows sanitize fuzz fuzz-build bench bench-build compare clean
+.PHONY: run dist test build deps lint native windows sanitize fuzz fuzz-build bench bench-build compare clean
 
 FUZZ_SECONDS ?= 60
 # The one version, as the CMake project states it.
-VERSION := $(shell sed -n 's/^project(Quillpad VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.Quillpad VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The window through Wine when there is a display, else the command-line calculator.
 run: deps windows native
@@ -26,12 +26,17 @@ dist: deps windows
 	@echo "dist/Quillpad-$(VERSION).zip"
 
 test: deps native windows sanitize bench-build
+	$(MAKE) --no-print-directory lint
 	ctest --preset native
 	ctest --preset sanitize
 	ctest --preset windows
 	$(MAKE) --no-print-directory fuzz
 
 build: deps native windows
+
+# clang-format, clang-tidy and the layers' includes; make test runs it first.
+lint: native
+	bash scripts/lint.sh
 
 deps:
 	@bash scripts/install-deps.sh

@@ -1,3 +1,13 @@
+// The checker's rules, in the order they are tried; the first fault found
+// is the one reported:
+//   the empty line     nothing, or a lone operator: "Enter expression"
+//   the ends           a start with * / ^ # %, an end with an operator but ")"
+//   bracket neighbours a number on both sides of "(", a number after ")", ")("
+//   the main scan      left to right: numbers (a digit, one point), operator
+//                      pairs, names of functions and constants, unknown symbols
+//   the bracket count  brackets left over: "Missing '('", "Missing ')'", both
+// The ends and the bracket neighbours are one pass, which also counts the
+// brackets for the bracket count.
 #include "calc/checker.h"
 
 #include <numeric>
@@ -61,8 +71,8 @@ struct Balance {
     std::size_t unmatchedClose = 0;
 };
 
-// Steps 5 to 8: the ends of the text and the neighbours of brackets. The same
-// pass counts the brackets for step 10.
+// The ends and the bracket neighbours, counting the brackets for the bracket
+// count on the way.
 std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance) {
     const int n = t.n();
     if (IsBadStart(t.At(0))) return Caret(kPasteNumber, t.P(0));
@@ -115,7 +125,7 @@ bool IsAllowedPair(char a, char b) {
     return a == ')' || b == '(' || (a == '(' && (b == '-' || b == '+'));
 }
 
-// Step 9: numbers, operator pairs, names and unknown symbols, left to right.
+// The main scan: numbers, operator pairs, names and unknown symbols, left to right.
 std::optional<CheckResult> MainScan(const Work& t) {
     const int n = t.n();
     for (int i = 0; i < n; ++i) {
@@ -162,7 +172,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
     return std::nullopt;
 }
 
-// Step 10: the brackets that were left over.
+// The bracket count: the brackets that were left over.
 std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
     if (balance.open > 0 && balance.unmatchedClose > 0) return Missing(kMissingBoth);
     if (balance.unmatchedClose > 0) return Missing(kMissingOpen);

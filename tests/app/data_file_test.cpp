@@ -225,15 +225,16 @@ TEST(Settings, MendAfterLoad) {
         MendLoadedSettings(s, kWindow, kDesktop);
         EXPECT_EQ(s.nRound, r.wantRound);
         EXPECT_EQ(s.nFormat, r.wantFormat);
-        EXPECT_EQ(Point(s.nLeft, s.nTop), Point(r.wantLeft, r.wantTop)) << r.left << "," << r.top;
+        EXPECT_EQ((Point{s.nLeft, s.nTop}), (Point{r.wantLeft, r.wantTop}))
+            << r.left << "," << r.top;
         EXPECT_EQ(s.nReserved, 77);
     }
 }
 
 TEST(Settings, CentringTruncatesTowardZero) {
-    EXPECT_EQ(CentreOnDesktop({0, 0, 185, 69}, {0, 0, 1025, 769}), Point(512 - 92, 384 - 34));
-    EXPECT_EQ(CentreOnDesktop({0, 0, 185, 69}, {-1025, -769, 0, 0}), Point(-512 - 92, -384 - 34));
-    EXPECT_EQ(CentreOnDesktop({100, 100, 100, 100}, {0, 0, 0, 0}), Point(0, 0));
+    EXPECT_EQ(CentreOnDesktop({0, 0, 185, 69}, {0, 0, 1025, 769}), (Point{512 - 92, 384 - 34}));
+    EXPECT_EQ(CentreOnDesktop({0, 0, 185, 69}, {-1025, -769, 0, 0}), (Point{-512 - 92, -384 - 34}));
+    EXPECT_EQ(CentreOnDesktop({100, 100, 100, 100}, {0, 0, 0, 0}), (Point{0, 0}));
 }
 
 TEST(Settings, DefaultsLeaveDegreesAndReservedText) {
@@ -248,7 +249,7 @@ TEST(Settings, DefaultsLeaveDegreesAndReservedText) {
     EXPECT_TRUE(s.bTopmost);
     EXPECT_EQ(s.nRound, -1);
     EXPECT_EQ(s.nFormat, 0);
-    EXPECT_EQ(Point(s.nLeft, s.nTop), Point(420, 350));
+    EXPECT_EQ((Point{s.nLeft, s.nTop}), (Point{420, 350}));
     EXPECT_EQ(s.lfFont.lfHeight, -13);
     EXPECT_STREQ(s.lfFont.lfFaceName, "Verdana");
     LogFontA bare = s.lfFont;

@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Checks that each layer includes only the layers below it, and that no
+module (a header with its source) includes itself back through others.
+
+  calc  <  app  <  app/win  <  ui  <  main        cli beside ui, over calc and app
+
+Prints each breach and exits 1 when there is one."""
+
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+# What each folder may include of the project, besides its own files.
+ALLOWED = {
+    "calc": {"calc"},
+    "app": {"calc", "app"},
+    "app/win": {"calc", "app", "app/win"},
+    "ui": {"calc", "app", "app/win", "ui", "res"},
+    "main": {"calc", "app", "app/win", "ui", "res", "main"},
+    "cli": {"calc", "app", "cli"},
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+
+
+def layer(path):
+    parts = Path(path).parts
+    return "app/win" if parts[:2] == ("app", "win") else parts[0]
+
+
+def main():
+    files = subprocess.run(["git", "ls-files", "--cached", "--others", "--exclude-standard", "*.h", "*.cpp"],
+                           capture_output=True, text=True, check=True).stdout.split()
+    breaches = []
+    graph = {}  # module (path without its ending) -> the modules it includes
+    for f in files:
+        if layer(f) not in ALLOWED:
+            continue
+        module = str(Path(f).with_suffix(""))
+        for inc in INCLUDE.findall(Path(f).read_text()):
+            if not Path(inc).exists():
+                continue
+            if layer(inc) not in ALLOWED[layer(f)]:
+                breaches.append(f"{f} includes {inc}, a layer above or beside it")
+            if str(Path(inc).with_suffix("")) != module:
+                graph.setdefault(module, set()).add(str(Path(inc).with_suffix("")))
+    for start in sorted(graph):
+        seen, todo = set(), list(graph[start])
+        while todo:
+            m = todo.pop()
+            if m == start:
+                breaches.append(f"{start} includes itself back through other files")
+                break
+            if m not in seen:
+                seen.add(m)
+                todo.extend(graph.get(m, ()))
+    for b in breaches:
+        print(b)
+    return 1 if breaches else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
