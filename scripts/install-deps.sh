@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   make cmake ninja-build g++ git
   googletest libgtest-dev
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev clang-format clang-tidy
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   xvfb xauth xdotool x11-utils
