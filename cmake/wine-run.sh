@@ -9,8 +9,22 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: the tests need neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if command -v wine64 >/dev/null 2>&1; then
-  exec wine64 "$@"
+  wine=wine64
 elif [ -x /usr/lib/wine/wine64 ]; then
-  exec /usr/lib/wine/wine64 "$@"
+  wine=/usr/lib/wine/wine64
+else
+  wine=wine
 fi
-exec wine "$@"
+# Debian's Wine names its server's directory in the prefix when the prefix is
+# made; two programs starting together in a new prefix can each name one and
+# miss each other's server ("chdir to ... No such file or directory"). The
+# prefix is therefore made by one program alone, under a lock.
+if [ ! -e "$WINEPREFIX/.quill-ready" ]; then
+  (
+    flock 9
+    if [ ! -e "$WINEPREFIX/.quill-ready" ]; then
+      "$wine" wineboot -i >/dev/null 2>&1 && touch "$WINEPREFIX/.quill-ready"
+    fi
+  ) 9>"$WINEPREFIX/.quill-lock"
+fi
+exec "$wine" "$@"
