@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "ui/quill_dlg.h"
 
@@ -11,8 +12,13 @@ namespace quill {
 void CQuillApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ui::CQuillDlg dialog;
-    dialog.DoModal(nullptr);
+    // For the screen readers' annotations; the window works on without them.
+    const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    {
+        ui::CQuillDlg dialog;
+        dialog.DoModal(nullptr);
+    }
+    if (com) ::CoUninitialize();
 }
 
 } // namespace quill

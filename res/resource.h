@@ -21,6 +21,8 @@
 #define IDR_MAINFRAME 128
 #define IDI_PIN_TOP 145
 #define IDI_PIN_NOTOP 147
+// docs/help.html, carried as data
+#define IDR_HELP_PAGE 150
 
 // Main window controls
 #define IDC_EXPRESSION 1000
@@ -57,5 +59,3 @@
 #define ID_FORMAT_EXPONENT 48
 #define ID_FORMAT_LAST 49 // the Format group's range ends here; no item has it
 
-// The system-wide hot key that clears the expression line
-#define IDH_CLEAR_EXPRESSION 144

@@ -65,19 +65,26 @@ class CMenu {
 // Owns one icon loaded at a given size.
 class CIcon {
   public:
-    CIcon(int resource, int size)
-        : m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(resource), IMAGE_ICON, size,
-                                                  size, LR_DEFAULTCOLOR))) {}
+    CIcon(int resource, int size) { Load(resource, size); }
     CIcon(const CIcon&) = delete;
     CIcon& operator=(const CIcon&) = delete;
-    ~CIcon() {
-        if (m_hIcon) ::DestroyIcon(m_hIcon);
-    }
+    ~CIcon() { Free(); }
     HICON Get() const { return m_hIcon; }
+    // The resource's image at `size` pixels, in place of the one held.
+    void Load(int resource, int size) {
+        Free();
+        m_hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                  MAKEINTRESOURCEW(resource), IMAGE_ICON, size,
+                                                  size, LR_DEFAULTCOLOR));
+    }
 
   private:
-    HICON m_hIcon;
+    void Free() {
+        if (m_hIcon) ::DestroyIcon(m_hIcon);
+        m_hIcon = nullptr;
+    }
+
+    HICON m_hIcon = nullptr;
 };
 
 class CEdit {

@@ -7,7 +7,10 @@
 #include "calc/evaluator.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
-#include "ui/links.h"
+#include "ui/accessibility.h"
+#include "ui/help_page.h"
+#include "ui/line_font.h"
+#include "ui/line_keys.h"
 #include "ui/result_flow.h"
 #include "ui/window_ops.h"
 
@@ -19,6 +22,10 @@ constexpr UINT kBeepRefused = 0xF0;
 
 int SmallIconSize() {
     return ::GetSystemMetrics(SM_CXSMICON);
+}
+
+bool CtrlDown() {
+    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0;
 }
 
 } // namespace
@@ -41,6 +48,8 @@ BOOL CQuillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     m_pFont = std::make_unique<CFont>();
+    m_nDpi = WindowDpi(m_hWnd);
+    LoadTopIcons();
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     if (!LoadSettings(g_settings)) SetDefaultSettings(g_settings);
     // Unowned: when the window leaves and regains "topmost", Wine moves owned
@@ -50,32 +59,43 @@ BOOL CQuillDlg::OnInitDialog() {
     m_toolTip.AddTool(GetDlgItem(IDC_BTN_RESULT), L"Result (Enter)");
     BuildPopupMenu();
     ApplySettings();
-    // The strip below the lower row holds nothing: the window is 4 pixels shorter.
+    // The strip below the lower row holds nothing: the window is 4 pixels (at
+    // 96 DPI) shorter.
     ::GetWindowRect(m_hWnd, &m_rcWindow);
-    m_rcWindow.bottom -= 4;
+    m_rcWindow.bottom -= ScalePixels(4, kBaseDpi, m_nDpi);
     ::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
                  m_rcWindow.bottom - m_rcWindow.top, TRUE);
-    // Fails when another program holds Escape; Escape then arrives as the
-    // cancel key, which clears the line too.
-    ::RegisterHotKey(m_hWnd, IDH_CLEAR_EXPRESSION, 0, VK_ESCAPE);
+    // Escape is no hot key: it reaches the window as the cancel key only
+    // while the window is active, and closes our menu and boxes as usual.
+    MarkLiveRegion(m_editResult.Get());
     return TRUE;
 }
 
 void CQuillDlg::ApplySettings() {
-    SetLineFont(CreateSettingsFont(g_settings.lfFont));
+    SetLineFont();
     SetTopImage();
     SetWindowZOrder(g_settings.nLeft, g_settings.nTop);
     SetRadioMarks();
 }
 
-void CQuillDlg::SetLineFont(HFONT font) {
-    m_pFont->Reset(font);
+void CQuillDlg::SetLineFont() {
+    m_pFont->Reset(CreateSettingsFont(FontAtDpi(g_settings.lfFont, m_nDpi)));
     m_editExpression.SetFont(m_pFont->Get());
     m_editResult.SetFont(m_pFont->Get());
 }
 
+void CQuillDlg::LoadTopIcons() {
+    const int size = ScalePixels(SmallIconSize(), WindowDpi(nullptr), m_nDpi);
+    m_iconTop.Load(IDI_PIN_TOP, size);
+    m_iconNoTop.Load(IDI_PIN_NOTOP, size);
+    m_hIconTop = m_iconTop.Get();
+    m_hIconNoTop = m_iconNoTop.Get();
+}
+
 void CQuillDlg::SetTopImage() {
     m_btnTop.SetIcon(g_settings.bTopmost ? m_hIconTop : m_hIconNoTop);
+    // The icon shows the state; screen readers read the name.
+    ::SetWindowTextW(m_btnTop.Get(), TopButtonName(g_settings.bTopmost));
 }
 
 void CQuillDlg::SetWindowZOrder(int left, int top) {
@@ -130,8 +150,11 @@ void CQuillDlg::OnResult() {
     const ResultView view = ResultOf(m_strExpression, g_settings, WideLength);
     if (view.attention) ::MessageBoxA(m_hWnd, kDivisionText, kDivisionCaption, MB_OK | MB_ICONHAND);
     m_strResult = view.result;
+    m_bResultIsValue = view.value;
+    if (view.evaluated) m_recall.Add(m_strExpression);
     if (view.select) SelectInExpression(view.start, view.end);
     UpdateData(false);
+    AnnounceLiveRegion(m_editResult.Get());
     if (view.beep) ::MessageBeep(kBeepRefused);
     if (view.focusExpression) m_editExpression.SetFocus();
 }
@@ -154,9 +177,47 @@ void CQuillDlg::ClearExpression() {
     ::SetWindowTextW(m_editExpression.Get(), L"");
 }
 
-LRESULT CQuillDlg::OnHotKey(WPARAM id) {
-    if (id == IDH_CLEAR_EXPRESSION) ClearExpression();
+LRESULT CQuillDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    m_nDpi = HIWORD(wParam);
+    SetLineFont();
+    LoadTopIcons();
+    SetTopImage();
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    m_rcWindow = *suggested;
+    ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+}
+
+void CQuillDlg::OnCopy(HWND line) {
+    const std::optional<std::string> text =
+        CopyTextOf(SelectedText(line), GetTextA(m_editResult.Get()), m_bResultIsValue);
+    if (text && !PutOnClipboard(m_hWnd, *text)) ::MessageBeep(kBeepRefused);
+}
+
+void CQuillDlg::OnRecall(bool up) {
+    const std::string line = GetTextA(m_editExpression.Get());
+    const std::optional<std::string> shown = up ? m_recall.Up(line) : m_recall.Down(line);
+    if (!shown) return;
+    SetTextA(m_editExpression.Get(), *shown);
+    SelectInExpression(-1, -1); // the caret at the end
+}
+
+// Keys of the two lines that the edit controls would not handle so: true when
+// taken here.
+bool CQuillDlg::OnLineKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    const bool inExpression = msg.hwnd == m_editExpression.Get();
+    if (msg.wParam == 'C' && CtrlDown() && (inExpression || msg.hwnd == m_editResult.Get())) {
+        OnCopy(msg.hwnd);
+        return true;
+    }
+    if ((msg.wParam == VK_UP || msg.wParam == VK_DOWN) && inExpression) {
+        OnRecall(msg.wParam == VK_UP);
+        return true;
+    }
+    return false;
 }
 
 BOOL CQuillDlg::OnHelpInfo() {
@@ -165,14 +226,19 @@ BOOL CQuillDlg::OnHelpInfo() {
 }
 
 bool CQuillDlg::LoadSettings(CalcSettings& settings) {
-    return LoadSettingsFrom(GetDataFilePath(), settings, FromWin(m_rcWindow));
+    const LoadOutcome outcome = LoadSettingsFromPlaces(
+        {GetDataFilePath(), GetRoamingDataFilePath()}, settings, FromWin(m_rcWindow));
+    m_bSave = SavesOnClose(outcome);
+    return outcome == LoadOutcome::Loaded;
 }
 
 bool CQuillDlg::SaveSettings(CalcSettings& settings) {
     m_rcWindow = RestoredWindowRect(m_hWnd);
     settings.nLeft = m_rcWindow.left;
     settings.nTop = m_rcWindow.top;
-    return SaveSettingsTo(GetDataFilePath(), settings);
+    // A file another program held unreadable at start keeps the user's settings.
+    if (!m_bSave) return false;
+    return SaveSettingsToPlaces({GetDataFilePath(), GetRoamingDataFilePath()}, settings);
 }
 
 void CQuillDlg::SetDefaultSettings(CalcSettings& settings) {
@@ -190,12 +256,13 @@ void CQuillDlg::OnClose() {
 void CQuillDlg::OnFont() {
     const std::optional<LogFontA> chosen = ChooseLineFont(m_hWnd, m_pFont->Get());
     if (!chosen) return;
-    g_settings.lfFont = *chosen;
-    SetLineFont(CreateSettingsFont(g_settings.lfFont));
+    // Chosen at the window's DPI, kept at 96.
+    g_settings.lfFont = FontToStore(*chosen, m_nDpi);
+    SetLineFont();
 }
 
 void CQuillDlg::OnHelpTopics() {
-    OpenAddress(kHelpUrl);
+    OpenHelp();
 }
 
 void CQuillDlg::OnAbout() {
@@ -238,10 +305,11 @@ BOOL CQuillDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CQuillDlg::PreTranslateMessage(MSG* msg) {
     m_toolTip.RelayEvent(msg);
+    if (OnLineKey(*msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
 
-bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_PAINT:
         return PaintIconWhenMinimised(m_hWnd, m_hIcon);
@@ -254,8 +322,8 @@ bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
     case WM_HELP:
         result = OnHelpInfo();
         return true;
-    case WM_HOTKEY:
-        result = OnHotKey(wParam);
+    case WM_DPICHANGED:
+        result = OnDpiChanged(wParam, lParam);
         return true;
     default:
         return false;

@@ -14,6 +14,7 @@
 #include "ui/controls.h"
 #include "ui/dialog.h"
 #include "ui/menu_model.h"
+#include "ui/recall.h"
 
 namespace quill::ui {
 
@@ -45,14 +46,18 @@ class CQuillDlg : public CDialog {
     void OnTopToggle();
     void OnMenuButton();
     void OnClose();
-    LRESULT OnHotKey(WPARAM id);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    bool OnLineKey(const MSG& msg);
+    void OnCopy(HWND line);
+    void OnRecall(bool up);
     BOOL OnHelpInfo();
     void OnFont();
     void OnHelpTopics();
     void OnAbout();
     void ClearExpression();
 
-    void SetLineFont(HFONT font);
+    void SetLineFont();
+    void LoadTopIcons();
     void SetTopImage();
     void SetWindowZOrder(int left, int top);
     void SetRadioMarks();
@@ -72,6 +77,10 @@ class CQuillDlg : public CDialog {
     HICON m_hIconTop;
     HICON m_hIconNoTop;
     std::unique_ptr<CFont> m_pFont;
+    int m_nDpi = 96;                // the window's, for the lines' font and icons
+    bool m_bSave = true;            // false: the data file was held at start, keep it
+    bool m_bResultIsValue = false;  // the result line holds a value, not a message
+    Recall m_recall;
     RECT m_rcWindow{};
     CToolTipCtrl m_toolTip;
     CMenu m_menuPopup;

@@ -1,6 +1,7 @@
 #include "ui/result_flow.h"
 
 #include <algorithm>
+#include <new>
 
 #include "calc/checker.h"
 #include "calc/evaluator.h"
@@ -17,9 +18,7 @@ int LineIndex(std::string_view text, int index, LineLength length) {
     return length(text.substr(0, bytes)) + (index - static_cast<int>(bytes));
 }
 
-} // namespace
-
-ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length) {
+ResultView Decide(std::string_view expression, const CalcSettings& settings, LineLength length) {
     ResultView view;
     const CheckResult check = CheckExpression(expression);
     if (!check.passed) {
@@ -34,9 +33,24 @@ ResultView ResultOf(std::string_view expression, const CalcSettings& settings, L
     }
     EvalResult value = Evaluate(expression, EvalSettingsOf(settings));
     view.attention = value.status == EvalStatus::DivisionByZero;
+    view.value = value.status == EvalStatus::Ok;
     view.result = std::move(value.text);
     view.focusExpression = true;
+    view.evaluated = true;
     return view;
+}
+
+} // namespace
+
+ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length) {
+    try {
+        return Decide(expression, settings, length);
+    } catch (const std::bad_alloc&) {
+        ResultView view;
+        view.result = kOutOfMemoryText; // fits the small-string buffer: no allocation
+        view.beep = true;
+        return view;
+    }
 }
 
 } // namespace quill::ui

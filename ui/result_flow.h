@@ -1,7 +1,7 @@
 // The Result command as the window decides it, without a window: from the
 // expression line's text and the settings to everything the window shows.
 //
-// Portable (no windows.h); never throws.
+// Portable (no windows.h); never throws (std::bad_alloc included).
 #pragma once
 
 #include <string>
@@ -19,7 +19,12 @@ struct ResultView {
     bool beep = false;      // the alert sound of a refused expression
     bool attention = false; // the "Attention" box (kDivisionText) shows before the lines change
     bool focusExpression = false;
+    bool evaluated = false; // the checker passed it: a new entry for recall
+    bool value = false;     // the result line holds a value (not a message)
 };
+
+// The result line's text when the expression needed more memory than there was.
+inline constexpr const char* kOutOfMemoryText = "Out of memory";
 
 // How many of the line's own characters the bytes of its single-byte text
 // make (the window's lines hold UTF-16, where a double-byte code page turns
@@ -33,7 +38,7 @@ inline int ByteCount(std::string_view bytes) {
 // A refused expression: the checker's message, its place (none for the
 // "Missing" messages, which leave the line as it was) and a beep. A passed
 // one: the formatted value, the focus in the expression line, and the box
-// first after a division by zero.
+// first after a division by zero. Out of memory: kOutOfMemoryText and a beep.
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings,
                     LineLength length = ByteCount);
 

@@ -3,6 +3,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstring>
+
+#include "app/win/ansi.h"
 #include "app/win/font_win.h"
 #include "app/win/win_types.h"
 
@@ -57,6 +61,56 @@ std::optional<LogFontA> ChooseLineFont(HWND owner, HFONT current) {
 
 void OpenAddress(const char* address) {
     ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW);
+}
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto forWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (forWindow) {
+        const UINT dpi = forWindow(window);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+std::string SelectedText(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (end <= start) return {};
+    const int length = ::GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(0, ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size())))));
+    if (start >= text.size()) return {};
+    return AnsiFromWide(text.substr(start, std::min<std::size_t>(end, text.size()) - start));
+}
+
+bool PutOnClipboard(HWND owner, const std::string& text) {
+    const std::wstring wide = WideFromAnsi(text);
+    bool open = false;
+    for (int attempt = 0; attempt < 10 && !(open = ::OpenClipboard(owner) != FALSE); ++attempt) {
+        ::Sleep(10);
+    }
+    if (!open) return false;
+    bool put = false;
+    if (::EmptyClipboard()) {
+        const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+        if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* data = ::GlobalLock(memory)) {
+                std::memcpy(data, wide.c_str(), bytes);
+                ::GlobalUnlock(memory);
+                put = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+            }
+            if (!put) ::GlobalFree(memory); // the clipboard owns it only once set
+        }
+    }
+    ::CloseClipboard();
+    return put;
 }
 
 } // namespace quill::ui

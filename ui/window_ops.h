@@ -1,11 +1,12 @@
 // Thin helpers for the platform calls the windows make more than once or at
-// length: the restored rectangle, the minimised icon, the font dialog and
-// opening an address.
+// length: the restored rectangle, the minimised icon, the font dialog,
+// opening an address, the window's DPI and the clipboard.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "app/settings.h"
 
@@ -26,5 +27,16 @@ std::optional<LogFontA> ChooseLineFont(HWND owner, HFONT current);
 // Opens a web or "mailto:" address with the shell; what the shell answers is
 // not reported.
 void OpenAddress(const char* address);
+
+// The DPI the window is shown at: GetDpiForWindow where the system has it
+// (looked up at run time), else the screen's.
+int WindowDpi(HWND window);
+
+// The selected part of an edit control's text, in the ANSI code page.
+std::string SelectedText(HWND edit);
+
+// Puts `text` (ANSI code page) on the clipboard; while another program holds
+// the clipboard it tries again for about 100 ms. False when it could not.
+bool PutOnClipboard(HWND owner, const std::string& text);
 
 } // namespace quill::ui

@@ -1,11 +1,14 @@
 #include "app/win/data_file_win.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
-#include <new>
+#include <cwchar>
 #include <optional>
 #include <vector>
 
 #include "app/data_file.h"
+#include "app/data_place.h"
 #include "app/win/ansi.h"
 #include "app/win/win_types.h"
 
@@ -108,51 +111,136 @@ Rect DesktopRect() {
     return FromWin(r);
 }
 
-bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
-                         const SaveOps& ops) {
-    const std::wstring target = ToExtendedPath(path);
-    // A fixed name beside the file: what a crash left there is overwritten now.
-    const std::wstring temp = target + L".tmp";
-    File file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Ok()) return false;
-    bool ok = WriteAll(file.Get(), bytes, ops) && ops.flush(file.Get());
-    ok = file.Close() && ok;
-    if (ok) {
-        const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-        ok = WithRetries([&] {
-            if (exists) {
-                return ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
-            }
-            return ::MoveFileExW(temp.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-        });
-    }
-    if (!ok) ::DeleteFileW(temp.c_str());
-    return ok;
+namespace {
+
+// A name for this save's temporary file beside the data file, unique to the
+// process and the save: "dataclc.dat.<pid>-<n>.tmp".
+std::wstring TempName(const std::wstring& target, unsigned serial) {
+    wchar_t tail[40];
+    ::swprintf(tail, 40, L".%lx-%x.tmp", static_cast<unsigned long>(::GetCurrentProcessId()),
+               serial);
+    return target + tail;
 }
 
-bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings) {
-    File file(::CreateFileW(ToExtendedPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Ok()) return false;
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF)
-        return false;
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return false;
+std::uint64_t Ticks(const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// Temporary files of saves that crashed are removed by a later save; one
+// younger than a minute may be another copy's, saving right now.
+void RemoveStaleTempFiles(const std::wstring& target) {
+    const std::size_t slash = target.rfind(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((target + L"*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    constexpr std::uint64_t kMinute = 60ULL * 10'000'000; // in 100 ns
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            Ticks(now) - Ticks(found.ftLastWriteTime) > kMinute) {
+            ::DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+// Opens a new temporary file; `temp` gets its name.
+HANDLE CreateTempFile(const std::wstring& target, std::wstring& temp) {
+    for (unsigned serial = 0; serial < 64; ++serial) {
+        temp = TempName(target, serial);
+        // CREATE_NEW: a file or link that has the name already is never followed.
+        HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return h;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
+    return INVALID_HANDLE_VALUE;
+}
+
+// The record from the file at `target` (in its extended form): true when read
+// whole, false when read but damaged, none when it could not be read (the
+// reason in GetLastError).
+std::optional<bool> ReadRecord(const std::wstring& target, CalcSettings& settings) {
+    File file(::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Ok()) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+    // Bytes after the record's last field are ignored, so no more is read.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(
+        std::clamp<LONGLONG>(size.QuadPart, 0, static_cast<LONGLONG>(MaxRecordBytes()))));
     // A file that shrank meanwhile is read as far as it goes.
     const auto read = InChunks(bytes.size(), [&](std::size_t at, DWORD piece, DWORD& moved) {
         return ::ReadFile(file.Get(), bytes.data() + at, piece, &moved, nullptr) != FALSE;
     });
-    if (!read) return false;
+    if (!read) return std::nullopt;
     bytes.resize(*read);
     return SettingsFromBytes(bytes, settings, AnsiOfUtf16);
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The file's last-write time; none when there is no file (a folder is none).
+std::optional<std::uint64_t> WriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() ||
+        !::GetFileAttributesExW(ToExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return Ticks(data.ftLastWriteTime);
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
+                         const SaveOps& ops) {
+    const std::wstring target = ToExtendedPath(path);
+    RemoveStaleTempFiles(target);
+    std::wstring temp;
+    File file(CreateTempFile(target, temp));
+    if (!file.Ok()) return false;
+    bool ok = WriteAll(file.Get(), bytes, ops) && ops.flush(file.Get());
+    ok = file.Close() && ok;
+    // One rename puts the new file in the old one's place; the old file is
+    // never removed first, so a failure leaves it whole.
+    ok = ok && WithRetries([&] {
+             return ops.move(temp.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+         });
+    if (!ok) ::DeleteFileW(temp.c_str());
+    return ok;
+}
+
+LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings,
+                                    DWORD waitMs) {
+    const std::wstring target = ToExtendedPath(path);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return LoadOutcome::Missing;
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES && IsMissing(::GetLastError())) {
+        return LoadOutcome::Missing;
+    }
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (const std::optional<bool> read = ReadRecord(target, settings)) {
+            return *read ? LoadOutcome::Loaded : LoadOutcome::Damaged;
+        }
+        const DWORD error = ::GetLastError();
+        if (IsMissing(error)) return LoadOutcome::Missing;
+        if (!IsPassing(error) || ::GetTickCount() - start >= waitMs) return LoadOutcome::Held;
+        ::Sleep(50);
+    }
+}
+
+bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings) {
+    return ReadRecord(ToExtendedPath(path), settings).value_or(false);
 }
 
 bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Rect& window) {
@@ -163,6 +251,47 @@ bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Re
 
 bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings, const SaveOps& ops) {
     return WriteFileAtomically(path, SettingsToBytes(settings), ops);
+}
+
+std::wstring GetRoamingDataFilePath() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return {};
+    }
+    std::wstring path = folder;
+    if (path.empty()) return {};
+    if (path.back() != L'\\') path += L'\\';
+    path += L"Quillpad\\";
+    path.append(kDataFileName.begin(), kDataFileName.end());
+    return path;
+}
+
+LoadOutcome LoadSettingsFromPlaces(const DataPaths& paths, CalcSettings& settings,
+                                   const Rect& window, DWORD waitMs) {
+    const std::optional<DataPlace> place =
+        PlaceToRead(WriteTime(paths.beside), WriteTime(paths.roaming));
+    if (!place) return LoadOutcome::Missing;
+    const std::wstring& path = *place == DataPlace::Beside ? paths.beside : paths.roaming;
+    CalcSettings read = settings;
+    const LoadOutcome outcome = ReadSettingsFileWaiting(path, read, waitMs);
+    if (outcome != LoadOutcome::Loaded) return outcome;
+    settings = read;
+    MendLoadedSettings(settings, window, DesktopRect());
+    return outcome;
+}
+
+bool SaveSettingsToPlaces(const DataPaths& paths, const CalcSettings& settings,
+                          const SaveOps& ops) {
+    const std::vector<std::uint8_t> bytes = SettingsToBytes(settings);
+    if (WriteFileAtomically(paths.beside, bytes, ops)) {
+        // The copy elsewhere would be the newer one at the next start.
+        if (!paths.roaming.empty()) ::DeleteFileW(ToExtendedPath(paths.roaming).c_str());
+        return true;
+    }
+    if (paths.roaming.empty()) return false;
+    const std::wstring folder = paths.roaming.substr(0, paths.roaming.rfind(L'\\'));
+    ::CreateDirectoryW(ToExtendedPath(folder).c_str(), nullptr); // there already is no error
+    return WriteFileAtomically(paths.roaming, bytes, ops);
 }
 
 } // namespace quill

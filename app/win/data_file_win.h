@@ -1,5 +1,7 @@
 // The data file on disk: where it lives, reading it, and saving it so that a
-// failed save never destroys the previous file.
+// failed save never destroys the previous file. It lives beside the program;
+// where that folder cannot be written, in the user's application-data folder
+// (%APPDATA%\Quillpad).
 //
 // Paths are wide and used in their extended form (\\?\), so folders whose
 // names are outside the ANSI code page and paths beyond 260 characters work.
@@ -12,6 +14,7 @@
 #include <span>
 #include <string>
 
+#include "app/data_place.h"
 #include "app/settings.h"
 
 namespace quill {
@@ -24,6 +27,9 @@ std::wstring GetDataFilePath();
 // `path` in the \\?\ form that lifts the 260-character limit.
 std::wstring ToExtendedPath(const std::wstring& path);
 
+// %APPDATA%\Quillpad\dataclc.dat; empty when the folder is unknown.
+std::wstring GetRoamingDataFilePath();
+
 // The desktop window's rectangle (the primary screen).
 Rect DesktopRect();
 
@@ -32,17 +38,26 @@ Rect DesktopRect();
 struct SaveOps {
     BOOL(WINAPI* write)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::WriteFile;
     BOOL(WINAPI* flush)(HANDLE) = ::FlushFileBuffers;
+    BOOL(WINAPI* move)(LPCWSTR, LPCWSTR, DWORD) = ::MoveFileExW;
 };
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to disk, and
-// then puts it in the place of `path` in one step. On any failure the old file
-// is left as it was and the temporary file is removed.
+// Writes `bytes` to a temporary file of its own beside `path` (created new,
+// named for the process), flushes it to disk, and then renames it over
+// `path` in one step, tried again for half a second while another program
+// holds the file. On any failure the old file is left as it was and the
+// temporary file is removed; temporary files older than a minute, left by
+// crashed saves, are removed first.
 bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
                          const SaveOps& ops = {});
 
 // Reads the record from the file at `path` (see SettingsFromBytes); two-byte
 // text is converted to the program's ANSI code page (app/win/ansi.h).
 bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings);
+
+// The record from the file at `path`, tried again for `waitMs` while another
+// program holds it open. A folder in the file's place counts as no file.
+LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings,
+                                    DWORD waitMs);
 
 // The record from the data file, mended for the desktop with a window of the
 // size of `window`; false when the file is missing or cannot be read whole.
@@ -51,5 +66,22 @@ bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Re
 // The record into the data file, atomically.
 bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings,
                     const SaveOps& ops = {});
+
+// The two places of the data file: beside the program, and the user's copy.
+struct DataPaths {
+    std::wstring beside;
+    std::wstring roaming; // empty: no second place
+};
+
+// At start: the newer of the two files, tried for `waitMs` while held,
+// mended for the desktop; `settings` is changed only when Loaded.
+LoadOutcome LoadSettingsFromPlaces(const DataPaths& paths, CalcSettings& settings,
+                                   const Rect& window, DWORD waitMs = 2000);
+
+// At close: beside the program, and then the copy elsewhere is removed; where
+// that fails, into the copy elsewhere (its folder created). False when
+// neither could be written.
+bool SaveSettingsToPlaces(const DataPaths& paths, const CalcSettings& settings,
+                          const SaveOps& ops = {});
 
 } // namespace quill

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "calc/checker.h"
 #include "calc/evaluator.h"
 
@@ -53,8 +55,11 @@ TEST(ResultFlow, PassedRefusedAndDivided) {
         EXPECT_EQ(view.beep, row.beep);
         EXPECT_EQ(view.attention, row.attention);
         EXPECT_EQ(view.focusExpression, row.focus);
-        // A refused line never evaluates; a passed one never beeps.
+        // A refused line never evaluates; a passed one never beeps, is kept
+        // for recall, and is a value unless it divided by zero.
         EXPECT_NE(view.beep, view.focusExpression);
+        EXPECT_EQ(view.evaluated, view.focusExpression);
+        EXPECT_EQ(view.value, view.focusExpression && !view.attention);
     }
 }
 
@@ -93,6 +98,19 @@ TEST(ResultFlow, FollowsTheSettingsOfEachCall) {
     EXPECT_EQ(ResultOf(line, Settings(kRoundAuto)).result, "0.666666666667");
     EXPECT_EQ(ResultOf("1234", Settings(kRoundAuto, kExponent)).result, "1.234000e+03");
     EXPECT_EQ(ResultOf("255", Settings(kRoundAuto, kOctal)).result, "0377");
+}
+
+
+// Memory that runs out on the way loses that one line, with a message.
+int OutOfMemory(std::string_view) {
+    throw std::bad_alloc();
+}
+
+TEST(ResultFlow, OutOfMemoryIsAMessage) {
+    const ResultView view = ResultOf("2=3", Settings(), OutOfMemory);
+    EXPECT_EQ(view.result, kOutOfMemoryText);
+    EXPECT_TRUE(view.beep);
+    EXPECT_FALSE(view.value || view.evaluated || view.select || view.attention);
 }
 
 } // namespace

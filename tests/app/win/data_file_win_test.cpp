@@ -1,5 +1,6 @@
 // The data file on a Windows file system: folders outside the ANSI code page,
-// paths beyond 260 characters, and saves that fail half way.
+// paths beyond 260 characters, saves that fail half way, files held by
+// another program, and the second place in the user's folder.
 #include "app/win/data_file_win.h"
 
 #include <fstream>
@@ -47,6 +48,39 @@ bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The temporary files a save may leave beside `file`.
+int TempFiles(const std::wstring& file) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((file + L"*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do {
+        ++n;
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return n;
+}
+
+// A file of `bytes` whose last write was `minutesAgo` minutes ago.
+void WriteAged(const std::wstring& path, const std::vector<std::uint8_t>& bytes, int minutesAgo) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= static_cast<ULONGLONG>(minutesAgo) * 60 * 10'000'000;
+    const FILETIME then{t.LowPart, t.HighPart};
+    ::SetFileTime(h, nullptr, nullptr, &then);
+    ::CloseHandle(h);
+}
+
+// Holds `path` open with no sharing, as a virus scanner or another copy may.
+HANDLE Hold(const std::wstring& path) {
+    return ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
 CalcSettings Sample(int left) {
     CalcSettings s;
     SetDefaultSettings(s, {0, 0, 200, 70}, {0, 0, 1024, 768});
@@ -65,7 +99,7 @@ void ExpectRoundTrip(const std::wstring& folder) {
     ASSERT_TRUE(ReadSettingsFile(file, back));
     EXPECT_EQ(back, Sample(20));
     EXPECT_EQ(FileBytes(file), SettingsToBytes(Sample(20)));
-    EXPECT_FALSE(Exists(file + L".tmp"));
+    EXPECT_EQ(TempFiles(file), 0);
 }
 
 TEST(DataFileWin, FoldersOutsideTheAnsiCodePage) {
@@ -108,26 +142,98 @@ TEST(DataFileWin, AFailedSaveLeavesTheOldFile) {
     for (const SaveOps& ops : {halfWrite, badFlush}) {
         EXPECT_FALSE(SaveSettingsTo(file, Sample(99), ops));
         EXPECT_EQ(FileBytes(file), before);
-        EXPECT_FALSE(Exists(file + L".tmp"));
+        EXPECT_EQ(TempFiles(file), 0);
     }
     // A folder that does not exist: nothing to write into.
     EXPECT_FALSE(SaveSettingsTo(folder + L"missing\\dataclc.dat", Sample(1)));
 }
 
-TEST(DataFileWin, NoFileYetAndAStaleTemporaryFile) {
+TEST(DataFileWin, TemporaryFilesNeverFollowedNorLeft) {
     const std::wstring folder = MakeFolder(L"quill-fresh");
     const std::wstring file = folder + L"dataclc.dat";
     ::DeleteFileW(file.c_str());
-    std::vector<std::uint8_t> junk(100, 0xAB);
-    ASSERT_TRUE(WriteFileAtomically(file + L".tmp.src", junk));
-    ASSERT_TRUE(::MoveFileExW((file + L".tmp.src").c_str(), (file + L".tmp").c_str(),
-                              MOVEFILE_REPLACE_EXISTING));
+    const std::vector<std::uint8_t> junk(100, 0xAB);
+    // Left by crashed saves: the old fixed name and one of another process.
+    WriteAged(file + L".tmp", junk, 5);
+    WriteAged(file + L".1234-0.tmp", junk, 5);
+    // The name this process tries first exists already: it is not truncated.
+    wchar_t own[32];
+    ::swprintf(own, 32, L".%lx-0.tmp", static_cast<unsigned long>(::GetCurrentProcessId()));
+    WriteAged(file + own, junk, 0);
     CalcSettings none;
     EXPECT_FALSE(ReadSettingsFile(file, none));
     EXPECT_EQ(none, CalcSettings{});
     ASSERT_TRUE(SaveSettingsTo(file, Sample(5)));
     EXPECT_EQ(FileBytes(file), SettingsToBytes(Sample(5)));
-    EXPECT_FALSE(Exists(file + L".tmp"));
+    EXPECT_EQ(FileBytes(file + own), junk); // young: perhaps another copy's
+    EXPECT_EQ(TempFiles(file), 1);
+    ::DeleteFileW((file + own).c_str());
+}
+
+TEST(DataFileWin, AHeldFileIsWaitedForThenLeftAlone) {
+    const std::wstring file = MakeFolder(L"quill-held") + L"dataclc.dat";
+    ASSERT_TRUE(SaveSettingsTo(file, Sample(7)));
+    const std::vector<std::uint8_t> before = FileBytes(file);
+
+    // Held for 300 ms of a 2 s wait: read.
+    HANDLE held = Hold(file);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HANDLE letGo = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID h) -> DWORD {
+            ::Sleep(300);
+            return ::CloseHandle(static_cast<HANDLE>(h));
+        },
+        held, 0, nullptr);
+    CalcSettings read;
+    EXPECT_EQ(ReadSettingsFileWaiting(file, read, 2000), LoadOutcome::Loaded);
+    EXPECT_EQ(read, Sample(7));
+    ::WaitForSingleObject(letGo, INFINITE);
+    ::CloseHandle(letGo);
+
+    // Held throughout: neither read nor replaced, and nothing left beside it.
+    held = Hold(file);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    CalcSettings none;
+    EXPECT_EQ(ReadSettingsFileWaiting(file, none, 200), LoadOutcome::Held);
+    EXPECT_FALSE(SaveSettingsTo(file, Sample(8)));
+    ::CloseHandle(held);
+    EXPECT_EQ(FileBytes(file), before);
+    EXPECT_EQ(TempFiles(file), 0);
+
+    // Damaged and missing are told apart from held.
+    const std::vector<std::uint8_t> torn(before.begin(), before.begin() + 10);
+    WriteAged(file, torn, 0);
+    EXPECT_EQ(ReadSettingsFileWaiting(file, none, 200), LoadOutcome::Damaged);
+    ::DeleteFileW(file.c_str());
+    EXPECT_EQ(ReadSettingsFileWaiting(file, none, 200), LoadOutcome::Missing);
+}
+
+TEST(DataFileWin, ASecondPlaceWhereTheProgramsFolderCannotBeWritten) {
+    const std::wstring folder = MakeFolder(L"quill-places");
+    const DataPaths paths{folder + L"dataclc.dat", folder + L"roaming\\dataclc.dat"};
+    ::DeleteFileW(paths.beside.c_str());
+    ::DeleteFileW(paths.roaming.c_str());
+    // A folder in the data file's place.
+    ASSERT_TRUE(::CreateDirectoryW(paths.beside.c_str(), nullptr));
+    const Rect window{0, 0, 200, 70};
+    CalcSettings loaded;
+    EXPECT_EQ(LoadSettingsFromPlaces(paths, loaded, window, 200), LoadOutcome::Missing);
+    ASSERT_TRUE(SaveSettingsToPlaces(paths, Sample(30)));
+    EXPECT_EQ(FileBytes(paths.roaming), SettingsToBytes(Sample(30)));
+    EXPECT_EQ(LoadSettingsFromPlaces(paths, loaded, window, 200), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.nLeft, 30);
+    // The folder goes: the next save is beside the program, the copy goes.
+    ASSERT_TRUE(::RemoveDirectoryW(paths.beside.c_str()));
+    ASSERT_TRUE(SaveSettingsToPlaces(paths, Sample(40)));
+    EXPECT_EQ(FileBytes(paths.beside), SettingsToBytes(Sample(40)));
+    EXPECT_FALSE(Exists(paths.roaming));
+    // Of two files, the newer one is read.
+    WriteAged(paths.beside, SettingsToBytes(Sample(50)), 10);
+    WriteAged(paths.roaming, SettingsToBytes(Sample(60)), 0);
+    EXPECT_EQ(LoadSettingsFromPlaces(paths, loaded, window, 200), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.nLeft, 60);
+    EXPECT_EQ(TempFiles(paths.beside) + TempFiles(paths.roaming), 0);
 }
 
 TEST(DataFileWin, PathOfTheProgram) {

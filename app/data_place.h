@@ -1,0 +1,32 @@
+// Where the settings are read from and whether a close may write them: the
+// data file beside the program, or its copy in the user's application-data
+// folder where the program's folder cannot be written.
+//
+// Portable; never throws.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace quill {
+
+// How reading the data file at start went.
+enum class LoadOutcome {
+    Loaded,  // the record was read
+    Missing, // no file (or a folder in its place): defaults, saved on close
+    Damaged, // read, but no whole record: defaults, replaced on close
+    Held,    // there, but another program kept it unreadable: defaults, and
+             // the file is left alone on close, so the user's settings stay
+};
+
+bool SavesOnClose(LoadOutcome outcome);
+
+enum class DataPlace { Beside, Roaming };
+
+// The file a start reads: the newer of the two that exist (a tie goes to the
+// one beside the program); none when neither exists. Times are the files'
+// last-write times in any one unit.
+std::optional<DataPlace> PlaceToRead(std::optional<std::uint64_t> beside,
+                                     std::optional<std::uint64_t> roaming);
+
+} // namespace quill
