@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/inputs.h"
+#include "bench/memory.h"
 #include "bench/targets.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
@@ -65,6 +66,22 @@ class Recorder : public benchmark::ConsoleReporter {
     Measured measured;
 };
 
+// The heap a 10 MB line of nested brackets takes to check and evaluate, per
+// level: a user may paste such a line, and it must not take the machine's
+// memory.
+constexpr std::size_t kMemoryDepth = 5'000'000;
+constexpr double kMemoryTarget = 16.0; // bytes a level
+
+double BytesPerLevel() {
+    const std::string deep = std::string(kMemoryDepth, '(') + "1" + std::string(kMemoryDepth, ')');
+    const std::size_t base = quill::bench::HeapInUse();
+    quill::bench::ResetHeapPeak();
+    const bool passed = quill::CheckExpression(deep).passed;
+    const bool evaluated = quill::Evaluate(deep, {}).status == quill::EvalStatus::Ok;
+    if (!passed || !evaluated) return -1;
+    return static_cast<double>(quill::bench::HeapPeak() - base) / kMemoryDepth;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +123,11 @@ int main(int argc, char** argv) {
     const std::vector<quill::bench::Verdict> verdicts =
         quill::bench::JudgeTargets(recorder.measured, sizes);
     std::printf("\nTargets\n");
-    bool allMet = true;
+    const double perLevel = BytesPerLevel();
+    bool allMet = perLevel >= 0 && perLevel <= kMemoryTarget;
+    std::printf("  %-4s memory: %zu nested brackets checked and evaluated take %.1f bytes a "
+                "level (at most %.0f)\n",
+                allMet ? "met" : "MISS", kMemoryDepth, perLevel, kMemoryTarget);
     for (const quill::bench::Verdict& v : verdicts) {
         std::printf("  %-4s %s\n", v.met ? "met" : "MISS", v.line.c_str());
         allMet = allMet && v.met;

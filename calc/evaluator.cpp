@@ -5,6 +5,7 @@
 #include <memory_resource>
 #include <optional>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 #include "calc/chars.h"
@@ -20,19 +21,18 @@ namespace {
 
 // One open bracket: where its operands and operators begin on the stacks, and
 // the function it applies when it closes.
+// Eight bytes, so a deeply nested line costs little (a text is shorter than
+// 2^32 characters, so its operators are fewer).
 struct Group {
-    std::size_t operatorBase;
+    std::uint32_t operatorBase;
     std::optional<Function> function;
 };
+static_assert(sizeof(Group) <= 8);
 
 // Operator-precedence reduction on explicit stacks.
 class Machine {
   public:
-    explicit Machine(const EvalSettings& settings) : settings_(settings) {
-        values_.reserve(32);
-        operators_.reserve(32);
-        groups_.reserve(16);
-    }
+    explicit Machine(const EvalSettings& settings) : settings_(settings) {}
 
     EvalResult Run(std::string_view w);
 
@@ -40,10 +40,12 @@ class Machine {
     bool ReduceOnce();
     bool ReduceWhile(std::size_t base, int priority);
     std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
+    void Reserve(std::string_view w);
 
     const EvalSettings& settings_;
     // The stacks start in a buffer of the machine's own, so a typical line
-    // costs no allocation; deeper ones go on to the heap.
+    // costs no allocation; deeper ones go on to the heap. Each is sized once
+    // from the text, so none grows and leaves an outgrown block behind.
     std::array<std::byte, 1024> buffer_;
     std::pmr::monotonic_buffer_resource arena_{buffer_.data(), buffer_.size()};
     std::pmr::vector<double> values_{&arena_};
@@ -80,7 +82,23 @@ EvalResult Division() {
     return {EvalStatus::DivisionByZero, 0.0, kDivisionText};
 }
 
+// At most one value more than operators (a leading sign is one, on a zero),
+// and one group for each "(".
+void Machine::Reserve(std::string_view w) {
+    std::size_t operators = 0;
+    std::size_t opens = 0;
+    for (const char c : w) {
+        operators += OperatorPriority(c) > 0 ? 1 : 0;
+        opens += c == '(' ? 1 : 0;
+    }
+    values_.reserve(operators + 1);
+    operators_.reserve(operators);
+    groups_.reserve(opens);
+}
+
 EvalResult Machine::Run(std::string_view w) {
+    if (w.size() >= UINT32_MAX) return Invalid();
+    Reserve(w);
     bool wantOperand = true;
     std::size_t i = 0;
     while (i < w.size()) {
@@ -110,7 +128,7 @@ EvalResult Machine::Run(std::string_view w) {
                 if (j < w.size() && w[j] == '(') {
                     const std::optional<Function> f = FindFunction(name);
                     if (!f) return Invalid();
-                    groups_.push_back({operators_.size(), f});
+                    groups_.push_back({static_cast<std::uint32_t>(operators_.size()), f});
                     i = j + 1;
                 } else {
                     const std::optional<double> value = FindConstantValue(name);
@@ -120,7 +138,7 @@ EvalResult Machine::Run(std::string_view w) {
                     i = j;
                 }
             } else if (c == '(') {
-                groups_.push_back({operators_.size(), std::nullopt});
+                groups_.push_back({static_cast<std::uint32_t>(operators_.size()), std::nullopt});
                 ++i;
             } else {
                 return Invalid();

@@ -1,7 +1,9 @@
 // The evaluator: an expression text to its value and display string.
 //
-// It never throws and never recurses: brackets and function calls nested to
-// any depth are kept on heap stacks. A text that the checker passes always
+// It never recurses: brackets and function calls nested to any depth are
+// kept on heap stacks, sized once from the text (8 bytes a bracket). The one
+// exception it lets out is std::bad_alloc, when those stacks do not fit in
+// memory; the caller loses that one expression. A text that the checker passes always
 // evaluates to a value or to a division by zero; any other text may also end
 // as Invalid.
 #pragma once

@@ -1,12 +1,13 @@
 // The fourteen built-in functions of one argument.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace quill {
 
-enum class Function {
+enum class Function : std::uint8_t {
     Sin,
     Asin,
     Sinh,

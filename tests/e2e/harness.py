@@ -23,6 +23,19 @@ PREFIX = BUILD / "wineprefix"
 SCREEN = (1024, 768)
 
 
+def roaming_folder():
+    """Where the program keeps its second copy of the settings (%APPDATA%\\Quillpad)."""
+    found = sorted(PREFIX.glob("drive_c/users/*/AppData/Roaming"))
+    found = [f for f in found if f.parent.parent.name != "Public"]
+    return (found[0] if found else PREFIX / "drive_c" / "users" / os.environ.get("USER", "root") / "AppData"
+            / "Roaming") / "Quillpad"
+
+
+def windows_path(path):
+    """A Linux path as Wine's drive Z: shows it."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
 def retried(what):
     """Notes on the test output that a step was given again."""
     print(f"[again: {what}]", file=sys.stderr, flush=True)
@@ -104,11 +117,17 @@ class Display:
         # window run one at a time).
         subprocess.run(["wineserver", "-k"], env=self.env, check=False, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, check=False)
+        # A .html file opens in the browser, as on any Windows (this prefix
+        # has no web browser of its own to register it).
+        subprocess.run(wine("reg", "add", r"HKCR\.html", "/ve", "/d", "htmlfile", "/f"), env=self.env,
+                       capture_output=True, check=True, timeout=120)
         # Wine's shell opens web and mail addresses with this recorder.
         recorder = str(Path(__file__).resolve().parent / "record-url.sh")
         for kind in ("Browsers", "Mailers"):
             subprocess.run(wine("reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind, "/d",
                                  recorder, "/f"), env=self.env, capture_output=True, check=True, timeout=120)
+        # No settings of an earlier run in the user's folder.
+        shutil.rmtree(roaming_folder(), ignore_errors=True)
         # The first start on a display brings up Wine's own helpers; let that
         # happen before any test counts time.
         self.started = False
@@ -150,7 +169,7 @@ def shared_display():
 class Quillpad:
     """One run of the program in its own folder."""
 
-    def __init__(self, display, folder=None, data=None, desktop=None):
+    def __init__(self, display, folder=None, data=None, desktop=None, alongside=False):
         self.display = display
         self.env = display.env
         self.folder = Path(folder or tempfile.mkdtemp(prefix="quillpad-e2e-"))
@@ -159,8 +178,9 @@ class Quillpad:
             shutil.copy(EXE, self.exe)
         if data is not None:
             self.data_file.write_bytes(data)
-        # No window of an earlier run may stand in for this one.
-        if display.started:
+        # No window of an earlier run may stand in for this one (unless a
+        # second copy is meant to run beside the first).
+        if display.started and not alongside:
             self.probe("gone")
         display.started = True
         command = wine(self.exe)
@@ -178,6 +198,10 @@ class Quillpad:
     @property
     def data_file(self):
         return self.folder / "dataclc.dat"
+
+    def stray_files(self):
+        """Files in the program's folder beside the program and its data file."""
+        return sorted(p.name for p in self.folder.iterdir() if p.name not in ("Quillpad.exe", "dataclc.dat"))
 
     def probe(self, *args, check=True, timeout=60):
         result = subprocess.run(wine(PROBE, *args), env=self.env, capture_output=True,
@@ -303,8 +327,7 @@ class Quillpad:
         return self.probe("menu-gone", check=False) == "gone"
 
     def dismiss_menu(self):
-        """Closes the menu with a click on the expression line (Escape is the
-        program's hot key, so it never reaches the menu)."""
+        """Closes the menu with a click on the expression line."""
         for attempt in range(4):
             if self.menu_gone():
                 return
@@ -389,6 +412,30 @@ class Quillpad:
                     return
             self.dismiss_menu()
         raise AssertionError(f"the menu item {index} could not be reached with the keys")
+
+    def choose_font(self, item, face, size):
+        """Opens the font dialog through the menu item `item`, types the face
+        and the size (each seen in the dialog before the next) and takes them
+        with Enter; waits until the dialog has closed."""
+        self.choose_by_keys(item)
+        want = f"{face}|{size}"
+        shown = lambda: self.probe("font-dialog")
+        for attempt in range(3):
+            if attempt:
+                retried("face and size in the font dialog")
+            shown()
+            self.key("ctrl+a")
+            self.type(face)
+            if not self.wait_for(shown, lambda s: s.startswith(face + "|"), 4).startswith(face + "|"):
+                continue
+            self.key("Tab", "Tab", "ctrl+a")
+            self.type(size)
+            if self.wait_for(shown, lambda s: s == want, 4) == want:
+                break
+            self.key("shift+Tab", "shift+Tab")
+        if shown() != want:
+            raise AssertionError(f"the font dialog shows {shown()}, not {want}")
+        self.press_until("Return", lambda: self.probe("font-dialog", check=False) == "none")
 
     def close(self, timeout=20):
         if self.process.poll() is None:

@@ -33,10 +33,12 @@ HWND DialogWindow(const wchar_t* caption) {
     return ::FindWindowW(L"#32770", caption);
 }
 
+// Once shown: a window that is still being set up (its settings read) is
+// not there yet.
 HWND FindTopWindow(const wchar_t* caption, int timeoutMs) {
     HWND w = nullptr;
-    WaitFor(timeoutMs, 50, [&] { return (w = DialogWindow(caption)) != nullptr; });
-    return w;
+    WaitFor(timeoutMs, 50, [&] { return (w = DialogWindow(caption)) && ::IsWindowVisible(w); });
+    return w && ::IsWindowVisible(w) ? w : nullptr;
 }
 
 HWND Main(int timeoutMs = 2000) {
@@ -295,6 +297,39 @@ int EscapeElsewhere() {
     return 0;
 }
 
+// Waits up to `ms` for a live-region event; prints the control id it came
+// from ("event 1001"), or "none".
+int LiveEvent(int ms) {
+    static int from = 0;
+    HWINEVENTHOOK hook = ::SetWinEventHook(
+        0x8019, 0x8019, nullptr, // EVENT_OBJECT_LIVEREGIONCHANGED
+        [](HWINEVENTHOOK, DWORD, HWND w, LONG, LONG, DWORD, DWORD) { from = ::GetDlgCtrlID(w); },
+        0, 0, WINEVENT_OUTOFCONTEXT);
+    if (!hook) return std::puts("refused"), 1;
+    std::puts("hooked");
+    std::fflush(stdout);
+    for (int t = 0; t < ms && from == 0; t += 20) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    ::UnhookWinEvent(hook);
+    return from ? (std::printf("event %d\n", from), 0) : (std::puts("none"), 1);
+}
+
+// The clipboard's text as "[TEXT]", or "none".
+int ClipboardText() {
+    if (!WaitFor(2000, 50, [] { return ::OpenClipboard(nullptr) != FALSE; }))
+        return std::puts("busy"), 1;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr;
+    const std::string shown = text ? "[" + Utf8(text) + "]" : "none";
+    if (text) ::GlobalUnlock(data);
+    ::CloseClipboard();
+    return std::puts(shown.c_str()), 0;
+}
+
 HWND Item(HWND w, const char* id) {
     return ::GetDlgItem(w, std::atoi(id));
 }
@@ -304,7 +339,8 @@ int Usage() {
                          "ID|window|pin|focus|close|minimize|layout|"
                          "shot FILE|box CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
                          "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM "
-                         "Y...|font-dialog|about ID|about-item ID|ink ID\n");
+                         "Y...|font-dialog|about ID|about-item ID|ink ID|live-event MS|\n"
+                         "clipboard|set-clipboard TEXT|hold-file PATH MS|close-all COUNT\n");
     return 2;
 }
 
@@ -321,6 +357,46 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string cmd = argv[1];
     if (cmd == "escape-elsewhere") return EscapeElsewhere();
+    if (cmd == "live-event") return LiveEvent(argc > 2 ? std::atoi(argv[2]) : 5000);
+    if (cmd == "clipboard") return ClipboardText();
+    if (cmd == "set-clipboard" && argc > 2) { // puts TEXT on the clipboard
+        if (!WaitFor(2000, 50, [] { return ::OpenClipboard(nullptr) != FALSE; })) return 1;
+        ::EmptyClipboard();
+        const std::wstring text(argv[2], argv[2] + std::strlen(argv[2]));
+        HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        ::GlobalUnlock(mem);
+        ::SetClipboardData(CF_UNICODETEXT, mem);
+        ::CloseClipboard();
+        return 0;
+    }
+    if (cmd == "hold-file" && argc > 3) { // holds PATH open, unshared, for MS milliseconds
+        const std::wstring path(argv[2], argv[2] + std::strlen(argv[2]));
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return std::puts("refused"), 1;
+        std::puts("holding");
+        std::fflush(stdout);
+        ::Sleep(static_cast<DWORD>(std::atoi(argv[3])));
+        ::CloseHandle(h);
+        return 0;
+    }
+    if (cmd == "close-all" && argc > 2) { // once COUNT Quillpad windows show, closes all at once
+        std::vector<HWND> all;
+        WaitFor(10000, 50, [&] {
+            all.clear();
+            ::EnumWindows(
+                [](HWND w, LPARAM list) {
+                    if (::IsWindowVisible(w) && TextOf(w) == L"Quillpad")
+                        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&all));
+            return static_cast<int>(all.size()) >= std::atoi(argv[2]);
+        });
+        for (HWND w : all)
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
+        return std::printf("%zu\n", all.size()), 0;
+    }
     if (cmd == "menus") { // waits until COUNT popup menus show; one line each, the newest first
         const int count = argc > 2 ? std::atoi(argv[2]) : 1;
         std::vector<HWND> menus;
