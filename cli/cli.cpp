@@ -1,21 +1,24 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
-#include <fstream>
-#include <istream>
-#include <iterator>
+#include <cstring>
+#include <new>
 #include <ostream>
 #include <string_view>
 
-#include "app/data_file.h"
 #include "calc/chars.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
+#include "quill_version.h"
 
 namespace quill::cli {
 
 namespace {
+
+constexpr const char* kOutOfMemory = "Out of memory";
+constexpr const char* kCannotWrite = "cannot write the answers";
 
 struct Choice {
     std::string_view word;
@@ -125,28 +128,6 @@ void ReportRefusal(std::string_view expression, const CheckResult& check, const 
 
 } // namespace
 
-bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::string& why) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        why = "cannot open the file";
-        return false;
-    }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        why = "cannot read the file";
-        return false;
-    }
-    CalcSettings record;
-    if (!SettingsFromBytes(bytes, record)) {
-        why = "not a Quillpad data file (it ends before its last field)";
-        return false;
-    }
-    MendLoadedValues(record);
-    settings = EvalSettingsOf(record);
-    return true;
-}
-
 ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoader loader) {
     ParsedArguments parsed;
     Options& o = parsed.options;
@@ -185,6 +166,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
         } else if (name == "--settings") {
             std::string why;
             if (!loader(std::string(value), o.settings, why)) {
+                parsed.usage = false;
                 return refuse("cannot read settings from '" + std::string(value) + "': " + why);
             }
         } else if (hasValue) {
@@ -197,6 +179,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
             o.tsv = true;
         } else if (name == "--help" || name == "-h") {
             o.help = true;
+        } else if (name == "--version") {
+            o.version = true;
         } else {
             return refuse("unknown option '" + arg +
                           "' (put -- before an expression that starts with '-')");
@@ -224,13 +208,17 @@ std::string UsageText() {
            "               error<TAB>message<TAB>start<TAB>end\n"
            "  --           ends the options (for an expression such as -2^2)\n"
            "  --help       shows this text\n"
+           "  --version    shows the version\n"
            "\n"
            "Exit status: 0 when every expression passed, 1 when one was refused or\n"
-           "divided by zero, 2 for bad usage or a settings file that cannot be read.\n";
+           "divided by zero, 2 for trouble: bad usage, a settings file that cannot be\n"
+           "read, or a read or write that failed (one line on standard error says what).\n";
 }
 
-bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
-                      std::ostream& err) {
+namespace {
+
+bool Answer(const std::string& given, const Options& options, std::ostream& out,
+            std::ostream& err) {
     // Letters are taken in lower case; most lines have no capital, and are
     // used as they stand.
     std::string lowered;
@@ -262,41 +250,102 @@ bool AnswerExpression(const std::string& given, const Options& options, std::ost
     return ok;
 }
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+void OutOfMemory(const Options& options, std::ostream& out, std::ostream& err) {
+    if (options.tsv)
+        out << "error\t" << kOutOfMemory << "\t\t\n";
+    else
+        err << kOutOfMemory << '\n';
+}
+
+// One line on standard error for trouble, and the status that goes with it.
+int Trouble(std::ostream& err, const char* what, int error) {
+    err << "quillpad-cli: " << what;
+    if (error != 0) err << ": " << std::strerror(error);
+    err << '\n';
+    err.flush();
+    return kExitTrouble;
+}
+
+// Sends the answers on; false when the stream could not take them.
+bool Flushed(std::ostream& out, std::ostream& err, int& error) {
+    // A write that failed earlier, when the buffer filled, left its errno.
+    if (!out.fail()) errno = 0;
+    out.flush();
+    err.flush();
+    error = errno;
+    return !out.fail();
+}
+
+} // namespace
+
+bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
+                      std::ostream& err) {
+    try {
+        return Answer(given, options, out, err);
+    } catch (const std::bad_alloc&) {
+        OutOfMemory(options, out, err);
+        return false;
+    }
+}
+
+int RunCli(const std::vector<std::string>& args, LineSource& in, std::ostream& out,
            std::ostream& err, bool interactive) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.ok) {
-        err << "quillpad-cli: " << parsed.error << "\n\n" << UsageText();
-        return kExitUsage;
+        err << "quillpad-cli: " << parsed.error;
+        if (parsed.usage) err << " (quillpad-cli --help lists the options)";
+        err << '\n';
+        return kExitTrouble;
     }
     const Options& options = parsed.options;
-    if (options.help) {
-        out << UsageText();
-        return kExitOk;
+    int error = 0;
+    if (options.help || options.version) {
+        out << (options.help ? UsageText() : VersionText());
+        return Flushed(out, err, error) ? kExitOk : Trouble(err, kCannotWrite, error);
     }
     bool allPassed = true;
     if (!options.expressions.empty()) {
         for (const std::string& e : options.expressions) {
             allPassed = AnswerExpression(e, options, out, err) && allPassed;
         }
+        if (!Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
         return allPassed ? kExitOk : kExitRefused;
     }
     std::string line;
     for (;;) {
-        if (interactive) out << "> " << std::flush;
-        if (!std::getline(in, line)) break;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        allPassed = AnswerExpression(line, options, out, err) && allPassed;
+        if (interactive && !in.Prompts()) out << "> " << std::flush;
+        const LineSource::Got got = in.Next(line);
+        if (got == LineSource::Got::End) break;
+        if (got == LineSource::Got::Failed) {
+            // The lines read before are answered; then the reason.
+            if (!Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
+            return Trouble(err, "cannot read the input", in.Error());
+        }
+        if (got == LineSource::Got::Line) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            allPassed = AnswerExpression(line, options, out, err) && allPassed;
+        } else if (got == LineSource::Got::TooLong) {
+            OutOfMemory(options, out, err);
+            allPassed = false;
+        }
         // Answers go out before a read that could wait, so a program feeding
         // lines one by one gets each answer at once, while a file streams
         // through in large writes rather than one write a line.
-        if (in.rdbuf() == nullptr || in.rdbuf()->in_avail() <= 0) {
-            out.flush();
-            err.flush();
-        }
+        if (!in.Buffered() && !Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
     }
     if (interactive) out << '\n';
+    if (!Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
     return allPassed ? kExitOk : kExitRefused;
+}
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, bool interactive) {
+    StreamLines lines(in);
+    return RunCli(args, lines, out, err, interactive);
+}
+
+std::string VersionText() {
+    return "quillpad-cli " QUILL_VERSION_TEXT "\n";
 }
 
 } // namespace quill::cli

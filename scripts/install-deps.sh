@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils
   libbenchmark-dev librsvg2-bin icoutils zip python3
   bc time
+  libedit-dev tmux man-db groff-base bash-completion dpkg-dev file
 )
 
 missing=()

@@ -23,5 +23,46 @@ out=$(printf '1+1\r\n2*3\n' | eval "$cli" --tsv | tr -d '\r')
 [ "$out" = "$(printf 'ok\t2\nok\t6')" ] || { echo "FAIL: standard input gave '$out'"; fail=1; }
 err=$(eval "$cli" "'2=3'" 2>&1 >/dev/null | tr -d '\r')
 [ "$err" = "$(printf "2=3\n ~\nUnknown symbol '='")" ] || { echo "FAIL: standard error gave '$err'"; fail=1; }
+version=$(eval "$cli" --version | tr -d '\r')
+case "$version" in "quillpad-cli "[0-9]*.[0-9]*) ;; *) echo "FAIL: --version gave '$version'"; fail=1 ;; esac
+
+# trouble STATUS-COMMAND: the command exits 2 with one line on standard error.
+trouble() {
+    err=$(eval "$@" 2>&1 >/dev/null); status=$?
+    lines=$(printf '%s\n' "$err" | wc -l)
+    if [ "$status" != 2 ] || [ "$lines" != 1 ] || [ "${err#quillpad-cli: }" = "$err" ]; then
+        echo "FAIL: $* -> status $status, standard error '$err'"
+        fail=1
+    fi
+}
+case "$cli" in
+*wine-run.sh*) ;; # Linux's own devices, FIFOs and limits
+*)
+    trouble "$cli" 1+1 ">/dev/full"
+    trouble "seq 100000 | $cli --tsv >/dev/full"
+    trouble "$cli <"/
+    for settings in / /dev/zero /dev/urandom /proc/self/mem; do
+        trouble timeout 5 "$cli" --settings "$settings" 1
+    done
+    tmp=$(mktemp -d)
+    mkfifo "$tmp/fifo"
+    trouble timeout 5 "$cli" --settings "$tmp/fifo" 1
+    if [ -z "$QUILL_NO_MEMORY_LIMIT" ]; then
+        # A huge file is not read whole: 600 MB (of zeros: a record rounding
+        # to 0 places, and its tail) in 50 MB of memory.
+        truncate -s 600M "$tmp/big"
+        out=$( (ulimit -v 50000; "$cli" --settings "$tmp/big" 2/3) )
+        [ "$out" = "1" ] || { echo "FAIL: a 600 MB settings file gave '$out'"; fail=1; }
+        # Out of memory loses that line only.
+        python3 -c "import sys; n = 30000000; sys.stdout.write('(' * n + '1' + ')' * n + '\n2+2\n')" > "$tmp/deep"
+        out=$( (ulimit -v 150000; "$cli" --tsv < "$tmp/deep") ); status=$?
+        if [ "$status" != 1 ] || [ "$out" != "$(printf 'error\tOut of memory\t\t\nok\t4')" ]; then
+            echo "FAIL: a line too deep for memory -> status $status, '$out'"; fail=1
+        fi
+    fi
+    rm -rf "$tmp"
+    ;;
+esac
+
 [ $fail = 0 ] && echo "quillpad-cli program: all passed"
 exit $fail

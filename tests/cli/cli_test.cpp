@@ -2,6 +2,8 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,6 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "app/data_file.h"
+#include "quill_version.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quill::cli {
 namespace {
@@ -206,7 +213,7 @@ TEST(Cli, AFileStreamsThroughWithoutAFlushPerLine) {
     EXPECT_EQ(std::count(sink.begin(), sink.end(), '\n'), 1000);
 }
 
-TEST(Cli, UsageErrors) {
+TEST(Cli, UsageErrorsAreOneLine) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--format"},
              {"--format", "roman", "1"},
@@ -217,25 +224,108 @@ TEST(Cli, UsageErrors) {
              {"-2^2"},
          }) {
         const CliRun r = RunWith(args);
-        EXPECT_EQ(r.status, kExitUsage) << args.front();
+        EXPECT_EQ(r.status, kExitTrouble) << args.front();
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("Usage: quillpad-cli"), std::string::npos);
+        EXPECT_EQ(r.err.rfind("quillpad-cli: ", 0), 0U) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     const CliRun help = RunWith({"--help"});
     EXPECT_EQ(help.status, kExitOk);
     EXPECT_NE(help.out.find("--tsv"), std::string::npos);
+    const CliRun version = RunWith({"--version"});
+    EXPECT_EQ(version.status, kExitOk);
+    EXPECT_EQ(version.out, "quillpad-cli " QUILL_VERSION_TEXT "\n");
+}
+
+// Output that fails as a full disk does, once `room` bytes have gone.
+class FullOutput : public std::streambuf {
+  public:
+    explicit FullOutput(std::size_t room) : room_(room) {}
+
+  protected:
+    int overflow(int c) override {
+        if (c == traits_type::eof()) return 0;
+        if (room_ == 0) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        --room_;
+        return c;
+    }
+
+  private:
+    std::size_t room_;
+};
+
+TEST(Cli, AFailedWriteIsTrouble) {
+    for (const std::size_t room : {0, 3}) {
+        for (const bool fromInput : {false, true}) {
+            FullOutput full(room);
+            std::ostream out(&full);
+            std::ostringstream err;
+            std::istringstream in("1+1\n2+2\n3+3\n");
+            const std::vector<std::string> args =
+                fromInput ? std::vector<std::string>{} : std::vector<std::string>{"1+1", "2+2"};
+            EXPECT_EQ(RunCli(args, in, out, err, false), kExitTrouble);
+            EXPECT_EQ(err.str(), "quillpad-cli: cannot write the answers: " +
+                                     std::string(std::strerror(ENOSPC)) + "\n");
+        }
+    }
+}
+
+// Lines, then what a source says after them.
+class Scripted : public LineSource {
+  public:
+    Scripted(std::vector<std::string> lines, Got last) : lines_(std::move(lines)), last_(last) {}
+    Got Next(std::string& line) override {
+        if (next_ == lines_.size()) return last_;
+        line = lines_[next_++];
+        return line == "<too long>" ? Got::TooLong : line == "<ctrl+c>" ? Got::Interrupted : Got::Line;
+    }
+    bool Buffered() const override { return false; }
+    int Error() const override { return EISDIR; }
+
+  private:
+    std::vector<std::string> lines_;
+    Got last_;
+    std::size_t next_ = 0;
+};
+
+TEST(Cli, WhatTheInputSays) {
+    using Got = LineSource::Got;
+    const struct {
+        std::vector<std::string> lines;
+        Got last;
+        int status;
+        std::string out, err;
+    } rows[] = {
+        {{"1+1", "2*3"}, Got::Failed, kExitTrouble, "ok\t2\nok\t6\n",
+         "quillpad-cli: cannot read the input: " + std::string(std::strerror(EISDIR)) + "\n"},
+        {{"<too long>", "2+2"}, Got::End, kExitRefused, "error\tOut of memory\t\t\nok\t4\n", ""},
+        {{"1+", "<ctrl+c>", "2+2"}, Got::End, kExitRefused,
+         "error\tPaste number here   \t2\t2\nok\t4\n", ""},
+        {{"<ctrl+c>", "2+2"}, Got::End, kExitOk, "ok\t4\n", ""},
+    };
+    for (const auto& row : rows) {
+        Scripted in(row.lines, row.last);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli({"--tsv"}, in, out, err, false), row.status) << row.lines[0];
+        EXPECT_EQ(out.str(), row.out);
+        EXPECT_EQ(err.str(), row.err);
+    }
 }
 
 // Writes a data file with these settings and returns its path.
 std::string DataFile(const std::string& name, int round, int format, bool degrees,
-                     std::size_t cut = 0) {
+                     std::size_t cut = 0, std::size_t tail = 0) {
     CalcSettings s;
     SetDefaultSettings(s, {}, {0, 0, 800, 600});
     s.nRound = round;
     s.nFormat = format;
     s.bDegrees = degrees;
     std::vector<std::uint8_t> bytes = SettingsToBytes(s);
-    bytes.resize(bytes.size() - cut);
+    bytes.resize(bytes.size() - cut + tail, 0xEE);
     const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
@@ -258,15 +348,18 @@ TEST(Cli, SettingsFromADataFile) {
         {{"--settings", file, "--format", "hex", "255"}, kExitOk, "0xff\n"},
         // Values that no version writes fall back to "Auto" and "Decimal".
         {{"--settings", odd, "2/3"}, kExitOk, "0.666666666667\n"},
-        {{"--settings", cut, "1"}, kExitUsage, ""},
-        {{"--settings", file + ".missing", "1"}, kExitUsage, ""},
-        {{"--settings"}, kExitUsage, ""},
+        {{"--settings", cut, "1"}, kExitTrouble, ""},
+        {{"--settings", file + ".missing", "1"}, kExitTrouble, ""},
+        {{"--settings"}, kExitTrouble, ""},
+        // Bytes after the record are never read.
+        {{"--settings", DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20), "1/3"},
+         kExitOk, "0.33\n"},
     };
     for (const auto& row : rows) {
         const CliRun r = RunWith(row.args);
         EXPECT_EQ(r.status, row.status) << row.args[1];
         EXPECT_EQ(r.out, row.out) << row.args[1];
-        if (row.status == kExitUsage) {
+        if (row.status == kExitTrouble) {
             EXPECT_NE(r.err.find("quillpad-cli: "), std::string::npos);
         }
     }
@@ -275,6 +368,33 @@ TEST(Cli, SettingsFromADataFile) {
     for (const std::string& path : {file, odd, cut})
         std::filesystem::remove(path);
 }
+
+#ifndef _WIN32
+// What is no settings file is refused at once, in one line, whatever it is.
+TEST(Cli, SettingsOnlyFromARegularFile) {
+    const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "quill-cli-fifo";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string why;
+    } rows[] = {
+        {"/", "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {"/dev/urandom", "not a regular file"},
+        {fifo.string(), "not a regular file"},
+        {"/proc/self/mem", "cannot read the file: "},
+    };
+    for (const auto& row : rows) {
+        const CliRun r = RunWith({"--settings", row.path, "1"});
+        EXPECT_EQ(r.status, kExitTrouble) << row.path;
+        EXPECT_EQ(r.err.rfind("quillpad-cli: cannot read settings from '" + row.path + "': " + row.why, 0), 0U)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    std::filesystem::remove(fifo);
+}
+#endif
 
 } // namespace
 } // namespace quill::cli

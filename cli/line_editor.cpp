@@ -1,0 +1,135 @@
+#include "cli/line_editor.h"
+
+#include <histedit.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/terminal.h"
+
+namespace quill::cli {
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+
+const char* Prompt(EditLine*) {
+    return "> ";
+}
+
+// Keys that terminals send as sequences: the editing ones do their work,
+// the rest are taken whole and do nothing, so no part of a sequence is
+// typed into the line.
+struct KeyBinding {
+    const char* sequence;
+    const char* command;
+};
+
+constexpr KeyBinding kKeys[] = {
+    {"^R", "em-inc-search-prev"},
+    {"\\e[H", "ed-move-to-beg"},      {"\\e[F", "ed-move-to-end"},
+    {"\\eOH", "ed-move-to-beg"},      {"\\eOF", "ed-move-to-end"},
+    {"\\e[1~", "ed-move-to-beg"},     {"\\e[4~", "ed-move-to-end"},
+    {"\\e[7~", "ed-move-to-beg"},     {"\\e[8~", "ed-move-to-end"},
+    {"\\e[3~", "ed-delete-next-char"}, {"\\e[1;5C", "em-next-word"},
+    {"\\e[1;5D", "ed-prev-word"},
+    // Insert, Page Up and Down, F1 to F12.
+    {"\\e[2~", "ed-unassigned"},      {"\\e[5~", "ed-unassigned"},
+    {"\\e[6~", "ed-unassigned"},      {"\\eOP", "ed-unassigned"},
+    {"\\eOQ", "ed-unassigned"},       {"\\eOR", "ed-unassigned"},
+    {"\\eOS", "ed-unassigned"},       {"\\e[11~", "ed-unassigned"},
+    {"\\e[12~", "ed-unassigned"},     {"\\e[13~", "ed-unassigned"},
+    {"\\e[14~", "ed-unassigned"},     {"\\e[15~", "ed-unassigned"},
+    {"\\e[17~", "ed-unassigned"},     {"\\e[18~", "ed-unassigned"},
+    {"\\e[19~", "ed-unassigned"},     {"\\e[20~", "ed-unassigned"},
+    {"\\e[21~", "ed-unassigned"},     {"\\e[23~", "ed-unassigned"},
+    {"\\e[24~", "ed-unassigned"},
+};
+
+// Makes every folder above `path` (0700, as a state folder is).
+void MakeParents(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        ::mkdir(path.substr(0, slash).c_str(), 0700);
+    }
+}
+
+} // namespace
+
+struct LineEditor::State {
+    EditLine* el = nullptr;
+    History* hist = nullptr;
+    std::string path;
+    struct sigaction previous {};
+
+    ~State() {
+        if (el) el_end(el);
+        if (hist) history_end(hist);
+        ::sigaction(SIGINT, &previous, nullptr);
+    }
+    void Save() {
+        if (path.empty()) return;
+        HistEvent event;
+        MakeParents(path);
+        history(hist, &event, H_SAVE, path.c_str()); // a failure is no error
+    }
+};
+
+std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string historyPath) {
+    auto state = std::make_unique<State>();
+    state->hist = history_init();
+    state->el = el_init(program, stdin, stdout, stderr);
+    if (!state->hist || !state->el) return nullptr;
+    HistEvent event;
+    history(state->hist, &event, H_SETSIZE, static_cast<int>(kHistoryLines));
+    history(state->hist, &event, H_SETUNIQUE, 1);
+    state->path = std::move(historyPath);
+    if (!state->path.empty()) history(state->hist, &event, H_LOAD, state->path.c_str());
+    el_set(state->el, EL_EDITOR, "emacs");
+    el_set(state->el, EL_PROMPT, Prompt);
+    el_set(state->el, EL_HIST, history, state->hist);
+    for (const KeyBinding& key : kKeys)
+        el_set(state->el, EL_BIND, key.sequence, key.command, nullptr);
+    el_source(state->el, nullptr); // the user's ~/.editrc, where there is one
+    // Ctrl+C interrupts the read (no SA_RESTART) and drops the line.
+    struct sigaction on {};
+    on.sa_handler = OnInterrupt;
+    sigemptyset(&on.sa_mask);
+    ::sigaction(SIGINT, &on, &state->previous);
+    return std::unique_ptr<LineEditor>(new LineEditor(std::move(state)));
+}
+
+LineEditor::LineEditor(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+LineEditor::~LineEditor() = default;
+
+LineSource::Got LineEditor::Next(std::string& line) {
+    int count = 0;
+    g_interrupted = 0;
+    const char* got = el_gets(state_->el, &count);
+    if (g_interrupted) {
+        el_reset(state_->el);
+        std::fputs("\n", stdout);
+        std::fflush(stdout);
+        return Got::Interrupted;
+    }
+    if (!got || count <= 0) return Got::End;
+    line.assign(got, static_cast<std::size_t>(count));
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    line = DropEscapes(line);
+    if (line.find_first_not_of(' ') != std::string::npos) {
+        HistEvent event;
+        history(state_->hist, &event, H_ENTER, line.c_str());
+        state_->Save();
+    }
+    return Got::Line;
+}
+
+} // namespace quill::cli
