@@ -1,9 +1,11 @@
 # Quillpad: the two commands of the README, and the steps behind them.
 #   make run    installs what is missing, builds, starts the calculator
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run dist test build deps lint native windows sanitize fuzz fuzz-build bench bench-build compare clean
+.PHONY: run dist deb install test build deps lint native windows sanitize fuzz fuzz-build bench bench-build compare clean
 
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
+DESTDIR ?=
 # The one version, as the CMake project states it.
 VERSION := $(shell sed -n 's/^project.Quillpad VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
@@ -17,13 +19,30 @@ run: deps windows native
 	  ./build/native/cli/quillpad-cli; \
 	fi
 
-# A zip for people on Windows: the window, the command-line calculator, a read-me.
+# A zip for people on Windows: the window, the command-line calculator (both
+# stripped of their debugging sections), the help page, the licence, a read-me.
 dist: deps windows
 	rm -rf build/dist && mkdir -p build/dist/Quillpad dist
-	cp build/windows/Quillpad.exe build/windows/cli/quillpad-cli.exe build/dist/Quillpad/
+	x86_64-w64-mingw32-strip -o build/dist/Quillpad/Quillpad.exe build/windows/Quillpad.exe
+	x86_64-w64-mingw32-strip -o build/dist/Quillpad/quillpad-cli.exe build/windows/cli/quillpad-cli.exe
+	cp docs/help.html build/dist/Quillpad/
+	sed 's/$$/\r/' LICENSE > build/dist/Quillpad/LICENSE.txt
 	sed 's/$$/\r/' build/windows/README-windows.txt > build/dist/Quillpad/README.txt
 	cd build/dist && rm -f ../../dist/Quillpad-$(VERSION).zip && zip -q -r ../../dist/Quillpad-$(VERSION).zip Quillpad
+	bash scripts/sums.sh $(VERSION)
 	@echo "dist/Quillpad-$(VERSION).zip"
+
+# quillpad-cli as a Debian package; its dependencies come from what it links.
+deb: deps native
+	rm -rf build/deb
+	cd build/native && cpack -G DEB -B $(CURDIR)/build/deb
+	mkdir -p dist && cp build/deb/quillpad-cli_$(VERSION)_amd64.deb dist/
+	bash scripts/sums.sh $(VERSION)
+	@echo "dist/quillpad-cli_$(VERSION)_amd64.deb"
+
+# quillpad-cli, its manual page, bash completion and read-me under PREFIX.
+install: deps native
+	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)"
 
 test: deps native windows sanitize bench-build
 	$(MAKE) --no-print-directory lint
