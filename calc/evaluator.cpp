@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory_resource>
 #include <optional>
 #include <string>
-#include <cstdint>
 #include <vector>
 
 #include "calc/chars.h"

@@ -31,14 +31,13 @@ struct Options {
 struct ParsedArguments {
     bool ok = false;
     Options options;
-    std::string error;  // why the arguments were refused, when not ok
-    bool usage = true;  // the fault is the arguments' own (not a file's)
+    std::string error; // why the arguments were refused, when not ok
+    bool usage = true; // the fault is the arguments' own (not a file's)
 };
 
 // Reads a data file's rounding, format and angle unit into `settings`;
 // false, with the reason in `why`, when the file cannot be read.
 using SettingsLoader = bool (*)(const std::string& path, EvalSettings& settings, std::string& why);
-
 
 // The arguments after the program's name, taken in order, so an option after
 // --settings overrides what the file says.

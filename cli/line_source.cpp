@@ -58,9 +58,9 @@ LineSource::Got FdLines::Next(std::string& line) {
         }
         any = true;
         const char* start = buffer_.data() + begin_;
-        const auto* newline =
-            static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-        const std::size_t take = newline ? static_cast<std::size_t>(newline - start) : end_ - begin_;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+        const std::size_t take =
+            newline ? static_cast<std::size_t>(newline - start) : end_ - begin_;
         if (!tooLong) {
             try {
                 line.append(start, take);

@@ -43,7 +43,9 @@ class TerminalLines : public quill::cli::LineSource {
 #endif
         return plain_.Next(line);
     }
-    bool Buffered() const override { return plain_.Buffered(); }
+    bool Buffered() const override {
+        return plain_.Buffered();
+    }
     bool Prompts() const override {
 #ifdef QUILL_LINE_EDITOR
         return true;
@@ -51,7 +53,9 @@ class TerminalLines : public quill::cli::LineSource {
         return false;
 #endif
     }
-    int Error() const override { return plain_.Error(); }
+    int Error() const override {
+        return plain_.Error();
+    }
 
   private:
     quill::cli::FdLines plain_{0};

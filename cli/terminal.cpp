@@ -3,7 +3,8 @@
 namespace quill::cli {
 
 std::string HistoryPath(const char* xdgStateHome, const char* home) {
-    if (xdgStateHome && xdgStateHome[0] == '/') return std::string(xdgStateHome) + "/quillpad/history";
+    if (xdgStateHome && xdgStateHome[0] == '/')
+        return std::string(xdgStateHome) + "/quillpad/history";
     if (home && home[0] != '\0') return std::string(home) + "/.local/state/quillpad/history";
     return {};
 }

@@ -58,4 +58,3 @@
 #define ID_FORMAT_HEX 47
 #define ID_FORMAT_EXPONENT 48
 #define ID_FORMAT_LAST 49 // the Format group's range ends here; no item has it
-

@@ -73,9 +73,9 @@ class CIcon {
     // The resource's image at `size` pixels, in place of the one held.
     void Load(int resource, int size) {
         Free();
-        m_hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(resource), IMAGE_ICON, size,
-                                                  size, LR_DEFAULTCOLOR));
+        m_hIcon =
+            static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     }
 
   private:

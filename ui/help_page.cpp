@@ -26,8 +26,8 @@ std::span<const std::uint8_t> PageBytes() {
 }
 
 bool HoldsBytes(const std::wstring& path, std::span<const std::uint8_t> bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     std::vector<std::uint8_t> held(bytes.size() + 1);
     DWORD got = 0;

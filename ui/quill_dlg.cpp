@@ -1,5 +1,7 @@
 #include "ui/quill_dlg.h"
 
+#include <new>
+
 #include "app/win/ansi.h"
 #include "app/win/data_file_win.h"
 #include "app/win/font_win.h"
@@ -151,7 +153,13 @@ void CQuillDlg::OnResult() {
     if (view.attention) ::MessageBoxA(m_hWnd, kDivisionText, kDivisionCaption, MB_OK | MB_ICONHAND);
     m_strResult = view.result;
     m_bResultIsValue = view.value;
-    if (view.evaluated) m_recall.Add(m_strExpression);
+    if (view.evaluated) {
+        try {
+            m_recall.Add(m_strExpression);
+        } catch (const std::bad_alloc&) {
+            // Only recall misses an expression it had no room for.
+        }
+    }
     if (view.select) SelectInExpression(view.start, view.end);
     UpdateData(false);
     AnnounceLiveRegion(m_editResult.Get());

@@ -77,9 +77,9 @@ class CQuillDlg : public CDialog {
     HICON m_hIconTop;
     HICON m_hIconNoTop;
     std::unique_ptr<CFont> m_pFont;
-    int m_nDpi = 96;                // the window's, for the lines' font and icons
-    bool m_bSave = true;            // false: the data file was held at start, keep it
-    bool m_bResultIsValue = false;  // the result line holds a value, not a message
+    int m_nDpi = 96;               // the window's, for the lines' font and icons
+    bool m_bSave = true;           // false: the data file was held at start, keep it
+    bool m_bResultIsValue = false; // the result line holds a value, not a message
     Recall m_recall;
     RECT m_rcWindow{};
     CToolTipCtrl m_toolTip;

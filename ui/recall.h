@@ -34,7 +34,7 @@ class Recall {
   private:
     bool Stepping(std::string_view line) const;
 
-    std::deque<std::string> entries_; // oldest first
+    std::deque<std::string> entries_;  // oldest first
     std::optional<std::size_t> shown_; // index of the entry the line shows
     std::string saved_;                // the line before the first Up
 };

@@ -80,7 +80,8 @@ int WindowDpi(HWND window) {
 std::string SelectedText(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
     if (end <= start) return {};
     const int length = ::GetWindowTextLengthW(edit);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

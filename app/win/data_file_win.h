@@ -56,8 +56,7 @@ bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings);
 
 // The record from the file at `path`, tried again for `waitMs` while another
 // program holds it open. A folder in the file's place counts as no file.
-LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings,
-                                    DWORD waitMs);
+LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings, DWORD waitMs);
 
 // The record from the data file, mended for the desktop with a window of the
 // size of `window`; false when the file is missing or cannot be read whole.

@@ -280,7 +280,9 @@ class Scripted : public LineSource {
     Got Next(std::string& line) override {
         if (next_ == lines_.size()) return last_;
         line = lines_[next_++];
-        return line == "<too long>" ? Got::TooLong : line == "<ctrl+c>" ? Got::Interrupted : Got::Line;
+        return line == "<too long>" ? Got::TooLong
+               : line == "<ctrl+c>" ? Got::Interrupted
+                                    : Got::Line;
     }
     bool Buffered() const override { return false; }
     int Error() const override { return EISDIR; }
@@ -299,11 +301,17 @@ TEST(Cli, WhatTheInputSays) {
         int status;
         std::string out, err;
     } rows[] = {
-        {{"1+1", "2*3"}, Got::Failed, kExitTrouble, "ok\t2\nok\t6\n",
+        {{"1+1", "2*3"},
+         Got::Failed,
+         kExitTrouble,
+         "ok\t2\nok\t6\n",
          "quillpad-cli: cannot read the input: " + std::string(std::strerror(EISDIR)) + "\n"},
         {{"<too long>", "2+2"}, Got::End, kExitRefused, "error\tOut of memory\t\t\nok\t4\n", ""},
-        {{"1+", "<ctrl+c>", "2+2"}, Got::End, kExitRefused,
-         "error\tPaste number here   \t2\t2\nok\t4\n", ""},
+        {{"1+", "<ctrl+c>", "2+2"},
+         Got::End,
+         kExitRefused,
+         "error\tPaste number here   \t2\t2\nok\t4\n",
+         ""},
         {{"<ctrl+c>", "2+2"}, Got::End, kExitOk, "ok\t4\n", ""},
     };
     for (const auto& row : rows) {
@@ -353,7 +361,8 @@ TEST(Cli, SettingsFromADataFile) {
         {{"--settings"}, kExitTrouble, ""},
         // Bytes after the record are never read.
         {{"--settings", DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20), "1/3"},
-         kExitOk, "0.33\n"},
+         kExitOk,
+         "0.33\n"},
     };
     for (const auto& row : rows) {
         const CliRun r = RunWith(row.args);
@@ -388,7 +397,9 @@ TEST(Cli, SettingsOnlyFromARegularFile) {
     for (const auto& row : rows) {
         const CliRun r = RunWith({"--settings", row.path, "1"});
         EXPECT_EQ(r.status, kExitTrouble) << row.path;
-        EXPECT_EQ(r.err.rfind("quillpad-cli: cannot read settings from '" + row.path + "': " + row.why, 0), 0U)
+        EXPECT_EQ(r.err.rfind(
+                      "quillpad-cli: cannot read settings from '" + row.path + "': " + row.why, 0),
+                  0U)
             << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }

@@ -29,9 +29,16 @@ TEST(Terminal, EscapeSequencesNeverReachTheChecker) {
         const char* typed;
         const char* kept;
     } rows[] = {
-        {"2+2", "2+2"},          {"\x1b[A2+2", "2+2"},     {"2\x1b[1;5D+2", "2+2"},
-        {"2+\x1bOP2", "2+2"},    {"2+2\x1b", "2+2"},       {"\x1b" "x2", "2"},
-        {"\x1b[15~1", "1"},      {"\x1b[", ""},
+        {"2+2", "2+2"},
+        {"\x1b[A2+2", "2+2"},
+        {"2\x1b[1;5D+2", "2+2"},
+        {"2+\x1bOP2", "2+2"},
+        {"2+2\x1b", "2+2"},
+        {"\x1b"
+         "x2",
+         "2"},
+        {"\x1b[15~1", "1"},
+        {"\x1b[", ""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(DropEscapes(row.typed), row.kept) << row.typed;

@@ -27,11 +27,11 @@ TEST(HelpPage, NamesEveryMessage) {
     page << file.rdbuf();
     const std::string html = page.str();
     const std::string messages[] = {
-        kEnterExpression,     kPasteNumber,     kPasteOperator, kUnknownFunction,
-        kUnknownConstant,     kMissingOpen,     kMissingClose,  kMissingBoth,
-        kDivisionText,        kDivisionCaption, kInfinityText,  kMinusInfinityText,
-        kNotANumberText,      kOutOfMemoryText, kInvalidArgumentText,
-        "Together '",         "Unknown symbol '",
+        kEnterExpression,   kPasteNumber,     kPasteOperator,       kUnknownFunction,
+        kUnknownConstant,   kMissingOpen,     kMissingClose,        kMissingBoth,
+        kDivisionText,      kDivisionCaption, kInfinityText,        kMinusInfinityText,
+        kNotANumberText,    kOutOfMemoryText, kInvalidArgumentText, "Together '",
+        "Unknown symbol '",
     };
     for (const std::string& message : messages) {
         EXPECT_NE(html.find(Trimmed(message)), std::string::npos) << message;

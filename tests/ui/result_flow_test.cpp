@@ -100,7 +100,6 @@ TEST(ResultFlow, FollowsTheSettingsOfEachCall) {
     EXPECT_EQ(ResultOf("255", Settings(kRoundAuto, kOctal)).result, "0377");
 }
 
-
 // Memory that runs out on the way loses that one line, with a message.
 int OutOfMemory(std::string_view) {
     throw std::bad_alloc();

@@ -303,8 +303,8 @@ int LiveEvent(int ms) {
     static int from = 0;
     HWINEVENTHOOK hook = ::SetWinEventHook(
         0x8019, 0x8019, nullptr, // EVENT_OBJECT_LIVEREGIONCHANGED
-        [](HWINEVENTHOOK, DWORD, HWND w, LONG, LONG, DWORD, DWORD) { from = ::GetDlgCtrlID(w); },
-        0, 0, WINEVENT_OUTOFCONTEXT);
+        [](HWINEVENTHOOK, DWORD, HWND w, LONG, LONG, DWORD, DWORD) { from = ::GetDlgCtrlID(w); }, 0,
+        0, WINEVENT_OUTOFCONTEXT);
     if (!hook) return std::puts("refused"), 1;
     std::puts("hooked");
     std::fflush(stdout);
