@@ -62,10 +62,10 @@ class CMenu {
     bool m_bOwned = true;
 };
 
-// Owns one icon loaded at a given size.
+// Owns one icon, loaded at a given size.
 class CIcon {
   public:
-    CIcon(int resource, int size) { Load(resource, size); }
+    CIcon() = default;
     CIcon(const CIcon&) = delete;
     CIcon& operator=(const CIcon&) = delete;
     ~CIcon() { Free(); }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "app/win/data_file_win.h"
@@ -37,8 +38,7 @@ bool HoldsBytes(const std::wstring& path, std::span<const std::uint8_t> bytes) {
     return read && got == bytes.size() && std::equal(bytes.begin(), bytes.end(), held.begin());
 }
 
-} // namespace
-
+// The page's file in the temporary folder; empty when it could not be written.
 std::wstring WriteHelpPage() {
     const std::span<const std::uint8_t> bytes = PageBytes();
     if (bytes.empty()) return {};
@@ -49,6 +49,8 @@ std::wstring WriteHelpPage() {
     if (HoldsBytes(path, bytes) || WriteFileAtomically(path, bytes)) return path;
     return {};
 }
+
+} // namespace
 
 void OpenHelp() {
     const std::wstring page = WriteHelpPage();

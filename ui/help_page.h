@@ -4,15 +4,11 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace quill::ui {
 
-// The page's file in the temporary folder, written when missing or different
-// (an unchanged copy is reused); empty when it could not be written.
-std::wstring WriteHelpPage();
-
-// Opens the help page; where that fails, the online address instead.
+// Opens the help page, written to the temporary folder when missing or
+// different (an unchanged copy is reused); where that fails, the online
+// address instead.
 void OpenHelp();
 
 } // namespace quill::ui

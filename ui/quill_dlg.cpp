@@ -34,9 +34,7 @@ bool CtrlDown() {
 
 CQuillDlg::CQuillDlg()
     : CDialog(IDD_QUILL_DIALOG),
-      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
-      m_iconTop(IDI_PIN_TOP, SmallIconSize()), m_iconNoTop(IDI_PIN_NOTOP, SmallIconSize()),
-      m_hIconTop(m_iconTop.Get()), m_hIconNoTop(m_iconNoTop.Get()) {}
+      m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
 
 void CQuillDlg::DoDataExchange(bool save) {
     ExchangeText(save, GetDlgItem(IDC_EXPRESSION), m_strExpression);
@@ -69,6 +67,7 @@ BOOL CQuillDlg::OnInitDialog() {
                  m_rcWindow.bottom - m_rcWindow.top, TRUE);
     // Escape is no hot key: it reaches the window as the cancel key only
     // while the window is active, and closes our menu and boxes as usual.
+    // Screen readers read each new result out.
     MarkLiveRegion(m_editResult.Get());
     return TRUE;
 }

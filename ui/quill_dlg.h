@@ -74,8 +74,8 @@ class CQuillDlg : public CDialog {
     HICON m_hIcon;
     CIcon m_iconTop;
     CIcon m_iconNoTop;
-    HICON m_hIconTop;
-    HICON m_hIconNoTop;
+    HICON m_hIconTop = nullptr; // the pins at the window's DPI (LoadTopIcons)
+    HICON m_hIconNoTop = nullptr;
     std::unique_ptr<CFont> m_pFont;
     int m_nDpi = 96;               // the window's, for the lines' font and icons
     bool m_bSave = true;           // false: the data file was held at start, keep it

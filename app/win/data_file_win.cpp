@@ -239,20 +239,6 @@ LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& sett
     }
 }
 
-bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings) {
-    return ReadRecord(ToExtendedPath(path), settings).value_or(false);
-}
-
-bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Rect& window) {
-    if (!ReadSettingsFile(path, settings)) return false;
-    MendLoadedSettings(settings, window, DesktopRect());
-    return true;
-}
-
-bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings, const SaveOps& ops) {
-    return WriteFileAtomically(path, SettingsToBytes(settings), ops);
-}
-
 std::wstring GetRoamingDataFilePath() {
     wchar_t folder[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {

@@ -50,21 +50,11 @@ struct SaveOps {
 bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
                          const SaveOps& ops = {});
 
-// Reads the record from the file at `path` (see SettingsFromBytes); two-byte
-// text is converted to the program's ANSI code page (app/win/ansi.h).
-bool ReadSettingsFile(const std::wstring& path, CalcSettings& settings);
-
-// The record from the file at `path`, tried again for `waitMs` while another
-// program holds it open. A folder in the file's place counts as no file.
+// The record from the file at `path` (see SettingsFromBytes; two-byte text
+// becomes the ANSI code page's, app/win/ansi.h), tried again for `waitMs`
+// while another program holds it open. A folder in the file's place counts
+// as no file.
 LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings, DWORD waitMs);
-
-// The record from the data file, mended for the desktop with a window of the
-// size of `window`; false when the file is missing or cannot be read whole.
-bool LoadSettingsFrom(const std::wstring& path, CalcSettings& settings, const Rect& window);
-
-// The record into the data file, atomically.
-bool SaveSettingsTo(const std::wstring& path, const CalcSettings& settings,
-                    const SaveOps& ops = {});
 
 // The two places of the data file: beside the program, and the user's copy.
 struct DataPaths {

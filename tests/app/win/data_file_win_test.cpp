@@ -93,10 +93,10 @@ CalcSettings Sample(int left) {
 
 void ExpectRoundTrip(const std::wstring& folder) {
     const std::wstring file = folder + L"dataclc.dat";
-    ASSERT_TRUE(SaveSettingsTo(file, Sample(10)));
-    ASSERT_TRUE(SaveSettingsTo(file, Sample(20))); // over an existing file
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(10)));
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(20))); // over an existing file
     CalcSettings back;
-    ASSERT_TRUE(ReadSettingsFile(file, back));
+    ASSERT_TRUE((ReadSettingsFileWaiting(file, back, 0) == LoadOutcome::Loaded));
     EXPECT_EQ(back, Sample(20));
     EXPECT_EQ(FileBytes(file), SettingsToBytes(Sample(20)));
     EXPECT_EQ(TempFiles(file), 0);
@@ -132,7 +132,7 @@ BOOL WINAPI FailFlush(HANDLE) {
 TEST(DataFileWin, AFailedSaveLeavesTheOldFile) {
     const std::wstring folder = MakeFolder(L"quill-faults");
     const std::wstring file = folder + L"dataclc.dat";
-    ASSERT_TRUE(SaveSettingsTo(file, Sample(10)));
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(10)));
     const std::vector<std::uint8_t> before = FileBytes(file);
 
     SaveOps halfWrite;
@@ -140,12 +140,12 @@ TEST(DataFileWin, AFailedSaveLeavesTheOldFile) {
     SaveOps badFlush;
     badFlush.flush = FailFlush;
     for (const SaveOps& ops : {halfWrite, badFlush}) {
-        EXPECT_FALSE(SaveSettingsTo(file, Sample(99), ops));
+        EXPECT_FALSE(SaveSettingsToPlaces({file, {}}, Sample(99), ops));
         EXPECT_EQ(FileBytes(file), before);
         EXPECT_EQ(TempFiles(file), 0);
     }
     // A folder that does not exist: nothing to write into.
-    EXPECT_FALSE(SaveSettingsTo(folder + L"missing\\dataclc.dat", Sample(1)));
+    EXPECT_FALSE(SaveSettingsToPlaces({folder + L"missing\\dataclc.dat", {}}, Sample(1)));
 }
 
 TEST(DataFileWin, TemporaryFilesNeverFollowedNorLeft) {
@@ -161,9 +161,9 @@ TEST(DataFileWin, TemporaryFilesNeverFollowedNorLeft) {
     ::swprintf(own, 32, L".%lx-0.tmp", static_cast<unsigned long>(::GetCurrentProcessId()));
     WriteAged(file + own, junk, 0);
     CalcSettings none;
-    EXPECT_FALSE(ReadSettingsFile(file, none));
+    EXPECT_FALSE((ReadSettingsFileWaiting(file, none, 0) == LoadOutcome::Loaded));
     EXPECT_EQ(none, CalcSettings{});
-    ASSERT_TRUE(SaveSettingsTo(file, Sample(5)));
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(5)));
     EXPECT_EQ(FileBytes(file), SettingsToBytes(Sample(5)));
     EXPECT_EQ(FileBytes(file + own), junk); // young: perhaps another copy's
     EXPECT_EQ(TempFiles(file), 1);
@@ -172,7 +172,7 @@ TEST(DataFileWin, TemporaryFilesNeverFollowedNorLeft) {
 
 TEST(DataFileWin, AHeldFileIsWaitedForThenLeftAlone) {
     const std::wstring file = MakeFolder(L"quill-held") + L"dataclc.dat";
-    ASSERT_TRUE(SaveSettingsTo(file, Sample(7)));
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(7)));
     const std::vector<std::uint8_t> before = FileBytes(file);
 
     // Held for 300 ms of a 2 s wait: read.
@@ -196,7 +196,7 @@ TEST(DataFileWin, AHeldFileIsWaitedForThenLeftAlone) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     CalcSettings none;
     EXPECT_EQ(ReadSettingsFileWaiting(file, none, 200), LoadOutcome::Held);
-    EXPECT_FALSE(SaveSettingsTo(file, Sample(8)));
+    EXPECT_FALSE(SaveSettingsToPlaces({file, {}}, Sample(8)));
     ::CloseHandle(held);
     EXPECT_EQ(FileBytes(file), before);
     EXPECT_EQ(TempFiles(file), 0);
@@ -244,9 +244,9 @@ TEST(DataFileWin, PathOfTheProgram) {
     exe.resize(::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
     EXPECT_EQ(path.substr(0, path.size() - 11), exe.substr(0, exe.rfind(L'\\') + 1));
     // Where the program is, its settings live: a save and a load there.
-    ASSERT_TRUE(SaveSettingsTo(path, Sample(30)));
+    ASSERT_TRUE(SaveSettingsToPlaces({path, {}}, Sample(30)));
     CalcSettings back;
-    ASSERT_TRUE(ReadSettingsFile(path, back));
+    ASSERT_TRUE((ReadSettingsFileWaiting(path, back, 0) == LoadOutcome::Loaded));
     EXPECT_EQ(back, Sample(30));
     ::DeleteFileW(ToExtendedPath(path).c_str());
 }
