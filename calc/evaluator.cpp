@@ -46,7 +46,9 @@ class Machine {
     // The stacks start in a buffer of the machine's own, so a typical line
     // costs no allocation; deeper ones go on to the heap. Each is sized once
     // from the text, so none grows and leaves an outgrown block behind.
-    std::array<std::byte, 1024> buffer_;
+    std::array<std::byte, 4096> buffer_;
+    static_assert(sizeof buffer_ >= 226 * (sizeof(double) + 1 + sizeof(Group)) + 64,
+                  "a short text's stacks fit the buffer");
     std::pmr::monotonic_buffer_resource arena_{buffer_.data(), buffer_.size()};
     std::pmr::vector<double> values_{&arena_};
     std::pmr::string operators_{&arena_};
@@ -83,13 +85,23 @@ EvalResult Division() {
 }
 
 // At most one value more than operators (a leading sign is one, on a zero),
-// and one group for each "(".
+// and one group for each "(". A short text is not counted: half its length
+// bounds both for any expression, and that still fits the buffer. (A stack
+// that outgrows its size only costs a move.)
 void Machine::Reserve(std::string_view w) {
+    constexpr std::size_t kShort = 448;
+    if (w.size() <= kShort) {
+        values_.reserve(w.size() / 2 + 2);
+        operators_.reserve(w.size() / 2 + 1);
+        groups_.reserve(w.size() / 2 + 1);
+        return;
+    }
     std::size_t operators = 0;
     std::size_t opens = 0;
     for (const char c : w) {
-        operators += OperatorPriority(c) > 0 ? 1 : 0;
-        opens += c == '(' ? 1 : 0;
+        const bool open = c == '(';
+        opens += open ? 1 : 0;
+        operators += IsOperatorChar(c) && !open && c != ')' ? 1 : 0;
     }
     values_.reserve(operators + 1);
     operators_.reserve(operators);
