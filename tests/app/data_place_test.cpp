@@ -1,4 +1,4 @@
-// Which of the two data files a start reads, and when a close may write.
+// Which of the two data files a start reads.
 #include "app/data_place.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +23,6 @@ TEST(DataPlace, TheNewerFileIsRead) {
     for (const Row& row : rows) {
         EXPECT_EQ(PlaceToRead(row.beside, row.roaming), row.read);
     }
-}
-
-TEST(DataPlace, OnlyAHeldFileIsKeptOnClose) {
-    EXPECT_TRUE(SavesOnClose(LoadOutcome::Loaded));
-    EXPECT_TRUE(SavesOnClose(LoadOutcome::Missing));
-    EXPECT_TRUE(SavesOnClose(LoadOutcome::Damaged));
-    EXPECT_FALSE(SavesOnClose(LoadOutcome::Held));
 }
 
 } // namespace

@@ -12,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 import zlib
 from pathlib import Path
 
@@ -450,6 +451,24 @@ class Quillpad:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+class AppTest(unittest.TestCase):
+    """A test that starts the program (and probes left running) and ends
+    them, by their own process, however it ends."""
+
+    def start(self, **kwargs):
+        app = Quillpad(shared_display(), **kwargs)
+        self.addCleanup(app.kill)
+        return app
+
+    def background(self, *probe_args):
+        """A probe left running (it prints one line once it is ready)."""
+        process = subprocess.Popen(wine(PROBE, *probe_args), env=shared_display().env,
+                                   stdout=subprocess.PIPE)
+        self.addCleanup(process.kill)
+        self.addCleanup(process.stdout.close)
+        return process
 
 
 def bmp_to_png(bmp_path, png_path):

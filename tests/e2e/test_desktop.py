@@ -6,7 +6,7 @@ import subprocess
 import unittest
 
 import harness
-from harness import Quillpad, read_record, record_bytes, windows_path
+from harness import read_record, record_bytes, windows_path
 
 DISPLAY = None
 
@@ -16,22 +16,7 @@ def setUpModule():
     DISPLAY = harness.shared_display()
 
 
-class DesktopTest(unittest.TestCase):
-    def start(self, **kwargs):
-        app = Quillpad(DISPLAY, **kwargs)
-        self.addCleanup(app.kill)
-        return app
-
-    def background(self, *probe_args):
-        """A probe left running (it prints one line once it is ready)."""
-        process = subprocess.Popen(harness.wine(harness.PROBE, *probe_args), env=DISPLAY.env,
-                                   stdout=subprocess.PIPE)
-        self.addCleanup(process.kill)
-        self.addCleanup(process.stdout.close)
-        return process
-
-
-class KeysTest(DesktopTest):
+class KeysTest(harness.AppTest):
     def setUp(self):
         self.app = self.start()
 
@@ -94,7 +79,7 @@ class KeysTest(DesktopTest):
         self.assertEqual(app.wait_text(1020, "Always on top: off"), "Always on top: off")
 
 
-class DpiTest(DesktopTest):
+class DpiTest(harness.AppTest):
     @staticmethod
     def set_dpi(dpi):
         subprocess.run(harness.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
@@ -125,7 +110,7 @@ class DpiTest(DesktopTest):
         self.assertEqual((written["lfFont.lfFaceName"], written["lfFont.lfHeight"]), (b"Tahoma", -21))
 
 
-class DataFileTest(DesktopTest):
+class DataFileTest(harness.AppTest):
     def test_a_file_held_for_a_moment_at_start_is_read(self):
         data = record_bytes(nLeft=110, nTop=130, bTopmost=False)
         folder = harness.Path(harness.tempfile.mkdtemp(prefix="quillpad-e2e-"))

@@ -1,11 +1,10 @@
 """End-to-end tests of the calculator window: the real program under Wine,
 real keys and clicks, the window read back by the probe."""
 
-import subprocess
 import unittest
 
 import harness
-from harness import Quillpad, SCREEN, read_record, record_bytes
+from harness import SCREEN, read_record, record_bytes
 
 DISPLAY = None
 
@@ -15,12 +14,7 @@ def setUpModule():
     DISPLAY = harness.shared_display()
 
 
-class WindowTest(unittest.TestCase):
-    def start(self, **kwargs):
-        app = Quillpad(DISPLAY, **kwargs)
-        self.addCleanup(app.kill)
-        return app
-
+class WindowTest(harness.AppTest):
     def centred_corner(self, rect):
         """Where the defaults put a window of this size (before its 4-pixel trim)."""
         width, height = rect[2] - rect[0], rect[3] - rect[1] + 4
@@ -194,10 +188,7 @@ class KeysAndButtonsTest(WindowTest):
     def test_escape_held_by_another_program_breaks_nothing(self):
         # Another program holds Escape as a hot key while Quillpad starts.
         self.app.close()
-        holder = subprocess.Popen(harness.wine(harness.PROBE, "hold-escape", "6000"),
-                                  env=DISPLAY.env, stdout=subprocess.PIPE)
-        self.addCleanup(holder.kill)
-        self.addCleanup(holder.stdout.close)
+        holder = self.background("hold-escape", "6000")
         self.assertEqual(holder.stdout.readline().decode().strip(), "holding")
         app = self.start()
         holder.wait(timeout=20)  # it lets go; nobody holds Escape now

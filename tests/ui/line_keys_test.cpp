@@ -1,5 +1,4 @@
-// What Ctrl+C copies, the "<" button's spoken name, and the lines' font at
-// the display's DPI.
+// What Ctrl+C copies, and the lines' font at the display's DPI.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -40,11 +39,6 @@ TEST(Copy, WhatTheResultFlowLeavesInTheLine) {
         const auto copied = CopyTextOf("", view.result, view.value);
         EXPECT_EQ(copied.has_value(), std::string(expression) == "6*7");
     }
-}
-
-TEST(TopButton, NamesWhatItDoesAndItsState) {
-    EXPECT_STREQ(TopButtonName(true), L"Always on top: on");
-    EXPECT_STREQ(TopButtonName(false), L"Always on top: off");
 }
 
 TEST(LineFont, HeightsAt96DpiScaleAndComeBack) {
