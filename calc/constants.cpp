@@ -1,7 +1,8 @@
 #include "calc/constants.h"
 
 #include <array>
-#include <optional>
+
+#include "calc/number_text.h"
 
 namespace quill {
 
@@ -9,34 +10,29 @@ namespace {
 
 struct Constant {
     std::string_view name;
-    const char* value;
-    double number; // the value text read as a decimal, kept so the evaluator need not read it each
-                   // time
+    const char* digits;
 };
 
-// The digits are written once: as the text and as the literal the compiler
-// rounds to the nearest double, which is what reading the text gives.
-#define QUILL_CONSTANT(name, digits)                                                               \
-    { name, #digits, digits }
-
-// The golden ratio is kept to three decimals on purpose.
+// The true values to 60 significant digits (computed with mpmath at 80
+// digits: pi, e, log(2), log(10), their quotients, sqrt(2)), so that reading
+// them rounds correctly to the precision. The golden ratio is kept to three
+// decimals on purpose.
 constexpr std::array<Constant, 14> kConstants{{
-    QUILL_CONSTANT("fi", 1.618),
-    QUILL_CONSTANT("fi1", 0.618),
-    QUILL_CONSTANT("e", 2.71828182845904523536),
-    QUILL_CONSTANT("log2e", 1.44269504088896340736),
-    QUILL_CONSTANT("log10e", 0.434294481903251827651),
-    QUILL_CONSTANT("ln2", 0.693147180559945309417),
-    QUILL_CONSTANT("ln10", 2.30258509299404568402),
-    QUILL_CONSTANT("pi", 3.14159265358979323846),
-    QUILL_CONSTANT("pi2", 1.57079632679489661923),
-    QUILL_CONSTANT("pi4", 0.785398163397448309616),
-    QUILL_CONSTANT("pia", 0.318309886183790671538),
-    QUILL_CONSTANT("pib", 0.636619772367581343076),
-    QUILL_CONSTANT("sqrt2", 1.41421356237309504880),
-    QUILL_CONSTANT("sqrt1", 0.707106781186547524401),
+    {"fi", "1.618"},
+    {"fi1", "0.618"},
+    {"e", "2.71828182845904523536028747135266249775724709369995957496697"},
+    {"log2e", "1.44269504088896340735992468100189213742664595415298593413545"},
+    {"log10e", "0.434294481903251827651128918916605082294397005803666566114454"},
+    {"ln2", "0.693147180559945309417232121458176568075500134360255254120680"},
+    {"ln10", "2.30258509299404568401799145468436420760110148862877297603333"},
+    {"pi", "3.14159265358979323846264338327950288419716939937510582097494"},
+    {"pi2", "1.57079632679489661923132169163975144209858469968755291048747"},
+    {"pi4", "0.785398163397448309615660845819875721049292349843776455243736"},
+    {"pia", "0.318309886183790671537767526745028724068919291480912897495335"},
+    {"pib", "0.636619772367581343075535053490057448137838582961825794990669"},
+    {"sqrt2", "1.41421356237309504880168872420969807856967187537694807317668"},
+    {"sqrt1", "0.707106781186547524400844362104849039284835937688474036588340"},
 }};
-#undef QUILL_CONSTANT
 
 const Constant* Find(std::string_view name) {
     for (const Constant& c : kConstants) {
@@ -49,12 +45,13 @@ const Constant* Find(std::string_view name) {
 
 const char* FindConstant(std::string_view name) {
     const Constant* c = Find(name);
-    return c ? c->value : nullptr;
+    return c ? c->digits : nullptr;
 }
 
-std::optional<double> FindConstantValue(std::string_view name) {
+std::optional<Decimal> FindConstantValue(std::string_view name) {
     const Constant* c = Find(name);
-    return c ? std::optional<double>(c->number) : std::nullopt;
+    if (!c) return std::nullopt;
+    return ReadDecimal(c->digits);
 }
 
 } // namespace quill

@@ -4,14 +4,17 @@
 #include <optional>
 #include <string_view>
 
+#include "calc/decimal.h"
+
 namespace quill {
 
-// The value text of a named constant (compared whole, byte for byte,
-// case-sensitively); null for a name that is not a constant.
+// The digits of a named constant (compared whole, byte for byte,
+// case-sensitively), ten beyond the precision; null for a name that is not a
+// constant.
 const char* FindConstant(std::string_view name);
 
-// The value of a named constant as the decimal reader reads its text; empty
+// The value of a named constant: its digits rounded to the precision; empty
 // for a name that is not a constant.
-std::optional<double> FindConstantValue(std::string_view name);
+std::optional<Decimal> FindConstantValue(std::string_view name);
 
 } // namespace quill

@@ -1,5 +1,6 @@
 #include "calc/evaluator.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,15 +43,18 @@ class Machine {
     std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
     void Reserve(std::string_view w);
 
+    // A text up to this long is not counted: half its length bounds every
+    // stack, and that fits the buffer below.
+    static constexpr std::size_t kShort = 448;
+    static constexpr std::size_t kShortBound = kShort / 2 + 2;
+
     const EvalSettings& settings_;
     // The stacks start in a buffer of the machine's own, so a typical line
     // costs no allocation; deeper ones go on to the heap. Each is sized once
     // from the text, so none grows and leaves an outgrown block behind.
-    std::array<std::byte, 4096> buffer_;
-    static_assert(sizeof buffer_ >= 226 * (sizeof(double) + 1 + sizeof(Group)) + 64,
-                  "a short text's stacks fit the buffer");
+    std::array<std::byte, kShortBound*(sizeof(Decimal) + 1 + sizeof(Group)) + 256> buffer_;
     std::pmr::monotonic_buffer_resource arena_{buffer_.data(), buffer_.size()};
-    std::pmr::vector<double> values_{&arena_};
+    std::pmr::vector<Decimal> values_{&arena_};
     std::pmr::string operators_{&arena_};
     std::pmr::vector<Group> groups_{&arena_};
 };
@@ -59,10 +63,9 @@ class Machine {
 bool Machine::ReduceOnce() {
     const char op = operators_.back();
     operators_.pop_back();
-    const double b = values_.back();
+    const Decimal b = values_.back();
     values_.pop_back();
-    const double a = values_.back();
-    const std::optional<double> r = ApplyOperator(op, a, b);
+    std::optional<Decimal> r = ApplyOperator(op, values_.back(), b);
     if (!r) return false;
     values_.back() = *r;
     return true;
@@ -78,18 +81,18 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
 }
 
 EvalResult Invalid() {
-    return {EvalStatus::Invalid, 0.0, kInvalidArgumentText};
+    return {EvalStatus::Invalid, {}, kInvalidArgumentText};
 }
 EvalResult Division() {
-    return {EvalStatus::DivisionByZero, 0.0, kDivisionText};
+    return {EvalStatus::DivisionByZero, {}, kDivisionText};
 }
 
-// At most one value more than operators (a leading sign is one, on a zero),
-// and one group for each "(". A short text is not counted: half its length
-// bounds both for any expression, and that still fits the buffer. (A stack
-// that outgrows its size only costs a move.)
+// Within one bracket the pending operators rise strictly in priority (a new
+// one first reduces those of its own priority or higher), so a bracket holds
+// at most three operators and four values; and there are never more values
+// than operators + 1 (a leading sign is one, on a zero). A short text is not
+// counted: half its length bounds all of it, and that fits the buffer.
 void Machine::Reserve(std::string_view w) {
-    constexpr std::size_t kShort = 448;
     if (w.size() <= kShort) {
         values_.reserve(w.size() / 2 + 2);
         operators_.reserve(w.size() / 2 + 1);
@@ -103,8 +106,9 @@ void Machine::Reserve(std::string_view w) {
         opens += open ? 1 : 0;
         operators += IsOperatorChar(c) && !open && c != ')' ? 1 : 0;
     }
-    values_.reserve(operators + 1);
-    operators_.reserve(operators);
+    constexpr std::size_t kPriorities = 3;
+    values_.reserve(std::min(operators + 1, (kPriorities + 1) * (opens + 1)));
+    operators_.reserve(std::min(operators, kPriorities * (opens + 1)));
     groups_.reserve(opens);
 }
 
@@ -122,7 +126,7 @@ EvalResult Machine::Run(std::string_view w) {
                 if (i == 0 && c == '+') {
                     ++i;
                 } else {
-                    values_.push_back(0.0);
+                    values_.push_back(Decimal());
                     wantOperand = false;
                 }
                 continue;
@@ -143,7 +147,7 @@ EvalResult Machine::Run(std::string_view w) {
                     groups_.push_back({static_cast<std::uint32_t>(operators_.size()), f});
                     i = j + 1;
                 } else {
-                    const std::optional<double> value = FindConstantValue(name);
+                    std::optional<Decimal> value = FindConstantValue(name);
                     if (!value) return Invalid();
                     values_.push_back(*value);
                     wantOperand = false;

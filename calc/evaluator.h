@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/decimal.h"
 #include "calc/settings_view.h"
 
 namespace quill {
@@ -27,7 +28,7 @@ enum class EvalStatus {
 
 struct EvalResult {
     EvalStatus status = EvalStatus::Invalid;
-    double value = 0.0;
+    Decimal value;
     std::string text;
 };
 

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 
 #include "calc/number_text.h"
@@ -11,16 +10,10 @@ namespace quill {
 
 namespace {
 
-// "-0", "-0.00" and the like lose their sign.
-void DropSignOfZero(std::string& text) {
-    if (text.empty() || text[0] != '-') return;
-    if (text.find_first_of("123456789", 1) == std::string::npos) text.erase(0, 1);
-}
-
 // Non-finite values have words of their own; null for a finite value.
-const char* NonFiniteText(double value) {
-    if (std::isnan(value)) return kNotANumberText;
-    if (std::isinf(value)) return value > 0 ? kInfinityText : kMinusInfinityText;
+const char* NonFiniteText(const Decimal& value) {
+    if (value.IsNaN()) return kNotANumberText;
+    if (value.IsInfinite()) return value.IsNegative() ? kMinusInfinityText : kInfinityText;
     return nullptr;
 }
 
@@ -43,59 +36,61 @@ const IntegerForm& IntegerFormFor(int nFormat) {
     return kIntegerForms[static_cast<std::size_t>(nFormat)];
 }
 
-template <typename Unsigned>
-std::string WriteUnsigned(Unsigned value, int base, const char* prefix) {
+template <typename Integer> std::string WriteInteger(Integer value, int base, const char* prefix) {
     std::array<char, 32> buf{};
     const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, base);
     std::string digits(buf.data(), res.ptr);
     return value == 0 ? digits : prefix + digits;
 }
 
-// The truncated integer part in octal, hex or signed decimal. Negative values
-// show their two's complement of 32 bits, or of 64 bits beyond that range.
-std::string FormatInteger(double value, const IntegerForm& form) {
-    const double whole = std::trunc(value);
-    // 2^63 is exact as a double; every double below it in size converts.
-    constexpr double kTwo63 = 9223372036854775808.0;
-    if (!(whole >= -kTwo63 && whole < kTwo63)) return kOverflowText;
-    const auto n = static_cast<std::int64_t>(whole);
-    if (form.base == 10) {
-        std::array<char, 32> buf{};
-        const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), n);
-        return {buf.data(), res.ptr};
-    }
+// The whole part toward zero, when it fits a signed 64-bit integer.
+bool WholePart(const Decimal& value, std::int64_t& out) {
+    out = 0;
+    const Decimal whole = Truncate(value);
+    if (whole.IsZero()) return true;
+    // 10^19 > 2^63: a whole part of 20 digits or more never fits.
+    if (whole.Scale() >= kLimbDigits) return false;
+    const Wide magnitude = Wide(whole.coefficient()) * TenTo(whole.exponent());
+    constexpr std::uint64_t kTwo63 = std::uint64_t{1} << 63;
+    const std::uint64_t bits = LowLimb(magnitude);
+    if (!FitsLimb(magnitude) || bits > kTwo63 || (bits == kTwo63 && !value.IsNegative()))
+        return false;
+    out =
+        value.IsNegative() ? static_cast<std::int64_t>(~bits + 1) : static_cast<std::int64_t>(bits);
+    return true;
+}
+
+// The whole part in octal, hex or signed decimal. Negative values show their
+// two's complement of 32 bits, or of 64 bits beyond that range.
+std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
+    std::int64_t n = 0;
+    if (!WholePart(value, n)) return kOverflowText;
+    if (form.base == 10) return WriteInteger(n, 10, "");
     if (n >= INT32_MIN && n <= INT32_MAX) {
-        return WriteUnsigned(static_cast<std::uint32_t>(static_cast<std::int32_t>(n)), form.base,
-                             form.prefix);
+        return WriteInteger(static_cast<std::uint32_t>(static_cast<std::int32_t>(n)), form.base,
+                            form.prefix);
     }
-    return WriteUnsigned(static_cast<std::uint64_t>(n), form.base, form.prefix);
+    return WriteInteger(static_cast<std::uint64_t>(n), form.base, form.prefix);
 }
 
 } // namespace
 
-std::string FormatDecimal(double value, int nRound) {
+std::string FormatDecimal(const Decimal& value, int nRound) {
     if (const char* word = NonFiniteText(value)) return word;
-    std::string text;
-    if (nRound < 0) {
-        text = WriteFixed(value, 12);
-        // Trailing zeros go, then the point if nothing is left behind it.
-        const std::size_t point = text.find('.');
-        if (point != std::string::npos) {
-            std::size_t end = text.find_last_not_of('0');
-            if (end == point) --end;
-            text.erase(end + 1);
-        }
-    } else {
-        text = WriteFixed(value, nRound);
-    }
-    DropSignOfZero(text);
+    if (!value.IsZero() && value.Scale() >= kPrecision) return WriteSignificant(value);
+    if (nRound >= 0) return WriteFixed(value, nRound);
+    std::string text = WriteFixed(value, 12);
+    // Trailing zeros go, then the point if nothing is left behind it.
+    std::size_t end = text.find_last_not_of('0');
+    if (text[end] == '.') --end;
+    text.erase(end + 1);
     return text;
 }
 
-std::string FormatResult(double value, const EvalSettings& settings) {
+std::string FormatResult(const Decimal& value, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(value)) return word;
     if (settings.nFormat == kDecimal) return FormatDecimal(value, settings.nRound);
-    if (settings.nFormat == kExponent) return WriteScientific(value == 0.0 ? 0.0 : value);
+    if (settings.nFormat == kExponent) return WriteScientific(value);
     return FormatInteger(value, IntegerFormFor(settings.nFormat));
 }
 

@@ -1,12 +1,14 @@
 // The display string of a value under the output format and rounding.
 //
-// Every function here returns text for every double: the non-finite values
-// show as "Infinity", "-Infinity" and "Not a number" in every format, and no
-// display shows a negative zero.
+// Every function here returns text for every value: the non-finite ones show
+// as "Infinity", "-Infinity" and "Not a number" in every format, no display
+// shows a negative zero, and every digit shown is the value's own, rounded
+// halves away from zero.
 #pragma once
 
 #include <string>
 
+#include "calc/decimal.h"
 #include "calc/settings_view.h"
 
 namespace quill {
@@ -16,15 +18,17 @@ inline constexpr const char* kMinusInfinityText = "-Infinity";
 inline constexpr const char* kNotANumberText = "Not a number";
 inline constexpr const char* kOverflowText = "Overflow";
 
-// The decimal form: nRound below 0 ("Auto") prints 12 decimals and strips
+// The decimal form: nRound below 0 ("Auto") rounds to 12 decimals and strips
 // trailing zeros (and the point when the whole fraction went); 0 or more
-// prints exactly that many decimals.
-std::string FormatDecimal(double value, int nRound);
+// gives exactly that many decimals. A value whose whole part has more digits
+// than the precision shows its significant digits in exponent form
+// ("1e+400"), never digits it does not have.
+std::string FormatDecimal(const Decimal& value, int nRound);
 
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"
-// and "Hex" the integer part (truncated toward zero) in the 32-bit form when
-// it fits a signed 32-bit integer, in the 64-bit form when it fits a signed
-// 64-bit one, else "Overflow"; "%e" for "Exponent".
-std::string FormatResult(double value, const EvalSettings& settings);
+// and "Hex" the whole part (toward zero) in the 32-bit form when it fits a
+// signed 32-bit integer, in the 64-bit form when it fits a signed 64-bit one,
+// else "Overflow"; "%e"'s form for "Exponent".
+std::string FormatResult(const Decimal& value, const EvalSettings& settings);
 
 } // namespace quill

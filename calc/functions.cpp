@@ -1,68 +1,197 @@
 #include "calc/functions.h"
 
 #include <array>
-#include <cmath>
-#include <limits>
+
+#include "calc/angles.h"
+#include "calc/work.h"
 
 namespace quill {
 
 namespace {
 
-// How the angle unit touches a function.
-enum class Angle { None, Takes, Gives };
+// e^2400 is beyond the range and e^-2400 below it; tanh(100) is 1 to far
+// more digits than the precision.
+constexpr std::int64_t kExpBound = 2400;
+constexpr std::int64_t kTanhBound = 100;
+
+bool Beyond(const Decimal& x, std::int64_t bound) {
+    return Compare(Abs(x), Decimal::Integer(bound)) > 0;
+}
+
+Decimal One(bool negative = false) {
+    return Decimal::Integer(negative ? -1 : 1);
+}
+
+Work ToDegrees(const Work& radians) {
+    return radians * 180 / WorkPi();
+}
+
+enum class Trig { Sin, Cos, Tan };
+
+// sin, cos or tan of quarter * 90 degrees plus the remainder r:
+// (sin, cos) turn through (s, c), (c, -s), (-s, -c), (-c, s).
+Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees) {
+    if (!x.IsFinite()) return Decimal::NotANumber();
+    const ReducedAngle angle = degrees ? ReduceDegrees(x) : ReduceRadians(x);
+    const int k = angle.quarter;
+    if (angle.exact) {
+        static constexpr std::array<int, 4> kSin{0, 1, 0, -1};
+        static constexpr std::array<int, 4> kCos{1, 0, -1, 0};
+        const auto i = static_cast<std::size_t>(k);
+        switch (kind) {
+        case Trig::Sin:
+            return Decimal::Integer(kSin[i]);
+        case Trig::Cos:
+            return Decimal::Integer(kCos[i]);
+        case Trig::Tan:
+            return k % 2 == 0 ? Decimal() : Decimal::NotANumber();
+        }
+    }
+    const Work& r = angle.radians;
+    const bool turned = k % 2 == 1; // sin and cos trade places
+    switch (kind) {
+    case Trig::Sin: {
+        const Work v = turned ? mp::cos(r) : mp::sin(r);
+        return FromWork(k >= 2 ? Work(-v) : v);
+    }
+    case Trig::Cos: {
+        const Work v = turned ? mp::sin(r) : mp::cos(r);
+        return FromWork(k == 1 || k == 2 ? Work(-v) : v);
+    }
+    case Trig::Tan:
+        return FromWork(turned ? Work(-mp::cos(r) / mp::sin(r)) : Work(mp::sin(r) / mp::cos(r)));
+    }
+    return Decimal::NotANumber();
+}
+
+// asin of h for 0 <= h <= 1/2, where atan's argument stays small.
+Work SmallAsin(const Work& h) {
+    return Atan(h / mp::sqrt(1 - h * h));
+}
+
+// sqrt((1 - a) / 2) for 1/2 < a <= 1, from 1 - a taken exactly.
+Work HalfComplement(const Decimal& a) {
+    return mp::sqrt(ToWork(Subtract(One(), a)) / 2);
+}
+
+// Near +-1 the identities asin(a) = pi/2 - 2 asin(sqrt((1 - a) / 2)) and
+// acos(a) = 2 asin(sqrt((1 - a) / 2)) keep the digits that 1 - a^2 loses.
+Work AsinWork(const Decimal& x) {
+    const Decimal a = Abs(x);
+    const Decimal half = Decimal::Make(false, Wide(5U), -1);
+    Work angle;
+    if (Compare(a, half) <= 0) {
+        angle = SmallAsin(ToWork(a));
+    } else {
+        angle = WorkPi() / 2 - 2 * SmallAsin(HalfComplement(a));
+    }
+    return x.IsNegative() ? Work(-angle) : angle;
+}
+
+Work AcosWork(const Decimal& x) {
+    const Decimal half = Decimal::Make(false, Wide(5U), -1);
+    if (Compare(Abs(x), half) <= 0) return WorkPi() / 2 - AsinWork(x);
+    const Work small = 2 * SmallAsin(HalfComplement(Abs(x)));
+    return x.IsNegative() ? Work(WorkPi() - small) : small;
+}
+
+Decimal Angle(const Work& radians, bool degrees) {
+    return FromWork(degrees ? ToDegrees(radians) : radians);
+}
+
+Decimal Sin(const Decimal& x, bool degrees) {
+    return Trigonometric(Trig::Sin, x, degrees);
+}
+Decimal Cos(const Decimal& x, bool degrees) {
+    return Trigonometric(Trig::Cos, x, degrees);
+}
+Decimal Tan(const Decimal& x, bool degrees) {
+    return Trigonometric(Trig::Tan, x, degrees);
+}
+
+Decimal Asin(const Decimal& x, bool degrees) {
+    if (!x.IsFinite() || Compare(Abs(x), One()) > 0) return Decimal::NotANumber();
+    return Angle(AsinWork(x), degrees);
+}
+
+Decimal Acos(const Decimal& x, bool degrees) {
+    if (!x.IsFinite() || Compare(Abs(x), One()) > 0) return Decimal::NotANumber();
+    return Angle(AcosWork(x), degrees);
+}
+
+Decimal AtanOf(const Decimal& x, bool degrees) {
+    if (x.IsNaN()) return Decimal::NotANumber();
+    if (x.IsInfinite()) {
+        const Work quarter = WorkPi() / 2;
+        return Angle(x.IsNegative() ? Work(-quarter) : quarter, degrees);
+    }
+    return Angle(Atan(ToWork(x)), degrees);
+}
+
+Decimal Sinh(const Decimal& x, bool /*degrees*/) {
+    if (!x.IsFinite()) return x;
+    if (Beyond(x, kExpBound)) return Decimal::Infinity(x.IsNegative());
+    return FromWork(mp::sinh(ToWork(x)));
+}
+
+Decimal Cosh(const Decimal& x, bool /*degrees*/) {
+    if (x.IsNaN()) return x;
+    if (!x.IsFinite() || Beyond(x, kExpBound)) return Decimal::Infinity(false);
+    return FromWork(mp::cosh(ToWork(x)));
+}
+
+Decimal Tanh(const Decimal& x, bool /*degrees*/) {
+    if (x.IsNaN()) return x;
+    if (x.IsInfinite() || Beyond(x, kTanhBound)) return One(x.IsNegative());
+    return FromWork(mp::tanh(ToWork(x)));
+}
+
+Decimal Exp(const Decimal& x, bool /*degrees*/) {
+    if (x.IsNaN()) return x;
+    if (x.IsInfinite() || Beyond(x, kExpBound))
+        return x.IsNegative() ? Decimal() : Decimal::Infinity(false);
+    return FromWork(mp::exp(ToWork(x)));
+}
+
+Decimal Log(const Decimal& x, bool /*degrees*/) {
+    if (x.IsNaN() || x.IsNegative()) return Decimal::NotANumber();
+    if (x.IsZero()) return Decimal::Infinity(true);
+    if (x.IsInfinite()) return x;
+    return FromWork(LogOf(x));
+}
+
+Decimal AbsOf(const Decimal& x, bool /*degrees*/) {
+    return Abs(x);
+}
+Decimal CeilOf(const Decimal& x, bool /*degrees*/) {
+    return Ceil(x);
+}
+Decimal FloorOf(const Decimal& x, bool /*degrees*/) {
+    return Floor(x);
+}
 
 struct FunctionEntry {
     std::string_view name;
     Function function;
-    Angle angle;
-    double (*compute)(double);
+    Decimal (*compute)(const Decimal& x, bool degrees);
 };
 
 constexpr std::array<FunctionEntry, 14> kFunctions{{
-    {"sin", Function::Sin, Angle::Takes, [](double x) { return std::sin(x); }},
-    {"asin", Function::Asin, Angle::Gives, [](double x) { return std::asin(x); }},
-    {"sinh", Function::Sinh, Angle::None, [](double x) { return std::sinh(x); }},
-    {"cos", Function::Cos, Angle::Takes, [](double x) { return std::cos(x); }},
-    {"acos", Function::Acos, Angle::Gives, [](double x) { return std::acos(x); }},
-    {"cosh", Function::Cosh, Angle::None, [](double x) { return std::cosh(x); }},
-    {"tan", Function::Tan, Angle::Takes, [](double x) { return std::tan(x); }},
-    {"atan", Function::Atan, Angle::Gives, [](double x) { return std::atan(x); }},
-    {"tanh", Function::Tanh, Angle::None, [](double x) { return std::tanh(x); }},
-    {"ceil", Function::Ceil, Angle::None, [](double x) { return std::ceil(x); }},
-    {"floor", Function::Floor, Angle::None, [](double x) { return std::floor(x); }},
-    {"exp", Function::Exp, Angle::None, [](double x) { return std::exp(x); }},
-    {"abs", Function::Abs, Angle::None, [](double x) { return std::fabs(x); }},
-    {"log", Function::Log, Angle::None, [](double x) { return std::log(x); }},
+    {"sin", Function::Sin, Sin},
+    {"asin", Function::Asin, Asin},
+    {"sinh", Function::Sinh, Sinh},
+    {"cos", Function::Cos, Cos},
+    {"acos", Function::Acos, Acos},
+    {"cosh", Function::Cosh, Cosh},
+    {"tan", Function::Tan, Tan},
+    {"atan", Function::Atan, AtanOf},
+    {"tanh", Function::Tanh, Tanh},
+    {"ceil", Function::Ceil, CeilOf},
+    {"floor", Function::Floor, FloorOf},
+    {"exp", Function::Exp, Exp},
+    {"abs", Function::Abs, AbsOf},
+    {"log", Function::Log, Log},
 }};
-
-const FunctionEntry& EntryOf(Function f) {
-    for (const FunctionEntry& e : kFunctions) {
-        if (e.function == f) return e;
-    }
-    return kFunctions[0]; // unreachable: every enumerator has a row
-}
-
-// sin, cos or tan of an angle in degrees. The angle is first reduced exactly
-// to one turn, so a whole multiple of 90 gives its exact value.
-double TrigOfDegrees(const FunctionEntry& e, double degrees) {
-    const double turn = std::fmod(degrees, 360.0);
-    if (std::fmod(turn, 90.0) == 0.0) {
-        constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-        static constexpr std::array<double, 4> kSin{0, 1, 0, -1};
-        static constexpr std::array<double, 4> kCos{1, 0, -1, 0};
-        static constexpr std::array<double, 4> kTan{0, kNaN, 0, kNaN};
-        const auto quarter = static_cast<std::size_t>((static_cast<int>(turn / 90.0) + 4) % 4);
-        switch (e.function) {
-        case Function::Sin:
-            return kSin[quarter];
-        case Function::Cos:
-            return kCos[quarter];
-        default:
-            return kTan[quarter];
-        }
-    }
-    return e.compute(turn * kAngleFactor);
-}
 
 } // namespace
 
@@ -73,11 +202,11 @@ std::optional<Function> FindFunction(std::string_view name) {
     return std::nullopt;
 }
 
-double ApplyFunction(Function f, double v, bool degrees) {
-    const FunctionEntry& e = EntryOf(f);
-    if (degrees && e.angle == Angle::Takes) return TrigOfDegrees(e, v);
-    if (degrees && e.angle == Angle::Gives) return e.compute(v) / kAngleFactor;
-    return e.compute(v);
+Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
+    for (const FunctionEntry& e : kFunctions) {
+        if (e.function == f) return e.compute(v, degrees);
+    }
+    return Decimal::NotANumber(); // unreachable: every enumerator has a row
 }
 
 } // namespace quill

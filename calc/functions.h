@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "calc/decimal.h"
+
 namespace quill {
 
 enum class Function : std::uint8_t {
@@ -24,16 +26,15 @@ enum class Function : std::uint8_t {
     Log
 };
 
-// The double nearest to pi/180.
-inline constexpr double kAngleFactor = 0.017453292519943295;
-
 // The function of that name (compared byte for byte, case-sensitively).
 std::optional<Function> FindFunction(std::string_view name);
 
-// f(v). In degrees, sin, cos and tan take their argument in degrees (whole
-// multiples of 90 exactly: sin(180) is 0, tan(90) is not a number) and asin,
-// acos and atan give degrees; the other functions do not depend on the unit.
-// No domain check: log(0) is -infinity, asin(2) not a number.
-double ApplyFunction(Function f, double v, bool degrees);
+// f(v), right to within one unit of its 50th significant digit (abs, ceil
+// and floor exactly). In degrees, sin, cos and tan take their argument in
+// degrees (whole multiples of 90 exactly: sin(180) is 0, tan(90) is not a
+// number) and asin, acos and atan give degrees; the other functions do not
+// depend on the unit. No domain check: log(0) is -Infinity, asin(2) not a
+// number. Any argument, however large, takes a bounded time.
+Decimal ApplyFunction(Function f, const Decimal& v, bool degrees);
 
 } // namespace quill

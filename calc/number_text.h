@@ -1,27 +1,38 @@
-// Numbers to and from text, exactly and the same in every locale and on every
-// C runtime (std::to_chars / std::from_chars, never printf or strtod).
+// Decimals to and from text, digit for digit the same on every C runtime and
+// in every locale: no printf, no strtod, only our own digits.
+//
+// The writers take finite values and round by hand, halves away from zero
+// (2.5 to no places is 3, 0.125 to two is 0.13); a value that rounds to
+// zero is written without a sign.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "calc/decimal.h"
+
 namespace quill {
 
-// Reads the longest decimal number at the start of `text` (digits with an
-// optional point; no sign, no exponent). Text with no digits reads as 0.
-// A number too large for a double reads as +infinity, one too small as 0.
-double ReadDecimal(std::string_view text);
+// Reads the longest decimal number at the start of `text`: digits with at
+// most one point (no sign, no exponent; reading stops at a second point).
+// Exact when it has at most kPrecision significant digits, else correctly
+// rounded; beyond the range it is Infinity, below it 0. Text with no digit
+// reads as 0. Linear in the length of the text, for any length.
+Decimal ReadDecimal(std::string_view text);
 
-// The shortest text that reads back as exactly `value` ("inf", "-inf", "nan"
-// for the non-finite values).
-std::string WriteExact(double value);
+// The decimal digits of a whole number ("0" for zero).
+std::string WriteDigits(const Wide& n);
 
 // `value` in fixed notation with `decimals` digits after the point (no point
-// when `decimals` is 0), correctly rounded: what "%.Nf" prints.
-std::string WriteFixed(double value, int decimals);
+// for 0): every integer digit, whatever the size.
+std::string WriteFixed(const Decimal& value, int decimals);
 
-// `value` as "%e" prints it: one digit, a point, six decimals, "e", a sign and
-// at least two exponent digits.
-std::string WriteScientific(double value);
+// `value` as "%e" writes it: one digit, a point, six decimals, "e", a sign and
+// at least two exponent digits (1234 is 1.234000e+03).
+std::string WriteScientific(const Decimal& value);
+
+// Every significant digit of `value` in exponent form, trailing zeros left
+// out: 10^400 is 1e+400, 2.5 * 10^60 is 2.5e+60.
+std::string WriteSignificant(const Decimal& value);
 
 } // namespace quill

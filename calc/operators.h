@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+#include "calc/decimal.h"
+
 namespace quill {
 
 namespace operators_detail {
@@ -43,30 +45,35 @@ constexpr int OperatorPriority(char op) {
     return operators_detail::kPriorityTable[static_cast<unsigned char>(op)];
 }
 
-// x raised to the real power y (pow's rules: 2^0.5 is the square root of 2,
-// (0-8)^0.5 is not a number).
-double Power(double x, double y);
+// x raised to the real power y, by pow's rules for zero, one and the
+// non-finite (2^0.5 is the square root of 2, (0-8)^0.5 is not a number).
+// A whole y gives the exact power when it has at most kPrecision digits and
+// the correctly rounded one when the exact power has at most 2,000 digits;
+// beyond, and for a fractional y, the result is right to within one unit of
+// its last digit. Any y, however large, takes a bounded time.
+Decimal Power(const Decimal& x, const Decimal& y);
 
 // The real y-th root of x. An odd whole degree of a negative radicand gives
 // the negative root; degree 0, or an even or fractional degree of a negative
-// radicand, is not a number. A root that is a whole number is found exactly.
-double Root(double x, double y);
+// radicand, is not a number. A root that is a decimal of at most kPrecision
+// digits is found exactly (27#3 is 3, 0.001#3 is 0.1).
+Decimal Root(const Decimal& x, const Decimal& y);
 
 // a op b for one of the seven operators; nullopt for a division by zero
-// (the right operand equals 0) and for a character that is not an operator.
-inline std::optional<double> ApplyOperator(char op, double a, double b) {
+// (the right operand is 0) and for a character that is not an operator.
+inline std::optional<Decimal> ApplyOperator(char op, const Decimal& a, const Decimal& b) {
     switch (op) {
     case '+':
-        return a + b;
+        return Add(a, b);
     case '-':
-        return a - b;
+        return Subtract(a, b);
     case '*':
-        return a * b;
+        return Multiply(a, b);
     case '/':
-        if (b == 0.0) return std::nullopt;
-        return a / b;
+        if (b.IsZero()) return std::nullopt;
+        return Divide(a, b);
     case '%':
-        return a / 100.0 * b;
+        return Percent(a, b);
     case '^':
         return Power(a, b);
     case '#':

@@ -66,7 +66,8 @@ TEST(Evaluator, RealPowersAndRoots) {
         {"2^(0-1)", "0.5"},
         {"2^2.9", "7.464263932294"},
         {"2^1000000000", "Infinity"},
-        {"10^400", "Infinity"},
+        {"10^400", "1e+400"},
+        {"10^1001", "Infinity"},
         {"(0-8)^0.5", "Not a number"},
         {"2#2", "1.414213562373"},
         {"10#2", "3.162277660168"},
@@ -83,7 +84,7 @@ TEST(Evaluator, RealPowersAndRoots) {
         {"1000000#2", "0x3e8", hex},
         {"125#3", "0x5", hex},
         {"1024#10", "0x2", hex},
-        {"(2*10^12)#2", "1414213.562373094959"},
+        {"(2*10^12)#2", "1414213.562373095049"},
     });
 }
 
@@ -108,12 +109,12 @@ TEST(Evaluator, DivisionByZeroStops) {
 }
 
 TEST(Evaluator, NonFiniteNeverShowsAsANumber) {
-    const std::string big = "1" + std::string(399, '0');
-    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string big = "1" + std::string(1001, '0');
+    const std::string tiny = "0." + std::string(1000, '0') + "1";
     for (int format : {0, 1, 2, 3}) {
         const EvalSettings s{2, format, false};
         EXPECT_EQ(Show(big, s), "Infinity");
-        EXPECT_EQ(Show("0-10^400", s), "-Infinity");
+        EXPECT_EQ(Show("0-10^1001", s), "-Infinity");
         EXPECT_EQ(Show("log(0)", s), "-Infinity");
         EXPECT_EQ(Show("asin(2)", s), "Not a number");
     }

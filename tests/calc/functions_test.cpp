@@ -67,7 +67,8 @@ TEST(Functions, ArgumentsDoNotPassThroughTheDisplay) {
     EXPECT_EQ(Show("exp(2.36)", kRadians), "10.590951452434");
     EXPECT_EQ(Show("abs(10)", {kRoundAuto, kOctal, false}), "012");
     EXPECT_EQ(Show("abs(10)", {kRoundAuto, kHex, false}), "0xa");
-    EXPECT_EQ(Show("floor(abs(1/3)*3)", {kRoundAuto, kExponent, false}), "1.000000e+00");
+    // Through the display, abs(1/3) would come back as 3.333333e-01.
+    EXPECT_EQ(Show("abs(1/3)*3-1", {kRoundAuto, kExponent, false}), "-1.000000e-50");
 }
 
 TEST(Functions, LookupByExactName) {
@@ -102,11 +103,24 @@ TEST(Constants, Table) {
         EXPECT_EQ(FindConstant(name), nullptr) << name;
     }
     EXPECT_STREQ(FindConstant("fi"), "1.618");
-    // The evaluator's kept value is the text as the decimal reader reads it.
-    for (const char* name : {"fi", "fi1", "e", "log2e", "log10e", "ln2", "ln10", "pi", "pi2", "pi4",
-                             "pia", "pib", "sqrt2", "sqrt1"}) {
+    // The description's value texts are the first digits of ours, rounded
+    // where they end; the value carries the precision's digits.
+    const std::pair<const char*, const char*> described[] = {
+        {"e", "2.71828182845904523536"},       {"log2e", "1.44269504088896340736"},
+        {"log10e", "0.434294481903251827651"}, {"ln2", "0.693147180559945309417"},
+        {"ln10", "2.30258509299404568402"},    {"pi", "3.14159265358979323846"},
+        {"pi2", "1.57079632679489661923"},     {"pi4", "0.785398163397448309616"},
+        {"pia", "0.318309886183790671538"},    {"pib", "0.636619772367581343076"},
+        {"sqrt2", "1.41421356237309504880"},   {"sqrt1", "0.707106781186547524401"},
+    };
+    for (const auto& [name, text] : described) {
         ASSERT_NE(FindConstant(name), nullptr) << name;
-        EXPECT_EQ(FindConstantValue(name), ReadDecimal(FindConstant(name))) << name;
+        const int places = static_cast<int>(std::string_view(text).size()) - 2;
+        EXPECT_EQ(WriteFixed(ReadDecimal(FindConstant(name)), places), text) << name;
+        const std::optional<Decimal> value = FindConstantValue(name);
+        ASSERT_TRUE(value) << name;
+        EXPECT_EQ(value->digits(), kPrecision) << name;
+        EXPECT_EQ(WriteFixed(*value, places), text) << name;
     }
     EXPECT_EQ(FindConstantValue("PI"), std::nullopt);
 }

@@ -1,0 +1,103 @@
+#include "calc/angles.h"
+
+#include <string>
+
+#include "calc/pi_digits.h"
+
+namespace quill {
+
+namespace {
+
+// floor(pi * 10^n), for n up to kPiDecimals.
+BigInt PiTimesTenTo(int n) {
+    return BigInt(std::string(kPiDigits.substr(0, static_cast<std::size_t>(n) + 1)));
+}
+
+BigInt TenToBig(std::int64_t n) {
+    return mp::pow(BigInt(10), static_cast<unsigned>(n));
+}
+
+// k = the nearest whole number to x / unit, and x - k * unit, for x >= 0.
+BigInt NearestMultiple(const BigInt& x, const BigInt& unit, BigInt& rest) {
+    BigInt k;
+    mp::divide_qr(x, unit, k, rest);
+    if (2 * rest > unit) {
+        ++k;
+        rest -= unit;
+    }
+    return k;
+}
+
+// The reduction of |x| turned into that of x.
+ReducedAngle WithSign(ReducedAngle angle, bool negative) {
+    if (negative) {
+        angle.quarter = (4 - angle.quarter) % 4;
+        angle.radians = -angle.radians;
+    }
+    return angle;
+}
+
+// Below this, an angle in radians is its own remainder (pi/4 is 0.785...).
+Decimal EighthTurnBound() {
+    return Decimal::Make(false, Wide(78U), -2);
+}
+
+} // namespace
+
+ReducedAngle ReduceRadians(const Decimal& x) {
+    ReducedAngle angle;
+    if (x.IsZero()) {
+        angle.exact = true;
+        return angle;
+    }
+    const Decimal magnitude = Abs(x);
+    if (Compare(magnitude, EighthTurnBound()) < 0) {
+        angle.radians = ToWork(x);
+        return angle;
+    }
+    const std::int64_t q = x.exponent();
+    const BigInt c(x.coefficient());
+    // Decimals of pi: the argument's own, and the working digits beyond its
+    // whole part. The remainder is off by at most k units of 10^-n (pi's
+    // last digit, k times); when it is so small that this matters, more
+    // digits are taken.
+    std::int64_t n = (q < 0 ? -q : 0) + magnitude.Scale() + kWorkDigits + 10;
+    for (;;) {
+        if (n > kPiDecimals) n = kPiDecimals;
+        const BigInt pi = PiTimesTenTo(static_cast<int>(n));
+        BigInt rest;
+        const BigInt k = NearestMultiple(2 * c * TenToBig(q + n), pi, rest);
+        // 2|x| - k pi, scaled by 10^n: the remainder of twice the angle.
+        const bool enough = mp::abs(rest) >= k * TenToBig(kWorkDigits + 5);
+        if (enough || n == kPiDecimals) {
+            angle.quarter = static_cast<int>(k & 3U);
+            angle.radians = Work(rest) / (2 * TenToWork(n));
+            return WithSign(angle, x.IsNegative());
+        }
+        n += kWorkDigits + 10;
+    }
+}
+
+ReducedAngle ReduceDegrees(const Decimal& x) {
+    ReducedAngle angle;
+    if (x.IsZero()) {
+        angle.exact = true;
+        return angle;
+    }
+    // |x| = c * 10^q, counted in units of 10^min(q, 0): exact whole numbers.
+    const std::int64_t q = x.exponent();
+    const BigInt c(x.coefficient());
+    const BigInt whole = q >= 0 ? BigInt(c * TenToBig(q)) : c;
+    const BigInt quarterTurn = q >= 0 ? BigInt(90) : BigInt(90 * TenToBig(-q));
+    BigInt rest;
+    const BigInt k = NearestMultiple(whole, quarterTurn, rest);
+    angle.quarter = static_cast<int>(k & 3U);
+    angle.exact = rest.is_zero();
+    if (!angle.exact) {
+        const Decimal degrees = Decimal::Make(rest < 0, BigInt(mp::abs(rest)), q < 0 ? q : 0);
+        angle.radians = ToWork(degrees) * WorkPi() / 180;
+    }
+    return WithSign(angle, x.IsNegative());
+}
+
+} // namespace quill

@@ -1,0 +1,97 @@
+// The engine's numbers: decimal floating point with 50 significant digits.
+//
+// A finite Decimal is ±c·10^q with a whole coefficient c of at most
+// kPrecision (50) digits. Every value the engine computes is one of these, or
+// +Infinity, -Infinity or NotANumber.
+//
+// - Exact where arithmetic is exact: +, -, * and Percent give the exact
+//   result whenever it has at most kPrecision significant digits, / whenever
+//   the quotient ends within them; otherwise each gives the correctly rounded
+//   result (to nearest, a tie to the even neighbour). One operation, one
+//   rounding.
+// - Range: a nonzero finite magnitude lies between 10^kMinScale and
+//   10^(kMaxScale + 1), excluded. A result beyond the range is ±Infinity,
+//   one below it is 0. Zero has no sign.
+// - Non-finite values follow IEEE 754's rules: Infinity - Infinity,
+//   0 * Infinity and anything with NotANumber give NotANumber.
+//
+// Operations are pure and never throw; the arithmetic here allocates nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "calc/coefficient.h"
+
+namespace quill {
+
+// The largest and smallest power of ten of a leading digit.
+inline constexpr int kMaxScale = 1000;
+inline constexpr int kMinScale = -1000;
+
+class Decimal {
+  public:
+    enum class Kind : std::uint8_t { Finite, Infinite, NotANumber };
+
+    Decimal() = default; // zero
+
+    static Decimal Infinity(bool negative);
+    static Decimal NotANumber();
+    static Decimal Integer(std::int64_t n);
+
+    // ±c·10^q, rounded to kPrecision digits (ties to even) and then to the
+    // range. `sticky` says the true magnitude lies a little above c·10^q
+    // (something nonzero below c's last digit), which rounding must know.
+    static Decimal Make(bool negative, const Wide& c, std::int64_t q, bool sticky = false);
+    static Decimal Make(bool negative, const BigInt& c, std::int64_t q, bool sticky = false);
+    // An exact ±c·10^q whose c has at most 38 digits: checked against the
+    // range only.
+    static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q);
+
+    Kind kind() const { return kind_; }
+    bool IsFinite() const { return kind_ == Kind::Finite; }
+    bool IsInfinite() const { return kind_ == Kind::Infinite; }
+    bool IsNaN() const { return kind_ == Kind::NotANumber; }
+    bool IsZero() const { return IsFinite() && digits_ == 0; }
+    // Below zero (a negative finite value or -Infinity).
+    bool IsNegative() const { return negative_; }
+
+    const Coefficient& coefficient() const { return coefficient_; }
+    std::int32_t exponent() const { return exponent_; }
+    // The coefficient's digits (0 for zero).
+    int digits() const { return digits_; }
+    // The power of ten of the leading digit of a nonzero finite value.
+    int Scale() const { return exponent_ + digits_ - 1; }
+
+    Decimal operator-() const;
+
+  private:
+    Coefficient coefficient_{};
+    std::int32_t exponent_ = 0;
+    std::int16_t digits_ = 0;
+    bool negative_ = false;
+    Kind kind_ = Kind::Finite;
+};
+
+Decimal Add(const Decimal& a, const Decimal& b);
+Decimal Subtract(const Decimal& a, const Decimal& b);
+Decimal Multiply(const Decimal& a, const Decimal& b);
+// a / b; a nonzero a over zero is ±Infinity, 0/0 NotANumber (the evaluator
+// stops at a zero divisor before it comes here).
+Decimal Divide(const Decimal& a, const Decimal& b);
+// a per cent of b: a / 100 * b, rounded once.
+Decimal Percent(const Decimal& a, const Decimal& b);
+
+// -1, 0 or 1 as a is below, equal to or above b; both finite.
+int Compare(const Decimal& a, const Decimal& b);
+
+// Finite values only: whether it is a whole number, an odd one.
+bool IsWhole(const Decimal& x);
+bool IsOddWhole(const Decimal& x);
+
+// The whole part toward zero, below and above; non-finite values stay.
+Decimal Truncate(const Decimal& x);
+Decimal Floor(const Decimal& x);
+Decimal Ceil(const Decimal& x);
+Decimal Abs(const Decimal& x);
+
+} // namespace quill

@@ -1,0 +1,101 @@
+#include "calc/work.h"
+
+#include <string>
+
+#include "calc/pi_digits.h"
+
+namespace quill {
+
+namespace {
+
+// sum of sign^k * u^(2k+1) / (2k+1) for k = 0, 1, ...: atan (sign -1) and
+// atanh (sign +1) of a small u, until the terms fall below the last bit.
+Work OddSeries(const Work& u, int sign) {
+    const Work u2 = u * u;
+    Work power = u;
+    Work sum = u;
+    const Work limit = mp::ldexp(mp::abs(u), -(kWorkDigits * 10 / 3 + 8));
+    for (unsigned n = 3;; n += 2) {
+        power *= u2;
+        const Work term = power / n;
+        if (mp::abs(term) < limit) break;
+        if (sign < 0 && (n & 2) != 0) {
+            sum -= term;
+        } else {
+            sum += term;
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
+Work TenToWork(std::int64_t n) {
+    const Work magnitude = mp::pow(Work(10), static_cast<long long>(n < 0 ? -n : n));
+    return n < 0 ? Work(1) / magnitude : magnitude;
+}
+
+Work ToWork(const Decimal& x) {
+    if (x.IsZero()) return Work(0);
+    Work w(x.coefficient());
+    const std::int32_t q = x.exponent();
+    if (q > 0) w *= TenToWork(q);
+    if (q < 0) w /= TenToWork(-q);
+    return x.IsNegative() ? Work(-w) : w;
+}
+
+Decimal FromWork(const Work& w) {
+    if (mp::isnan(w)) return Decimal::NotANumber();
+    if (mp::isinf(w)) return Decimal::Infinity(w < 0);
+    if (w == 0) return {};
+    const bool negative = w < 0;
+    int binary = 0;
+    mp::frexp(w, &binary); // |w| lies in [2^(binary-1), 2^binary)
+    // The power of ten of the leading digit, give or take one.
+    const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
+    if (scale > kMaxScale + 2) return Decimal::Infinity(negative);
+    if (scale < kMinScale - 2) return {};
+    // |w| * 10^shift has kPrecision + 6 or 7 whole digits.
+    const std::int64_t shift = kPrecision + 6 - scale;
+    const Work scaled = mp::abs(w) * TenToWork(shift);
+    const Work whole = mp::trunc(scaled);
+    const BigInt digits = whole.convert_to<BigInt>();
+    return Decimal::Make(negative, digits, -shift, whole != scaled);
+}
+
+const Work& WorkPi() {
+    // Ten digits more than the working precision, divided once.
+    static const Work pi = Work(BigInt(std::string(kPiDigits.substr(0, kWorkDigits + 10)))) /
+                           TenToWork(kWorkDigits + 9);
+    return pi;
+}
+
+Work LogOf(const Decimal& x) {
+    const Decimal t = Subtract(x, Decimal::Integer(1));
+    if (t.IsZero()) return Work(0);
+    if (t.Scale() < 0) {
+        // log(1 + t) = 2 atanh(t / (2 + t)), short for |t| below 1/8.
+        const Work tw = ToWork(t);
+        if (mp::abs(tw) < Work(0.125)) return 2 * OddSeries(tw / (2 + tw), 1);
+    }
+    return mp::log(ToWork(x));
+}
+
+Work Atan(const Work& x) {
+    if (x == 0) return Work(0);
+    Work a = mp::abs(x);
+    const bool inverted = a > 1;
+    if (inverted) a = 1 / a;
+    // atan(a) = 2 atan(a / (1 + sqrt(1 + a^2))): at most three halvings
+    // bring a from 1 below 1/8, where the series is short.
+    int halvings = 0;
+    while (a > Work(0.125)) {
+        a = a / (1 + mp::sqrt(1 + a * a));
+        ++halvings;
+    }
+    Work angle = mp::ldexp(OddSeries(a, -1), halvings);
+    if (inverted) angle = WorkPi() / 2 - angle;
+    return x < 0 ? Work(-angle) : angle;
+}
+
+} // namespace quill

@@ -1,0 +1,42 @@
+// Binary floating point of kWorkDigits decimal digits (Boost's
+// cpp_bin_float), for what decimal arithmetic cannot do exactly: powers with a
+// fractional exponent, roots and the built-in functions. The digits beyond
+// kPrecision absorb the few units a computation loses, so its result rounded
+// back to kPrecision digits is right to within one unit of the last.
+//
+// Only Boost's own arithmetic runs here, no C runtime maths, so every build
+// computes the same bits. Callers hand in finite values; nothing throws.
+#pragma once
+
+#include <cstdint>
+
+#include <boost/multiprecision/cpp_bin_float.hpp>
+
+#include "calc/decimal.h"
+
+namespace quill {
+
+inline constexpr int kWorkDigits = 60;
+
+using Work = mp::number<mp::cpp_bin_float<kWorkDigits>, mp::et_off>;
+
+// A finite decimal as a binary float (rounded once or twice).
+Work ToWork(const Decimal& x);
+
+// w rounded to kPrecision digits, ties to even; non-finite values stay.
+Decimal FromWork(const Work& w);
+
+// 10^n.
+Work TenToWork(std::int64_t n);
+
+// pi to the working precision.
+const Work& WorkPi();
+
+// The natural logarithm of a positive finite x. Near 1 it starts from x - 1,
+// taken exactly in decimal, so a tiny logarithm keeps every digit.
+Work LogOf(const Decimal& x);
+
+// The arctangent of a finite x, in radians.
+Work Atan(const Work& x);
+
+} // namespace quill
