@@ -1,50 +1,57 @@
 #!/usr/bin/env python3
 """Checks quillpad-cli's answers (--tsv) to a file of expressions against
-bc's. Where the two differ, exact rational arithmetic on the same text says
-which is right: bc -l cuts every quotient to 20 decimals, so a tiny quotient
-loses its digits, while quillpad-cli carries a double's 16 significant ones.
+exact arithmetic: each expression is evaluated with Python's fractions and
+shown as the "Decimal" display with "Auto" rounding shows it (12 decimals,
+halves away from zero, trailing zeros and a bare point stripped, no negative
+zero). Every answer must equal that text, digit for digit; a division by
+zero must be answered with the division message.
 
-Usage: check_answers.py EXPRESSIONS QUILLPAD_TSV BC_OUTPUT
-Exit status 1 when an answer of quillpad-cli is wrong."""
+Usage: check_answers.py EXPRESSIONS QUILLPAD_TSV
+Exit status 1 when an answer differs."""
 
 import re
 import sys
 from fractions import Fraction
 
-
-def close(x, y, tolerance):
-    return abs(x - y) <= tolerance * max(1.0, abs(x), abs(y))
+DIVISION = "Division to the zero!"
 
 
 def exact(text):
-    """The exact value of an expression of decimals, + - * / and brackets."""
+    """The exact value of an expression of decimals, + - * / and brackets;
+    None for a division by zero."""
     if not re.fullmatch(r"[0-9.+\-*/()]+", text):
         raise ValueError(f"not an expression of the benchmark: {text!r}")
-    return eval(re.sub(r"[0-9.]+", lambda m: f'F("{m.group()}")', text), {"F": Fraction})  # noqa: S307
+    try:
+        return eval(re.sub(r"[0-9.]+", lambda m: f'F("{m.group()}")', text), {"F": Fraction})  # noqa: S307
+    except ZeroDivisionError:
+        return None
+
+
+def display(value, places=12):
+    """The value rounded to `places` decimals, halves away from zero."""
+    scaled = abs(value) * 10**places
+    whole = int(scaled)
+    if scaled - whole >= Fraction(1, 2):
+        whole += 1
+    digits = str(whole).rjust(places + 1, "0")
+    text = digits[:-places] + "." + digits[-places:]
+    text = text.rstrip("0").rstrip(".")
+    return ("-" if value < 0 and whole else "") + text
 
 
 def main():
-    texts, ours, theirs = (open(name).read().splitlines() for name in sys.argv[1:4])
-    if not len(texts) == len(ours) == len(theirs):
-        sys.exit(f"answers: {len(texts)} expressions, {len(ours)} answers from quillpad-cli, {len(theirs)} from bc")
-    agree = ours_right = wrong = 0
-    for text, a, b in zip(texts, ours, theirs):
-        kind, _, value = a.partition("\t")
-        if kind != "ok":
-            by_zero = "divide by zero" in b.lower()
-            agree += by_zero
-            if not by_zero:
-                wrong += 1
-                print(f"wrong: {text}: {a!r} (bc: {b})")
-        elif close(float(value), float(b), 1e-9):
-            agree += 1
-        elif close(float(value), float(exact(text)), 1e-12):
-            ours_right += 1
-        else:
+    texts, answers = (open(name).read().splitlines() for name in sys.argv[1:3])
+    if len(texts) != len(answers):
+        sys.exit(f"answers: {len(texts)} expressions, {len(answers)} answers")
+    wrong = 0
+    for text, answer in zip(texts, answers):
+        value = exact(text)
+        want = f"error\t{DIVISION}\t\t" if value is None else f"ok\t{display(value)}"
+        if answer != want:
             wrong += 1
-            print(f"wrong: {text} = {value} (bc: {b})")
-    print(f"answers: {agree} of {len(texts)} agree with bc; in {ours_right} more quillpad-cli matches exact"
-          f" arithmetic and bc -l does not")
+            if wrong <= 20:
+                print(f"wrong: {text}: {answer!r}, exact arithmetic shows {want!r}")
+    print(f"answers: {len(texts) - wrong} of {len(texts)} equal exact arithmetic's display, digit for digit")
     sys.exit(1 if wrong else 0)
 
 

@@ -25,27 +25,12 @@ constexpr std::array<unsigned __int128, 39> MakeTens128() {
 }
 constexpr std::array<unsigned __int128, 39> kTens128 = MakeTens128();
 
-// Where the part dropped lies against half a unit of the last digit kept.
-enum class Rest : std::uint8_t { Zero, Below, Half, Above };
-
 Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
     if (remainder == 0) return sticky ? Rest::Below : Rest::Zero;
     const std::uint64_t half = 5 * SmallTenTo(digits - 1);
     if (remainder < half) return Rest::Below;
     if (remainder > half || sticky) return Rest::Above;
     return Rest::Half;
-}
-
-bool RoundsUp(Rest rest, bool odd, Rounding rule) {
-    switch (rule) {
-    case Rounding::HalfEven:
-        return rest == Rest::Above || (rest == Rest::Half && odd);
-    case Rounding::HalfAway:
-        return rest == Rest::Above || rest == Rest::Half;
-    case Rounding::Down:
-        return false;
-    }
-    return false;
 }
 
 // Drops `drop` digits of x in pieces of at most kLimbDigits, each a division
@@ -67,6 +52,31 @@ Integer DropInPieces(const Integer& x, int drop, bool sticky, Rounding rule) {
 }
 
 } // namespace
+
+bool RoundsUp(Rest rest, bool odd, Rounding rule) {
+    switch (rule) {
+    case Rounding::HalfEven:
+        return rest == Rest::Above || (rest == Rest::Half && odd);
+    case Rounding::HalfAway:
+        return rest == Rest::Above || rest == Rest::Half;
+    case Rounding::Down:
+        return false;
+    }
+    return false;
+}
+
+Wide Scaled(const Coefficient& c, int digits) {
+    Wide w(c);
+    if (digits <= kLimbDigits) {
+        w *= SmallTenTo(digits);
+    } else if (FitsLimb(c)) {
+        w = TenTo(digits);
+        w *= LowLimb(c);
+    } else {
+        w *= TenTo(digits);
+    }
+    return w;
+}
 
 int DigitCount(std::uint64_t x) {
     if (x == 0) return 0;

@@ -86,6 +86,15 @@ enum class Rounding : std::uint8_t {
     Down,     // toward zero
 };
 
+// Where a part dropped lies against half a unit of the last digit kept.
+enum class Rest : std::uint8_t { Zero, Below, Half, Above };
+
+// Whether a kept number whose last digit is odd or even goes up by one.
+bool RoundsUp(Rest rest, bool odd, Rounding rule);
+
+// c * 10^digits, multiplying by single limbs where it can.
+Wide Scaled(const Coefficient& c, int digits);
+
 // x without its last `drop` digits, rounded by `rule`. `sticky` says the value
 // rounded lies a little above x (something nonzero below x's last digit). The
 // result may gain a digit (999 rounded up by one digit is 100).

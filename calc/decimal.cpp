@@ -63,13 +63,13 @@ Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
         // lies strictly between that and the next unit up or down, which is
         // all that rounding needs to know.
         const int widen = kPrecision + 3 - x.digits();
-        Wide c = Wide(x.value.coefficient()) * TenTo(widen);
+        Wide c = Scaled(x.value.coefficient(), widen);
         if (x.negative != y.negative) --c;
         return Decimal::Make(x.negative, c, x.q() - widen, true);
     }
     // Now shift <= kPrecision + 2 + y's digits - x's digits: the sum fits.
     const auto [sum, negative] =
-        SignedSum<Wide>(Wide(x.value.coefficient()) * TenTo(static_cast<int>(shift)), x.negative,
+        SignedSum<Wide>(Scaled(x.value.coefficient(), static_cast<int>(shift)), x.negative,
                         Wide(y.value.coefficient()), y.negative);
     return Decimal::Make(negative, sum, y.q());
 }
@@ -99,7 +99,13 @@ Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExpo
             static_cast<unsigned __int128>(LowLimb(a.coefficient())) * LowLimb(b.coefficient());
         return Decimal::MakeExact(negative, product, q);
     }
-    return Decimal::Make(negative, Wide(a.coefficient()) * Wide(b.coefficient()), q);
+    Wide product(a.coefficient());
+    if (FitsLimb(b.coefficient())) {
+        product *= LowLimb(b.coefficient());
+    } else {
+        product *= Wide(b.coefficient());
+    }
+    return Decimal::Make(negative, product, q);
 }
 
 // Magnitudes of two nonzero finite values: -1, 0 or 1.
@@ -115,6 +121,66 @@ int CompareMagnitudes(const Decimal& a, const Decimal& b) {
         y *= TenTo(b.exponent() - a.exponent());
     }
     return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+// How many of x's last digits lie beyond its trusted ones, when that part is
+// small against the `drop` digits taken off; -1 when x is exact or nothing
+// is to be gained.
+int TrustSlack(const Decimal& x, int drop) {
+    if (!x.IsInexact()) return -1;
+    const int slack = x.digits() - 1 - kTrustedDigits;
+    return slack >= 0 && slack < drop - 1 ? slack : -1;
+}
+
+// x itself, or the whole number an inexact x lies within its trusted digits of.
+Decimal SnapToWhole(const Decimal& x) {
+    if (!x.IsFinite() || x.exponent() >= 0) return x;
+    const int drop = -x.exponent();
+    const int slack = TrustSlack(x, drop);
+    if (slack < 0 || drop > kWideDigits) return x;
+    const Wide c(x.coefficient());
+    const Wide nearest = DropDigits(c, drop, false, Rounding::HalfAway);
+    const Wide target = nearest * TenTo(drop);
+    const Wide distance = c > target ? c - target : target - c;
+    if (distance > TenTo(slack)) return x;
+    return Decimal::Make(x.IsNegative(), nearest, 0).MarkInexact(true);
+}
+
+// a / b for finite or non-finite a and b, its roundings its own.
+Decimal QuotientOf(const Decimal& a, const Decimal& b) {
+    const bool negative = a.IsNegative() != b.IsNegative();
+    if (a.IsNaN() || b.IsNaN()) return Decimal::NotANumber();
+    if (a.IsInfinite()) return b.IsInfinite() ? Decimal::NotANumber() : Decimal::Infinity(negative);
+    if (b.IsInfinite()) return {};
+    if (b.IsZero()) return a.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
+    if (a.IsZero()) return {};
+
+    const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
+    const bool smallDivisor = FitsLimb(b.coefficient());
+    if (smallDivisor && FitsLimb(a.coefficient()) &&
+        LowLimb(a.coefficient()) % LowLimb(b.coefficient()) == 0) {
+        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q);
+    }
+    // A quotient of exactly kPrecision digits, rounded by its remainder: a's
+    // coefficient scaled to kPrecision - 1 more digits than b's, or one more
+    // when its leading digits lie below b's.
+    int shift = kPrecision - 1 - a.digits() + b.digits();
+    Wide dividend = Scaled(a.coefficient(), shift);
+    if (dividend < Scaled(b.coefficient(), kPrecision - 1)) {
+        dividend *= 10U;
+        ++shift;
+    }
+    const Wide divisor = smallDivisor ? Wide(LowLimb(b.coefficient())) : Wide(b.coefficient());
+    Wide quotient;
+    Wide remainder;
+    mp::divide_qr(dividend, divisor, quotient, remainder);
+    Rest rest = Rest::Zero;
+    if (!remainder.is_zero()) {
+        remainder <<= 1;
+        rest =
+            remainder < divisor ? Rest::Below : (remainder == divisor ? Rest::Half : Rest::Above);
+    }
+    return Decimal::Rounded(negative, quotient, q - shift, rest);
 }
 
 } // namespace
@@ -145,7 +211,36 @@ Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
     if (digits == 0) return d;
     const std::int64_t scale = q + digits - 1;
     if (scale > kMaxScale) return Infinity(negative);
-    if (scale < kMinScale) return d;
+    if (scale < kMinScale) {
+        d.inexact_ = true;
+        return d;
+    }
+    d.coefficient_ = Coefficient(c);
+    d.exponent_ = static_cast<std::int32_t>(q);
+    d.digits_ = static_cast<std::int16_t>(digits);
+    d.negative_ = negative;
+    return d;
+}
+
+Decimal Decimal::Rounded(bool negative, Wide c, std::int64_t q, Rest rest) {
+    const bool rounded = rest != Rest::Zero;
+    if (RoundsUp(rest, mp::bit_test(c, 0), kArithmetic)) ++c;
+    int digits = DigitCount(c);
+    Decimal d;
+    d.inexact_ = rounded;
+    if (digits == 0) return d;
+    if (digits > kPrecision) {
+        // Rounding carried into a new digit: 99...9 became 10^kPrecision.
+        c = TenTo(kPrecision - 1);
+        ++q;
+        digits = kPrecision;
+    }
+    const std::int64_t scale = q + digits - 1;
+    if (scale > kMaxScale) return Infinity(negative);
+    if (scale < kMinScale) {
+        d.inexact_ = true;
+        return d;
+    }
     d.coefficient_ = Coefficient(c);
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
@@ -154,35 +249,25 @@ Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
 }
 
 Decimal Decimal::Make(bool negative, const Wide& c, std::int64_t q, bool sticky) {
-    int digits = DigitCount(c);
+    const int digits = DigitCount(c);
     if (digits == 0 && !sticky) return {};
+    if (digits <= kPrecision && !sticky) return Rounded(negative, c, q, Rest::Zero);
     Wide kept = c;
-    if (sticky && digits <= kPrecision) {
+    int drop = digits - kPrecision;
+    if (drop <= 0) {
         // Widen, so that what lies beyond is below a digit to be dropped.
-        const int widen = kPrecision + 1 - digits;
-        kept *= TenTo(widen);
-        q -= widen;
-        digits += widen;
+        kept *= TenTo(1 - drop);
+        q -= 1 - drop;
+        drop = 1;
     }
-    if (digits > kPrecision) {
-        const int drop = digits - kPrecision;
-        kept = DropDigits(kept, drop, sticky, kArithmetic);
-        q += drop;
-        digits = kPrecision;
-        if (kept == TenTo(kPrecision)) {
-            kept = TenTo(kPrecision - 1);
-            ++q;
-        }
+    const Wide whole = DropDigits(kept, drop, false, Rounding::Down);
+    const Wide part = kept - whole * TenTo(drop);
+    Rest rest = Rest::Zero;
+    if (!part.is_zero() || sticky) {
+        const Wide half = TenTo(drop - 1) * 5U;
+        rest = part < half ? Rest::Below : (part == half && !sticky ? Rest::Half : Rest::Above);
     }
-    const std::int64_t scale = q + digits - 1;
-    if (scale > kMaxScale) return Infinity(negative);
-    if (scale < kMinScale || kept.is_zero()) return {};
-    Decimal d;
-    d.coefficient_ = Coefficient(kept);
-    d.exponent_ = static_cast<std::int32_t>(q);
-    d.digits_ = static_cast<std::int16_t>(digits);
-    d.negative_ = negative;
-    return d;
+    return Rounded(negative, whole, q + drop, rest);
 }
 
 Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool sticky) {
@@ -204,47 +289,33 @@ Decimal Decimal::operator-() const {
 }
 
 Decimal Add(const Decimal& a, const Decimal& b) {
-    return AddSigned(a, b, b.IsNegative());
+    Decimal sum = AddSigned(a, b, b.IsNegative());
+    sum.MarkInexact(a.IsInexact() || b.IsInexact());
+    return sum;
 }
 
 Decimal Subtract(const Decimal& a, const Decimal& b) {
-    return AddSigned(a, b, !b.IsNegative() && !b.IsZero());
+    Decimal difference = AddSigned(a, b, !b.IsNegative() && !b.IsZero());
+    difference.MarkInexact(a.IsInexact() || b.IsInexact());
+    return difference;
 }
 
 Decimal Multiply(const Decimal& a, const Decimal& b) {
-    return ScaledProduct(a, b, 0);
+    Decimal product = ScaledProduct(a, b, 0);
+    product.MarkInexact(a.IsInexact() || b.IsInexact());
+    return product;
 }
 
 Decimal Percent(const Decimal& a, const Decimal& b) {
-    return ScaledProduct(a, b, -2);
+    Decimal product = ScaledProduct(a, b, -2);
+    product.MarkInexact(a.IsInexact() || b.IsInexact());
+    return product;
 }
 
 Decimal Divide(const Decimal& a, const Decimal& b) {
-    const bool negative = a.IsNegative() != b.IsNegative();
-    if (a.IsNaN() || b.IsNaN()) return Decimal::NotANumber();
-    if (a.IsInfinite()) return b.IsInfinite() ? Decimal::NotANumber() : Decimal::Infinity(negative);
-    if (b.IsInfinite()) return {};
-    if (b.IsZero()) return a.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
-    if (a.IsZero()) return {};
-
-    const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
-    const bool smallDivisor = FitsLimb(b.coefficient());
-    if (smallDivisor && FitsLimb(a.coefficient()) &&
-        LowLimb(a.coefficient()) % LowLimb(b.coefficient()) == 0) {
-        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q);
-    }
-    // A dividend scaled so that the quotient has more digits than the
-    // precision; the remainder tells whether anything is left below them.
-    const int shift = kPrecision + 1 + b.digits() - a.digits();
-    const Wide dividend = Wide(a.coefficient()) * TenTo(shift);
-    Wide quotient;
-    Wide remainder;
-    if (smallDivisor) {
-        mp::divide_qr(dividend, Wide(LowLimb(b.coefficient())), quotient, remainder);
-    } else {
-        mp::divide_qr(dividend, Wide(b.coefficient()), quotient, remainder);
-    }
-    return Decimal::Make(negative, quotient, q - shift, !remainder.is_zero());
+    Decimal quotient = QuotientOf(a, b);
+    quotient.MarkInexact(a.IsInexact() || b.IsInexact());
+    return quotient;
 }
 
 int Compare(const Decimal& a, const Decimal& b) {
@@ -269,26 +340,54 @@ bool IsOddWhole(const Decimal& x) {
 }
 
 Decimal Truncate(const Decimal& x) {
-    if (!x.IsFinite() || x.exponent() >= 0) return x;
-    if (-x.exponent() >= x.digits()) return {};
-    return Decimal::Make(
-        x.IsNegative(), DropDigits(Wide(x.coefficient()), -x.exponent(), false, Rounding::Down), 0);
+    const Decimal y = SnapToWhole(x);
+    if (!y.IsFinite() || y.exponent() >= 0) return y;
+    Decimal whole;
+    if (-y.exponent() < y.digits()) {
+        whole = Decimal::Make(
+            y.IsNegative(), DropDigits(Wide(y.coefficient()), -y.exponent(), false, Rounding::Down),
+            0);
+    }
+    whole.MarkInexact(y.IsInexact());
+    return whole;
 }
 
 Decimal Floor(const Decimal& x) {
-    Decimal whole = Truncate(x);
-    if (!x.IsFinite() || !x.IsNegative() || IsWhole(x)) return whole;
+    const Decimal y = SnapToWhole(x);
+    Decimal whole = Truncate(y);
+    if (!y.IsFinite() || Compare(whole, y) <= 0) return whole;
     return Subtract(whole, Decimal::Integer(1));
 }
 
 Decimal Ceil(const Decimal& x) {
-    Decimal whole = Truncate(x);
-    if (!x.IsFinite() || x.IsNegative() || IsWhole(x)) return whole;
+    const Decimal y = SnapToWhole(x);
+    Decimal whole = Truncate(y);
+    if (!y.IsFinite() || Compare(whole, y) >= 0) return whole;
     return Add(whole, Decimal::Integer(1));
 }
 
 Decimal Abs(const Decimal& x) {
     return x.IsNegative() ? -x : x;
+}
+
+Wide DropDisplayDigits(const Decimal& x, int drop, Rounding rule) {
+    const Wide c(x.coefficient());
+    if (drop <= 0) return c;
+    if (drop > kWideDigits) return Wide(0U);
+    const int slack = TrustSlack(x, drop);
+    if (slack < 0) return DropDigits(c, drop, false, rule);
+    const Wide whole = DropDigits(c, drop, false, Rounding::Down);
+    const Wide part = c - whole * TenTo(drop);
+    const Wide& tolerance = TenTo(slack);
+    // Rounding down: a part within the tolerance of a whole unit is one.
+    Wide boundary = TenTo(drop);
+    if (rule != Rounding::Down) {
+        // To nearest: a part within the tolerance of a tie is the tie.
+        boundary = TenTo(drop - 1) * 5U;
+    }
+    const Wide distance = part > boundary ? part - boundary : boundary - part;
+    if (distance <= tolerance) return whole + 1U;
+    return DropDigits(c, drop, false, rule);
 }
 
 } // namespace quill

@@ -15,6 +15,13 @@
 // - Non-finite values follow IEEE 754's rules: Infinity - Infinity,
 //   0 * Infinity and anything with NotANumber give NotANumber.
 //
+// - A value remembers whether a rounding went into it (IsInexact). Such a
+//   value is trusted to kTrustedDigits digits: where the display rounds or
+//   takes a whole part, one that lies within 10^-kTrustedDigits of itself
+//   from a tie or a whole number counts as lying on it, so 7/3*1.5 shows 3.5
+//   rounded as 3.5 is, and 1/3*3 has the whole part 1. An exact value is
+//   always taken as it is.
+//
 // Operations are pure and never throw; the arithmetic here allocates nothing.
 #pragma once
 
@@ -27,6 +34,9 @@ namespace quill {
 // The largest and smallest power of ten of a leading digit.
 inline constexpr int kMaxScale = 1000;
 inline constexpr int kMinScale = -1000;
+
+// The digits of a value that carries roundings that its display relies on.
+inline constexpr int kTrustedDigits = 40;
 
 class Decimal {
   public:
@@ -43,6 +53,9 @@ class Decimal {
     // (something nonzero below c's last digit), which rounding must know.
     static Decimal Make(bool negative, const Wide& c, std::int64_t q, bool sticky = false);
     static Decimal Make(bool negative, const BigInt& c, std::int64_t q, bool sticky = false);
+    // ±c·10^q for a c of at most kPrecision digits, from which a part was
+    // dropped that `rest` describes: rounded ties to even, then to the range.
+    static Decimal Rounded(bool negative, Wide c, std::int64_t q, Rest rest);
     // An exact ±c·10^q whose c has at most 38 digits: checked against the
     // range only.
     static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q);
@@ -54,6 +67,13 @@ class Decimal {
     bool IsZero() const { return IsFinite() && digits_ == 0; }
     // Below zero (a negative finite value or -Infinity).
     bool IsNegative() const { return negative_; }
+    // Whether a rounding went into this value (its own or an operand's).
+    bool IsInexact() const { return inexact_; }
+    // Marks the value as carrying a rounding when `inexact` is true.
+    Decimal& MarkInexact(bool inexact) {
+        inexact_ = inexact_ || inexact;
+        return *this;
+    }
 
     const Coefficient& coefficient() const { return coefficient_; }
     std::int32_t exponent() const { return exponent_; }
@@ -69,6 +89,7 @@ class Decimal {
     std::int32_t exponent_ = 0;
     std::int16_t digits_ = 0;
     bool negative_ = false;
+    bool inexact_ = false;
     Kind kind_ = Kind::Finite;
 };
 
@@ -88,10 +109,17 @@ int Compare(const Decimal& a, const Decimal& b);
 bool IsWhole(const Decimal& x);
 bool IsOddWhole(const Decimal& x);
 
-// The whole part toward zero, below and above; non-finite values stay.
+// The whole part toward zero, below and above; non-finite values stay. An
+// inexact x within its trusted digits of a whole number is that number.
 Decimal Truncate(const Decimal& x);
 Decimal Floor(const Decimal& x);
 Decimal Ceil(const Decimal& x);
 Decimal Abs(const Decimal& x);
+
+// x's coefficient without its last `drop` digits, rounded by `rule` (the
+// display's rules: HalfAway or Down). For an inexact x, a dropped part
+// within its trusted digits of a tie, or of a whole unit when rounding down,
+// counts as that tie or unit.
+Wide DropDisplayDigits(const Decimal& x, int drop, Rounding rule);
 
 } // namespace quill

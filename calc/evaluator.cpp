@@ -63,11 +63,11 @@ class Machine {
 bool Machine::ReduceOnce() {
     const char op = operators_.back();
     operators_.pop_back();
-    const Decimal b = values_.back();
+    const Decimal& b = values_.back();
+    if (op == '/' && b.IsZero()) return false;
+    Decimal& a = values_[values_.size() - 2];
+    a = ApplyOperator(op, a, b);
     values_.pop_back();
-    std::optional<Decimal> r = ApplyOperator(op, values_.back(), b);
-    if (!r) return false;
-    values_.back() = *r;
     return true;
 }
 

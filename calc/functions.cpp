@@ -204,7 +204,11 @@ std::optional<Function> FindFunction(std::string_view name) {
 
 Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
     for (const FunctionEntry& e : kFunctions) {
-        if (e.function == f) return e.compute(v, degrees);
+        if (e.function == f) {
+            Decimal result = e.compute(v, degrees);
+            result.MarkInexact(v.IsInexact());
+            return result;
+        }
     }
     return Decimal::NotANumber(); // unreachable: every enumerator has a row
 }

@@ -55,17 +55,15 @@ Rounded RoundToPlaces(const Decimal& value, int decimals) {
     const std::int64_t drop = -decimals - q;
     const Wide kept = drop > kWideDigits
                           ? Wide(0U)
-                          : DropDigits(Wide(value.coefficient()), static_cast<int>(drop), false,
-                                       Rounding::HalfAway);
+                          : DropDisplayDigits(value, static_cast<int>(drop), Rounding::HalfAway);
     r.digits = WriteDigits(kept);
     r.exponent = -decimals;
     r.zero = kept.is_zero();
     return r;
 }
 
-} // namespace
-
-Decimal ReadDecimal(std::string_view text) {
+// Any length: the first kPrecision significant digits, rounded by the rest.
+Decimal ReadLongDecimal(std::string_view text) {
     // The first kPrecision significant digits are kept, in limbs of 19; the
     // next decides the rounding, and the rest only whether it is a tie.
     Wide kept;
@@ -116,6 +114,28 @@ Decimal ReadDecimal(std::string_view text) {
     kept = kept * SmallTenTo(limbDigits) + limb;
     if (roundDigit < 0) return Decimal::Make(false, kept, q);
     return Decimal::Make(false, kept * 10U + static_cast<unsigned>(roundDigit), q - 1, sticky);
+}
+
+} // namespace
+
+Decimal ReadDecimal(std::string_view text) {
+    // Most numbers people type have at most 19 digits: one limb, read in one
+    // pass with nothing to round.
+    std::uint64_t limb = 0;
+    int digits = 0;
+    int afterPoint = -1; // digits after the point, or -1 before it
+    for (const char c : text) {
+        if (c == '.') {
+            if (afterPoint >= 0) break;
+            afterPoint = 0;
+            continue;
+        }
+        if (!IsDigit(c)) break;
+        if (++digits > kLimbDigits) return ReadLongDecimal(text);
+        limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
+        afterPoint += afterPoint >= 0 ? 1 : 0;
+    }
+    return Decimal::MakeExact(false, limb, afterPoint > 0 ? -afterPoint : 0);
 }
 
 std::string WriteDigits(const Wide& n) {
@@ -176,7 +196,7 @@ std::string WriteScientific(const Decimal& value) {
     Wide mantissa(value.coefficient());
     std::int64_t exponent = value.Scale();
     if (value.digits() > kShown) {
-        mantissa = DropDigits(mantissa, value.digits() - kShown, false, Rounding::HalfAway);
+        mantissa = DropDisplayDigits(value, value.digits() - kShown, Rounding::HalfAway);
         if (mantissa == TenTo(kShown)) {
             mantissa = TenTo(kShown - 1);
             ++exponent;

@@ -161,9 +161,7 @@ Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
     return FromWork(inverse ? Work(1 / approximate) : approximate);
 }
 
-} // namespace
-
-Decimal Power(const Decimal& x, const Decimal& y) {
+Decimal PowerOf(const Decimal& x, const Decimal& y) {
     if (y.IsZero() || IsOne(x)) return One();
     if (x.IsNaN() || y.IsNaN()) return Decimal::NotANumber();
     if (y.IsInfinite()) {
@@ -183,11 +181,11 @@ Decimal Power(const Decimal& x, const Decimal& y) {
     return PowerThroughLog(x, ToWork(y), false);
 }
 
-Decimal Root(const Decimal& x, const Decimal& y) {
+Decimal RootOf(const Decimal& x, const Decimal& y) {
     if (x.IsNaN() || y.IsNaN() || y.IsZero()) return Decimal::NotANumber();
     if (x.IsNegative()) {
         if (!y.IsFinite() || !IsOddWhole(y)) return Decimal::NotANumber();
-        return -Root(-x, y);
+        return -RootOf(-x, y);
     }
     if (y.IsInfinite() || IsOne(x)) return One(); // x to the power 0
     if (x.IsZero() || x.IsInfinite()) {
@@ -196,6 +194,20 @@ Decimal Root(const Decimal& x, const Decimal& y) {
     if (IsWhole(y) && Abs(y).Scale() < kLargeWholeScale)
         return WholeRoot(x, SmallWhole(y), y.IsNegative());
     return ExpOf(LogOf(x) / ToWork(y), false);
+}
+
+} // namespace
+
+Decimal Power(const Decimal& x, const Decimal& y) {
+    Decimal power = PowerOf(x, y);
+    power.MarkInexact(x.IsInexact() || y.IsInexact());
+    return power;
+}
+
+Decimal Root(const Decimal& x, const Decimal& y) {
+    Decimal root = RootOf(x, y);
+    root.MarkInexact(x.IsInexact() || y.IsInexact());
+    return root;
 }
 
 } // namespace quill

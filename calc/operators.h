@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 
 #include "calc/decimal.h"
 
@@ -59,9 +58,9 @@ Decimal Power(const Decimal& x, const Decimal& y);
 // digits is found exactly (27#3 is 3, 0.001#3 is 0.1).
 Decimal Root(const Decimal& x, const Decimal& y);
 
-// a op b for one of the seven operators; nullopt for a division by zero
-// (the right operand is 0) and for a character that is not an operator.
-inline std::optional<Decimal> ApplyOperator(char op, const Decimal& a, const Decimal& b) {
+// a op b for one of the seven operators; NotANumber for a character that is
+// not one. A zero divisor gives Divide's answer: the evaluator stops before.
+inline Decimal ApplyOperator(char op, const Decimal& a, const Decimal& b) {
     switch (op) {
     case '+':
         return Add(a, b);
@@ -70,7 +69,6 @@ inline std::optional<Decimal> ApplyOperator(char op, const Decimal& a, const Dec
     case '*':
         return Multiply(a, b);
     case '/':
-        if (b.IsZero()) return std::nullopt;
         return Divide(a, b);
     case '%':
         return Percent(a, b);
@@ -79,7 +77,7 @@ inline std::optional<Decimal> ApplyOperator(char op, const Decimal& a, const Dec
     case '#':
         return Root(a, b);
     default:
-        return std::nullopt;
+        return Decimal::NotANumber();
     }
 }
 

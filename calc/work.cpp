@@ -54,13 +54,15 @@ Decimal FromWork(const Work& w) {
     // The power of ten of the leading digit, give or take one.
     const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
     if (scale > kMaxScale + 2) return Decimal::Infinity(negative);
-    if (scale < kMinScale - 2) return {};
+    if (scale < kMinScale - 2) return Decimal().MarkInexact(true);
     // |w| * 10^shift has kPrecision + 6 or 7 whole digits.
     const std::int64_t shift = kPrecision + 6 - scale;
     const Work scaled = mp::abs(w) * TenToWork(shift);
     const Work whole = mp::trunc(scaled);
     const BigInt digits = whole.convert_to<BigInt>();
-    return Decimal::Make(negative, digits, -shift, whole != scaled);
+    // The binary value is itself an approximation, even where it converts
+    // exactly.
+    return Decimal::Make(negative, digits, -shift, whole != scaled).MarkInexact(true);
 }
 
 const Work& WorkPi() {

@@ -23,7 +23,8 @@ using Work = mp::number<mp::cpp_bin_float<kWorkDigits>, mp::et_off>;
 // A finite decimal as a binary float (rounded once or twice).
 Work ToWork(const Decimal& x);
 
-// w rounded to kPrecision digits, ties to even; non-finite values stay.
+// w rounded to kPrecision digits, ties to even, and marked inexact;
+// non-finite values stay.
 Decimal FromWork(const Work& w);
 
 // 10^n.
