@@ -340,7 +340,7 @@ bool IsOddWhole(const Decimal& x) {
 }
 
 Decimal Truncate(const Decimal& x) {
-    const Decimal y = SnapToWhole(x);
+    Decimal y = SnapToWhole(x);
     if (!y.IsFinite() || y.exponent() >= 0) return y;
     Decimal whole;
     if (-y.exponent() < y.digits()) {
@@ -371,7 +371,7 @@ Decimal Abs(const Decimal& x) {
 }
 
 Wide DropDisplayDigits(const Decimal& x, int drop, Rounding rule) {
-    const Wide c(x.coefficient());
+    Wide c(x.coefficient());
     if (drop <= 0) return c;
     if (drop > kWideDigits) return Wide(0U);
     const int slack = TrustSlack(x, drop);
