@@ -10,7 +10,9 @@ namespace {
 
 // floor(pi * 10^n), for n up to kPiDecimals.
 BigInt PiTimesTenTo(int n) {
-    return BigInt(std::string(kPiDigits.substr(0, static_cast<std::size_t>(n) + 1)));
+    // Read once: the text of 1,200 digits costs more to read than a division.
+    static const BigInt kPi = BigInt(std::string(kPiDigits));
+    return kPi / mp::pow(BigInt(10), static_cast<unsigned>(kPiDecimals - n));
 }
 
 BigInt TenToBig(std::int64_t n) {
