@@ -134,4 +134,4 @@ def sixty_digits(value):
 
 for typed, degrees, value, rounded in ROWS:
     text = sixty_digits(value)
-    print(f'    {{"{typed}", {"true" if degrees else "false"}, "{text}", {"true" if rounded else "false"}}},')
+    print(f'    {{"{typed}", "{text}", {"true" if degrees else "false"}, {"true" if rounded else "false"}}},')
