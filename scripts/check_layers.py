@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Checks that each layer includes only the layers below it, and that no
-module (a header with its source) includes itself back through others.
+"""Checks that each layer includes only the layers below it, that no
+module (a header with its source) includes itself back through others, and
+that the engine (calc/) takes no maths and no number text from the C runtime,
+whose digits differ between the builds.
 
   calc  <  app  <  app/win  <  ui  <  main        cli beside ui, over calc and app
 
@@ -21,6 +23,13 @@ ALLOWED = {
     "cli": {"calc", "app", "cli"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+# The C runtime's maths and its number text: a call, bare or std::, or the header.
+RUNTIME_NAMES = ("pow|powl|sqrt|cbrt|exp|expm1|log|log1p|log10|log2|sin|cos|tan|asin|acos|atan|atan2"
+                 "|sinh|cosh|tanh|fmod|floor|ceil|trunc|round|nearbyint|ldexp|frexp"
+                 "|printf|sprintf|snprintf|strtod|strtof|strtold|atof|scanf|sscanf")
+# Comments and string literals, which may name anything.
+PROSE = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"', re.S)
+RUNTIME = re.compile(r"(?<![\w:.>])(?:std::)?(?:" + RUNTIME_NAMES + r")\s*\(|#\s*include\s*<(?:cmath|math\.h|cstdio|stdio\.h)>")
 
 
 def layer(path):
@@ -37,7 +46,13 @@ def main():
         if layer(f) not in ALLOWED:
             continue
         module = str(Path(f).with_suffix(""))
-        for inc in INCLUDE.findall(Path(f).read_text()):
+        text = Path(f).read_text()
+        if layer(f) == "calc":
+            code = PROSE.sub(lambda m: "\n" * m.group(0).count("\n"), text)
+            for m in RUNTIME.finditer(code):
+                line = code.count("\n", 0, m.start()) + 1
+                breaches.append(f"{f}:{line}: {m.group(0)} takes from the C runtime")
+        for inc in INCLUDE.findall(text):
             if not Path(inc).exists():
                 continue
             if layer(inc) not in ALLOWED[layer(f)]:

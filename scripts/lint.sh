@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Formatting, lint and layering, as part of the tests: fails on a clang-format
 # difference, a clang-tidy warning (over the native build's sources) or an
-# include that breaks the layers.
+# include that breaks the layers, or C runtime maths or number text in the
+# engine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
