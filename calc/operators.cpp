@@ -118,36 +118,29 @@ std::uint64_t WholeRootOf(std::uint64_t v, std::int64_t m) {
     return low;
 }
 
-// The m-th root of x > 0 when it is a decimal of at most kPrecision digits.
-bool ExactRoot(const Decimal& x, std::int64_t m, const Work& approximate, Decimal& root) {
-    const Stripped s = Strip(x);
+// Whether candidate * 10^q is the m-th root of s's value.
+bool IsRootOf(const Stripped& s, std::int64_t m, const Wide& candidate, std::int64_t q) {
+    if (candidate == 1U) return s.c == 1U && q * m == s.q;
+    // 2^167 > 10^50: no whole number above 1 has a power of more factors
+    // that is a coefficient.
+    constexpr std::int64_t kMostFactors = 167;
+    if (m > kMostFactors || q * m != s.q) return false;
+    return mp::pow(BigInt(candidate), static_cast<unsigned>(m)) == BigInt(s.c);
+}
+
+// The m-th root of s's value when it is a decimal of at most kPrecision
+// digits, found from the approximate root: an exact root has at most
+// kPrecision / m + 1 digits, so the approximation rounded to a few more is
+// it.
+bool RootNear(const Stripped& s, std::int64_t m, const Work& approximate, Decimal& root) {
     if (s.q % m != 0) return false;
-    Wide candidate;
-    std::int64_t q = s.q / m;
-    if (FitsLimb(s.c)) {
-        candidate = WholeRootOf(LowLimb(s.c), m);
-    } else {
-        // The root's digits: an exact root has at most kPrecision / m + 1,
-        // so the approximation rounded to a few more is it.
-        const Decimal near = FromWork(approximate);
-        if (!near.IsFinite() || near.IsZero()) return false;
-        const int keep = static_cast<int>(kPrecision / m) + 2;
-        const int drop = near.digits() > keep ? near.digits() - keep : 0;
-        candidate = DropDigits(Wide(near.coefficient()), drop, false, Rounding::HalfEven);
-        q = near.exponent() + drop;
-        q += StripZeros(candidate);
-        if (static_cast<std::int64_t>(DigitCount(candidate)) * m > kPrecision + m) return false;
-    }
-    if (candidate != 1U) {
-        // 2^167 > 10^50: no whole number above 1 has a power of more factors
-        // that is a coefficient.
-        constexpr std::int64_t kMostFactors = 167;
-        if (m > kMostFactors) return false;
-        if (mp::pow(BigInt(candidate), static_cast<unsigned>(m)) != BigInt(s.c)) return false;
-    } else if (s.c != 1U) {
-        return false;
-    }
-    if (q * m != s.q) return false;
+    const Decimal near = FromWork(approximate);
+    if (!near.IsFinite() || near.IsZero()) return false;
+    const int keep = static_cast<int>(kPrecision / m) + 2;
+    const int drop = near.digits() > keep ? near.digits() - keep : 0;
+    Wide candidate = DropDigits(Wide(near.coefficient()), drop, false, Rounding::HalfEven);
+    const std::int64_t q = near.exponent() + drop + StripZeros(candidate);
+    if (!IsRootOf(s, m, candidate, q)) return false;
     root = Decimal::Make(false, candidate, q);
     return true;
 }
@@ -155,9 +148,22 @@ bool ExactRoot(const Decimal& x, std::int64_t m, const Work& approximate, Decima
 // x^(1/m) for x > 0, x != 1 and a whole m >= 1 below 10^18.
 Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
     if (m == 1) return inverse ? Divide(One(), x) : x;
-    const Work approximate = m == 2 ? mp::sqrt(ToWork(x)) : mp::exp(LogOf(x) / m);
+    const Stripped s = Strip(x);
     Decimal root;
-    if (ExactRoot(x, m, approximate, root)) return inverse ? Divide(One(), root) : root;
+    bool exact = false;
+    if (FitsLimb(s.c)) {
+        // A short coefficient: its whole root settles it, without the binary
+        // approximation.
+        const Wide candidate(WholeRootOf(LowLimb(s.c), m));
+        exact = s.q % m == 0 && IsRootOf(s, m, candidate, s.q / m);
+        if (exact) root = Decimal::Make(false, candidate, s.q / m);
+    }
+    Work approximate;
+    if (!exact) {
+        approximate = m == 2 ? mp::sqrt(ToWork(x)) : mp::exp(LogOf(x) / m);
+        exact = !FitsLimb(s.c) && RootNear(s, m, approximate, root);
+    }
+    if (exact) return inverse ? Divide(One(), root) : root;
     return FromWork(inverse ? Work(1 / approximate) : approximate);
 }
 

@@ -1,5 +1,6 @@
 #include "calc/work.h"
 
+#include <array>
 #include <string>
 
 #include "calc/pi_digits.h"
@@ -11,6 +12,7 @@ namespace {
 // sum of sign^k * u^(2k+1) / (2k+1) for k = 0, 1, ...: atan (sign -1) and
 // atanh (sign +1) of a small u, until the terms fall below the last bit.
 Work OddSeries(const Work& u, int sign) {
+    if (u == 0) return u;
     const Work u2 = u * u;
     Work power = u;
     Work sum = u;
@@ -26,6 +28,47 @@ Work OddSeries(const Work& u, int sign) {
         }
     }
     return sum;
+}
+
+// A log table for the reduction below: log(j / 64) for j from kFirstEntry to
+// kLastEntry, the steps that cover [1/sqrt(2), sqrt(2)]. Worked out once, by
+// the series, from exact quotients.
+constexpr int kTableSteps = 64;
+constexpr int kFirstEntry = 45; // 45/64 < 1/sqrt(2)
+constexpr int kLastEntry = 91;  // 91/64 > sqrt(2)
+
+struct LogTable {
+    Work ln2;
+    std::array<Work, kLastEntry - kFirstEntry + 1> entries;
+};
+
+const LogTable& Logs() {
+    static const LogTable table = [] {
+        LogTable t;
+        t.ln2 = 2 * OddSeries(Work(1) / 3, 1); // log 2 = 2 atanh(1/3)
+        for (int j = kFirstEntry; j <= kLastEntry; ++j) {
+            t.entries[static_cast<std::size_t>(j - kFirstEntry)] =
+                2 * OddSeries(Work(j - kTableSteps) / (j + kTableSteps), 1);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// log(w) for a positive finite w: w = m * 2^k with m near 1, m = (j/64) * r
+// with r within 1/90 of 1, so that the series for log r has a dozen terms.
+Work LogOfWork(const Work& w) {
+    int k = 0;
+    Work m = mp::frexp(w, &k); // m in [1/2, 1)
+    if (m < Work(0.70703125)) {
+        m *= 2;
+        --k;
+    }
+    const Work steps = m * kTableSteps;
+    const int j = mp::round(steps).convert_to<int>();
+    const LogTable& logs = Logs();
+    const Work rest = 2 * OddSeries((steps - j) / (steps + j), 1);
+    return logs.ln2 * k + logs.entries[static_cast<std::size_t>(j - kFirstEntry)] + rest;
 }
 
 } // namespace
@@ -80,7 +123,7 @@ Work LogOf(const Decimal& x) {
         const Work tw = ToWork(t);
         if (mp::abs(tw) < Work(0.125)) return 2 * OddSeries(tw / (2 + tw), 1);
     }
-    return mp::log(ToWork(x));
+    return LogOfWork(ToWork(x));
 }
 
 Work Atan(const Work& x) {
