@@ -14,7 +14,7 @@ for name in calc data_file; do
   extra=()
   [ -f "$top/tests/fuzz/$name.dict" ] && extra+=(-dict="$top/tests/fuzz/$name.dict")
   # No input may cost an allocation of more than a megabyte: inputs are at most 8 KB.
-  "$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+  "$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=1 -rss_limit_mb=2048 \
     -malloc_limit_mb=1 -print_final_stats=0 "${extra[@]}" \
     -artifact_prefix="$top/build/fuzz/$name-" "$found" "$top/tests/fuzz/corpus_$name" 2>&1 | tail -n 3
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz_$name: FAILED (see build/fuzz/$name-*)"; exit 1; }

@@ -1,6 +1,6 @@
 // libFuzzer target over the checker and the evaluator: nothing crashes or
-// throws, every text the checker passes evaluates, and every mark the
-// checker makes lies inside the text.
+// throws, every text the checker passes evaluates, every mark the checker
+// makes lies inside the text, and no display is a negative zero.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,5 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quill::EvalResult result = quill::Evaluate(text, settings);
     if (check.passed && result.status == quill::EvalStatus::Invalid) std::abort();
     if (result.text.empty()) std::abort();
+    // "-0", "-0.00" and the like: a sign on nothing.
+    const std::string& shown = result.text;
+    if (shown.size() >= 2 && shown[0] == '-' && shown.find_first_not_of("0.", 1) == std::string::npos)
+        std::abort();
     return 0;
 }
