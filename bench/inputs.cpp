@@ -7,11 +7,11 @@ namespace quill::bench {
 
 namespace {
 
-// A mix of what people type: decimals, every operator, constants, and the
-// common functions.
+// Sums people type: money, percentages, quotients that do not end, and
+// powers, with every operator and brackets.
 constexpr std::array<std::string_view, 12> kPieces = {
-    "sin(pi/6)",     "2^10",     "(3.5-1.25)*4", "16#2",       "e*2",         "abs(7-9)/3",
-    "cos(0)+tan(1)", "log(100)", "12.75/5",      "floor(e^2)", "(1+2)*(3+4)", "0.125%8",
+    "12345.67*1.19", "250/3",         "19.99*3",     "(3.5-1.25)*4", "2^10",     "0.125%8",
+    "(1+2)*(3+4)",   "12.75/5",       "99999.99-17", "987.123*3",    "16#2",     "7-9*2",
 };
 
 // Layers of the nested text, outermost first, with the text that closes each.
@@ -19,11 +19,15 @@ struct Layer {
     std::string_view open, close;
 };
 constexpr std::array<Layer, 4> kLayers = {
-    {{"abs(", ")"}, {"(1+", ")"}, {"cos(", ")"}, {"(2*", ")/3"}}};
+    {{"(1+", ")"}, {"(2*", ")/3"}, {"(", "-0.25)"}, {"(", "%8)"}}};
 
 } // namespace
 
 std::string TypicalText() {
+    return "12345.67*1.19-250/3+19.99*3";
+}
+
+std::string FunctionsText() {
     return "2.5*(3.75+sin(pi/6))-169#2/e^2";
 }
 

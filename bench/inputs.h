@@ -10,16 +10,19 @@
 
 namespace quill::bench {
 
-// A typical line a user types: 30 characters of numbers, operators,
-// brackets, functions and constants.
+// A typical line a user types: about 30 characters of decimals, operators
+// and a quotient that does not end.
 std::string TypicalText();
 
-// Pieces like the typical line's joined by "+" to exactly `bytes` bytes
-// (`bytes` >= 2).
+// A typical line with functions, a root and constants.
+std::string FunctionsText();
+
+// Pieces of arithmetic like the typical line's joined by "+" to exactly
+// `bytes` bytes (`bytes` >= 2).
 std::string FlatText(std::size_t bytes);
 
-// `depth` brackets and function calls around one another, each with an
-// operator inside, around a single number.
+// `depth` brackets around one another, each with an operator inside,
+// around a single number.
 std::string NestedText(std::size_t depth);
 
 } // namespace quill::bench
