@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   xvfb xauth xdotool x11-utils
-  libbenchmark-dev librsvg2-bin icoutils zip python3
+  libboost-dev libbenchmark-dev librsvg2-bin icoutils zip python3
   bc time
   libedit-dev tmux man-db groff-base bash-completion dpkg-dev file
 )
