@@ -194,27 +194,6 @@ std::span<const FieldInfo> RecordLayout() {
     return layout;
 }
 
-std::size_t MaxRecordBytes() {
-    // FF FE (two-byte text), then FF, FFFF, FFFFFFFF and 64 bits.
-    constexpr std::size_t kLongestPrefix = 3 + 1 + 2 + 4 + 8;
-    std::size_t total = 0;
-    for (const FieldInfo& field : RecordLayout()) {
-        switch (field.kind) {
-        case FieldKind::Flag:
-        case FieldKind::Byte:
-            total += 1;
-            break;
-        case FieldKind::Int32:
-            total += 4;
-            break;
-        case FieldKind::Counted:
-            total += kLongestPrefix + kMaxCountedBytes;
-            break;
-        }
-    }
-    return total;
-}
-
 std::vector<std::uint8_t> SettingsToBytes(const CalcSettings& settings) {
     CalcSettings s = settings;
     std::string face(FaceOf(s.lfFont));

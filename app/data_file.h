@@ -33,13 +33,10 @@ struct FieldInfo {
 // The fields in file order.
 std::span<const FieldInfo> RecordLayout();
 
-// The longest text a counted string of a record may hold, in bytes of its
-// stored form; the program writes a few dozen.
-inline constexpr std::size_t kMaxCountedBytes = 64 * 1024;
-
-// The most bytes a record can take: its fixed fields, and each counted string
-// at its longest with its longest prefix. A reader needs no more of a file.
-std::size_t MaxRecordBytes();
+// The largest data file a reader takes, whatever its counted strings hold;
+// the program writes a few dozen bytes. A larger file is not read at all, and
+// no save replaces it.
+inline constexpr std::size_t kMaxDataFileBytes = 16u << 20;
 
 // Turns two-byte text into single-byte text. On Windows the ANSI code page
 // does it; Utf16ToLatin1 is the portable stand-in.

@@ -1,9 +1,39 @@
 #include "app/data_place.h"
 
+#include "app/data_file.h"
+
 namespace quill {
 
 bool SavesOnClose(LoadOutcome outcome) {
-    return outcome != LoadOutcome::Held;
+    return outcome != LoadOutcome::Held && outcome != LoadOutcome::Kept;
+}
+
+namespace {
+
+// Takes one to eight lower-case hexadecimal digits from the front of `rest`.
+bool TakeHex(std::string_view& rest) {
+    std::size_t n = 0;
+    while (n < rest.size() && n < 9 &&
+           ((rest[n] >= '0' && rest[n] <= '9') || (rest[n] >= 'a' && rest[n] <= 'f'))) {
+        ++n;
+    }
+    if (n == 0 || n > 8) return false;
+    rest.remove_prefix(n);
+    return true;
+}
+
+bool Take(std::string_view& rest, std::string_view part) {
+    if (rest.substr(0, part.size()) != part) return false;
+    rest.remove_prefix(part.size());
+    return true;
+}
+
+} // namespace
+
+bool IsSaveTempName(std::string_view name) {
+    if (!Take(name, kDataFileName) || !Take(name, ".")) return false;
+    if (name == "tmp") return true;
+    return TakeHex(name) && Take(name, "-") && TakeHex(name) && name == ".tmp";
 }
 
 std::optional<DataPlace> PlaceToRead(std::optional<std::uint64_t> beside,

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace quill {
 
@@ -17,11 +18,19 @@ enum class LoadOutcome {
     Damaged, // read, but no whole record: defaults, replaced on close
     Held,    // there, but another program kept it unreadable: defaults, and
              // the file is left alone on close, so the user's settings stay
+    Kept,    // there, but not read whole (larger than kMaxDataFileBytes, or a
+             // read failed): defaults, and the file is left alone on close
 };
 
 bool SavesOnClose(LoadOutcome outcome);
 
 enum class DataPlace { Beside, Roaming };
+
+// Whether `name` (a file name without its folder) is one this program gives
+// a save's temporary file: "dataclc.dat.<pid>-<n>.tmp" with pid and n in
+// lower-case hexadecimal (one to eight digits each), or the older fixed
+// "dataclc.dat.tmp". Only these are ever swept away.
+bool IsSaveTempName(std::string_view name);
 
 // The file a start reads: the newer of the two that exist (a tie goes to the
 // one beside the program); none when neither exists. Times are the files'

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quill {
@@ -48,9 +49,18 @@ void MendLoadedValues(CalcSettings& settings) {
     if (settings.nFormat < kDecimal || settings.nFormat > kExponent) settings.nFormat = kDecimal;
 }
 
-void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop) {
+bool IsPointOnAMonitor(std::int32_t x, std::int32_t y, std::span<const Rect> monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [x, y](const Rect& m) { return IsPointOnDesktop(x, y, m); });
+}
+
+void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop,
+                        std::span<const Rect> monitors) {
     MendLoadedValues(settings);
-    if (!IsPointOnDesktop(settings.nLeft, settings.nTop, desktop)) {
+    const bool onScreen = monitors.empty()
+                              ? IsPointOnDesktop(settings.nLeft, settings.nTop, desktop)
+                              : IsPointOnAMonitor(settings.nLeft, settings.nTop, monitors);
+    if (!onScreen) {
         const Point corner = CentreOnDesktop(window, desktop);
         settings.nLeft = corner.x;
         settings.nTop = corner.y;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "calc/settings_view.h"
@@ -89,7 +90,13 @@ Point CentreOnDesktop(const Rect& window, const Rect& desktop);
 // A rounding or format that no version writes goes back to "Auto" or "Decimal".
 void MendLoadedValues(CalcSettings& settings);
 
-// After a load: MendLoadedValues, and a corner off the desktop is centred.
-void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop);
+// Whether the point lies on one of the monitors (each as IsPointOnDesktop).
+bool IsPointOnAMonitor(std::int32_t x, std::int32_t y, std::span<const Rect> monitors);
+
+// After a load: MendLoadedValues, and a corner on none of the monitors now
+// attached is centred on the desktop (the primary monitor). An empty list
+// counts as the desktop alone.
+void MendLoadedSettings(CalcSettings& settings, const Rect& window, const Rect& desktop,
+                        std::span<const Rect> monitors = {});
 
 } // namespace quill

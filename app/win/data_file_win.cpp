@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -111,6 +112,18 @@ Rect DesktopRect() {
     return FromWin(r);
 }
 
+std::vector<Rect> MonitorRects() {
+    std::vector<Rect> monitors;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT r, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<Rect>*>(list)->push_back(FromWin(*r));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 namespace {
 
 // A name for this save's temporary file beside the data file, unique to the
@@ -126,8 +139,20 @@ std::uint64_t Ticks(const FILETIME& t) {
     return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
+// Whether a found file's name is one of a save's temporary files; a name
+// outside ASCII never is.
+bool IsSaveTempFile(const wchar_t* name) {
+    std::string narrow;
+    for (; *name != L'\0'; ++name) {
+        if (*name > 0x7F) return false;
+        narrow += static_cast<char>(*name);
+    }
+    return IsSaveTempName(narrow);
+}
+
 // Temporary files of saves that crashed are removed by a later save; one
-// younger than a minute may be another copy's, saving right now.
+// younger than a minute may be another copy's, saving right now. Only the
+// names saves make are touched: a person's "dataclc.dat notes.tmp" stays.
 void RemoveStaleTempFiles(const std::wstring& target) {
     const std::size_t slash = target.rfind(L'\\');
     const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
@@ -139,6 +164,7 @@ void RemoveStaleTempFiles(const std::wstring& target) {
     constexpr std::uint64_t kMinute = 60ULL * 10'000'000; // in 100 ns
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsSaveTempFile(found.cFileName) &&
             Ticks(now) - Ticks(found.ftLastWriteTime) > kMinute) {
             ::DeleteFileW((folder + found.cFileName).c_str());
         }
@@ -160,25 +186,35 @@ HANDLE CreateTempFile(const std::wstring& target, std::wstring& temp) {
     return INVALID_HANDLE_VALUE;
 }
 
-// The record from the file at `target` (in its extended form): true when read
-// whole, false when read but damaged, none when it could not be read (the
-// reason in GetLastError).
-std::optional<bool> ReadRecord(const std::wstring& target, CalcSettings& settings) {
+// How reading the record went, short of the waiting.
+enum class Read { Whole, Damaged, Failed, TooLarge };
+
+// The record from the file at `target` (in its extended form), read whole in
+// one pass. Failed: it could not be opened or read (the reason in
+// GetLastError).
+Read ReadRecord(const std::wstring& target, CalcSettings& settings) {
     File file(::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Ok()) return std::nullopt;
+    if (!file.Ok()) return Read::Failed;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
-    // Bytes after the record's last field are ignored, so no more is read.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(
-        std::clamp<LONGLONG>(size.QuadPart, 0, static_cast<LONGLONG>(MaxRecordBytes()))));
+    if (!::GetFileSizeEx(file.Get(), &size)) return Read::Failed;
+    if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > kMaxDataFileBytes) {
+        return Read::TooLarge;
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return Read::Failed;
+    }
     // A file that shrank meanwhile is read as far as it goes.
     const auto read = InChunks(bytes.size(), [&](std::size_t at, DWORD piece, DWORD& moved) {
         return ::ReadFile(file.Get(), bytes.data() + at, piece, &moved, nullptr) != FALSE;
     });
-    if (!read) return std::nullopt;
+    if (!read) return Read::Failed;
     bytes.resize(*read);
-    return SettingsFromBytes(bytes, settings, AnsiOfUtf16);
+    return SettingsFromBytes(bytes, settings, AnsiOfUtf16) ? Read::Whole : Read::Damaged;
 }
 
 bool IsMissing(DWORD error) {
@@ -229,12 +265,23 @@ LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& sett
     }
     const DWORD start = ::GetTickCount();
     for (;;) {
-        if (const std::optional<bool> read = ReadRecord(target, settings)) {
-            return *read ? LoadOutcome::Loaded : LoadOutcome::Damaged;
+        switch (ReadRecord(target, settings)) {
+        case Read::Whole:
+            return LoadOutcome::Loaded;
+        case Read::Damaged:
+            return LoadOutcome::Damaged;
+        case Read::TooLarge:
+            return LoadOutcome::Kept;
+        case Read::Failed:
+            break;
         }
         const DWORD error = ::GetLastError();
         if (IsMissing(error)) return LoadOutcome::Missing;
-        if (!IsPassing(error) || ::GetTickCount() - start >= waitMs) return LoadOutcome::Held;
+        if (IsPassing(error)) {
+            if (::GetTickCount() - start >= waitMs) return LoadOutcome::Held;
+        } else {
+            return LoadOutcome::Kept; // a read that failed for good
+        }
         ::Sleep(50);
     }
 }
@@ -262,18 +309,17 @@ LoadOutcome LoadSettingsFromPlaces(const DataPaths& paths, CalcSettings& setting
     const LoadOutcome outcome = ReadSettingsFileWaiting(path, read, waitMs);
     if (outcome != LoadOutcome::Loaded) return outcome;
     settings = read;
-    MendLoadedSettings(settings, window, DesktopRect());
+    MendLoadedSettings(settings, window, DesktopRect(), MonitorRects());
     return outcome;
 }
 
 bool SaveSettingsToPlaces(const DataPaths& paths, const CalcSettings& settings,
                           const SaveOps& ops) {
     const std::vector<std::uint8_t> bytes = SettingsToBytes(settings);
-    if (WriteFileAtomically(paths.beside, bytes, ops)) {
-        // The copy elsewhere would be the newer one at the next start.
-        if (!paths.roaming.empty()) ::DeleteFileW(ToExtendedPath(paths.roaming).c_str());
-        return true;
-    }
+    // The copy elsewhere stays: it may be another copy's of the program,
+    // one that cannot save beside itself. The file just written beside this
+    // one is the newer, so this copy's next start reads it.
+    if (WriteFileAtomically(paths.beside, bytes, ops)) return true;
     if (paths.roaming.empty()) return false;
     const std::wstring folder = paths.roaming.substr(0, paths.roaming.rfind(L'\\'));
     ::CreateDirectoryW(ToExtendedPath(folder).c_str(), nullptr); // there already is no error

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/data_place.h"
 #include "app/settings.h"
@@ -33,6 +34,10 @@ std::wstring GetRoamingDataFilePath();
 // The desktop window's rectangle (the primary screen).
 Rect DesktopRect();
 
+// Every monitor attached now, as rectangles in desktop coordinates; empty
+// when the system cannot say.
+std::vector<Rect> MonitorRects();
+
 // The file operations a save goes through; tests replace them to make a
 // write fail half way.
 struct SaveOps {
@@ -50,10 +55,11 @@ struct SaveOps {
 bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
                          const SaveOps& ops = {});
 
-// The record from the file at `path` (see SettingsFromBytes; two-byte text
-// becomes the ANSI code page's, app/win/ansi.h), tried again for `waitMs`
-// while another program holds it open. A folder in the file's place counts
-// as no file.
+// The record from the file at `path`, read whole (see SettingsFromBytes;
+// two-byte text becomes the ANSI code page's, app/win/ansi.h), tried again
+// for `waitMs` while another program holds it open. A folder in the file's
+// place counts as no file; a file larger than kMaxDataFileBytes, or one whose
+// read failed for another reason than its being held, is Kept.
 LoadOutcome ReadSettingsFileWaiting(const std::wstring& path, CalcSettings& settings, DWORD waitMs);
 
 // The two places of the data file: beside the program, and the user's copy.
@@ -67,9 +73,10 @@ struct DataPaths {
 LoadOutcome LoadSettingsFromPlaces(const DataPaths& paths, CalcSettings& settings,
                                    const Rect& window, DWORD waitMs = 2000);
 
-// At close: beside the program, and then the copy elsewhere is removed; where
-// that fails, into the copy elsewhere (its folder created). False when
-// neither could be written.
+// At close: beside the program; where that fails, into the copy elsewhere
+// (its folder created). The copy elsewhere is never removed: another copy of
+// the program may keep its settings there. False when neither could be
+// written.
 bool SaveSettingsToPlaces(const DataPaths& paths, const CalcSettings& settings,
                           const SaveOps& ops = {});
 

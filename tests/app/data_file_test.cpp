@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,36 @@ TEST(Settings, MendAfterLoad) {
         EXPECT_EQ((Point{s.nLeft, s.nTop}), (Point{r.wantLeft, r.wantTop}))
             << r.left << "," << r.top;
         EXPECT_EQ(s.nReserved, 77);
+    }
+}
+
+// A window closed on a second monitor comes back there; only a corner on
+// no monitor attached now is centred on the primary one.
+TEST(Settings, ACornerOnAnyMonitorStays) {
+    const Rect primary{0, 0, 1024, 768};
+    const Rect left{-1280, 0, 0, 1024};
+    const Rect above{0, -900, 1600, 0};
+    const std::vector<Rect> monitors = {primary, left, above};
+    const struct {
+        std::int32_t left, top;
+        Point want;
+    } rows[] = {
+        {100, 100, {100, 100}},     // on the primary
+        {-1280, 1023, {-1280, 1023}}, // the left one's corner
+        {-1, 500, {-1, 500}},       // the left one, at its right edge
+        {1599, -900, {1599, -900}}, // above
+        {-1281, 0, {420, 350}},     // left of every monitor
+        {1024, 100, {420, 350}},    // right of the primary, below the one above
+        {-5, -5, {420, 350}},       // in the corner between left and above
+        {100, 768, {420, 350}},     // below the primary
+    };
+    for (const auto& r : rows) {
+        CalcSettings s = Defaults();
+        s.nLeft = r.left;
+        s.nTop = r.top;
+        MendLoadedSettings(s, kWindow, primary, monitors);
+        EXPECT_EQ((Point{s.nLeft, s.nTop}), r.want) << r.left << "," << r.top;
+        EXPECT_EQ(IsPointOnAMonitor(r.left, r.top, monitors), (r.want == Point{r.left, r.top}));
     }
 }
 

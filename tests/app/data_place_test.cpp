@@ -25,5 +25,24 @@ TEST(DataPlace, TheNewerFileIsRead) {
     }
 }
 
+// Only what a save names its temporary file is ever swept away.
+TEST(DataPlace, OnlyTheSavesOwnTemporaryNames) {
+    const struct {
+        const char* name;
+        bool ours;
+    } rows[] = {
+        {"dataclc.dat.tmp", true},           {"dataclc.dat.4d2-0.tmp", true},
+        {"dataclc.dat.ffffffff-3f.tmp", true}, {"dataclc.dat notes.tmp", false},
+        {"dataclc.dat.backup-2023.tmp", false}, {"dataclc.datXYZ.tmp", false},
+        {"dataclc.dat.4D2-0.tmp", false},    {"dataclc.dat.123456789-0.tmp", false},
+        {"dataclc.dat.-0.tmp", false},       {"dataclc.dat.12-.tmp", false},
+        {"dataclc.dat.12-0.tmp.tmp", false}, {"dataclc.dat.12-0.tmpx", false},
+        {"dataclc.dat", false},              {"xdataclc.dat.tmp", false},
+        {"", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsSaveTempName(row.name), row.ours) << row.name;
+}
+
 } // namespace
 } // namespace quill

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/data_file.h"
+#include "app/data_place.h"
 
 namespace quill {
 namespace {
@@ -36,11 +37,12 @@ std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                              nullptr);
     if (h == INVALID_HANDLE_VALUE) return {};
-    std::vector<std::uint8_t> bytes(4096);
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> piece(1 << 16);
     DWORD got = 0;
-    ::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    while (::ReadFile(h, piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), piece.begin(), piece.begin() + got);
     ::CloseHandle(h);
-    bytes.resize(got);
     return bytes;
 }
 
@@ -170,6 +172,48 @@ TEST(DataFileWin, TemporaryFilesNeverFollowedNorLeft) {
     ::DeleteFileW((file + own).c_str());
 }
 
+// The sweep of crashed saves' files takes only the names saves make.
+TEST(DataFileWin, TheSweepLeavesOtherFilesAlone) {
+    const std::wstring file = MakeFolder(L"quill-sweep") + L"dataclc.dat";
+    const std::vector<std::uint8_t> junk(10, 0xCD);
+    const wchar_t* const foreign[] = {L" notes.tmp", L".backup-2023.tmp", L"XYZ.tmp",
+                                      L".12-0.tmp.tmp", L".AB-0.tmp"};
+    for (const wchar_t* tail : foreign)
+        WriteAged(file + tail, junk, 5);
+    WriteAged(file + L".tmp", junk, 5);
+    WriteAged(file + L".4d2-0.tmp", junk, 5);
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(5)));
+    for (const wchar_t* tail : foreign)
+        EXPECT_EQ(FileBytes(file + tail), junk) << static_cast<int>(tail[1]);
+    EXPECT_FALSE(Exists(file + L".tmp"));
+    EXPECT_FALSE(Exists(file + L".4d2-0.tmp"));
+    for (const wchar_t* tail : foreign)
+        ::DeleteFileW((file + tail).c_str());
+}
+
+// A record is read whole however long its strings; a file past the limit is
+// neither read nor replaced.
+TEST(DataFileWin, LongRecordsAreReadAndHugeFilesKept) {
+    const std::wstring file = MakeFolder(L"quill-long") + L"dataclc.dat";
+    CalcSettings longText = Sample(3);
+    longText.nRound = 3;
+    longText.strReserved.assign(200'000, 'r');
+    ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, longText));
+    CalcSettings read;
+    EXPECT_EQ(ReadSettingsFileWaiting(file, read, 0), LoadOutcome::Loaded);
+    EXPECT_EQ(read, longText);
+
+    std::vector<std::uint8_t> huge = SettingsToBytes(Sample(4));
+    huge.resize(kMaxDataFileBytes + 1, 0xEE);
+    WriteAged(file, huge, 0);
+    CalcSettings none;
+    const LoadOutcome outcome = ReadSettingsFileWaiting(file, none, 0);
+    EXPECT_EQ(outcome, LoadOutcome::Kept);
+    EXPECT_FALSE(SavesOnClose(outcome));
+    EXPECT_EQ(none, CalcSettings{});
+    ::DeleteFileW(file.c_str());
+}
+
 TEST(DataFileWin, AHeldFileIsWaitedForThenLeftAlone) {
     const std::wstring file = MakeFolder(L"quill-held") + L"dataclc.dat";
     ASSERT_TRUE(SaveSettingsToPlaces({file, {}}, Sample(7)));
@@ -223,11 +267,15 @@ TEST(DataFileWin, ASecondPlaceWhereTheProgramsFolderCannotBeWritten) {
     EXPECT_EQ(FileBytes(paths.roaming), SettingsToBytes(Sample(30)));
     EXPECT_EQ(LoadSettingsFromPlaces(paths, loaded, window, 200), LoadOutcome::Loaded);
     EXPECT_EQ(loaded.nLeft, 30);
-    // The folder goes: the next save is beside the program, the copy goes.
+    // The folder goes: the next save is beside the program, and the copy
+    // elsewhere stays (another copy of the program may keep it), older.
     ASSERT_TRUE(::RemoveDirectoryW(paths.beside.c_str()));
+    WriteAged(paths.roaming, SettingsToBytes(Sample(30)), 1);
     ASSERT_TRUE(SaveSettingsToPlaces(paths, Sample(40)));
     EXPECT_EQ(FileBytes(paths.beside), SettingsToBytes(Sample(40)));
-    EXPECT_FALSE(Exists(paths.roaming));
+    EXPECT_EQ(FileBytes(paths.roaming), SettingsToBytes(Sample(30)));
+    EXPECT_EQ(LoadSettingsFromPlaces(paths, loaded, window, 200), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.nLeft, 40);
     // Of two files, the newer one is read.
     WriteAged(paths.beside, SettingsToBytes(Sample(50)), 10);
     WriteAged(paths.roaming, SettingsToBytes(Sample(60)), 0);
