@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "app/data_file.h"
@@ -37,13 +39,20 @@ std::string Reason(const char* what, int error) {
     return std::string(what) + ": " + std::strerror(error);
 }
 
-// The file's first `limit` bytes (fewer when it is shorter); false on a
-// failed read, with the reason in `why`.
-bool ReadUpTo(int fd, std::size_t limit, std::vector<std::uint8_t>& bytes, std::string& why) {
-    bytes.resize(limit);
+// The file's bytes, up to `limit` (one more shows that it is larger), read
+// to its end in one pass; the buffer starts at the size the file claims
+// (files of /proc claim none) and at most doubles. False on a failed read,
+// with the reason in `why`.
+bool ReadUpTo(int fd, std::size_t claimed, std::size_t limit, std::vector<std::uint8_t>& bytes,
+              std::string& why) {
+    bytes.resize(std::min(limit, std::max<std::size_t>(claimed + 1, 4096)));
     std::size_t have = 0;
-    while (have < limit) {
-        const auto got = QUILL_READ(fd, bytes.data() + have, static_cast<unsigned>(limit - have));
+    for (;;) {
+        if (have == bytes.size()) {
+            if (have == limit) break;
+            bytes.resize(std::min(limit, 2 * have));
+        }
+        const auto got = QUILL_READ(fd, bytes.data() + have, static_cast<unsigned>(bytes.size() - have));
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -54,6 +63,11 @@ bool ReadUpTo(int fd, std::size_t limit, std::vector<std::uint8_t>& bytes, std::
     }
     bytes.resize(have);
     return true;
+}
+
+std::string TooLarge() {
+    return "larger than " + std::to_string(kMaxDataFileBytes >> 20) +
+           " MB, more than a data file holds; left as it is";
 }
 
 } // namespace
@@ -71,9 +85,18 @@ bool LoadSettingsFile(const std::string& path, EvalSettings& settings, std::stri
         why = Reason("cannot read the file", errno);
     } else if ((info.st_mode & S_IFMT) != S_IFREG) {
         why = "not a regular file";
+    } else if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxDataFileBytes) {
+        why = TooLarge();
     } else {
         try {
-            ok = ReadUpTo(fd, MaxRecordBytes(), bytes, why);
+            // The whole file: bytes after the record are ignored, but a
+            // counted string may be as long as the file.
+            ok = ReadUpTo(fd, static_cast<std::size_t>(info.st_size), kMaxDataFileBytes + 1, bytes,
+                          why);
+            if (ok && bytes.size() > kMaxDataFileBytes) {
+                why = TooLarge();
+                ok = false;
+            }
         } catch (const std::bad_alloc&) {
             why = "out of memory";
         }

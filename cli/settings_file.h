@@ -1,7 +1,7 @@
 // Reading --settings FILE: a Quillpad data file's rounding, format and angle
-// unit. Only a regular file is read, and of it at most what a record can
-// hold, so a device, a directory or a FIFO is refused at once and a huge
-// file costs no more than a small one. Never throws.
+// unit. Only a regular file is read, whole, up to kMaxDataFileBytes: a
+// device, a directory, a FIFO or a larger file is refused at once, and a
+// record with long counted strings is read as any other. Never throws.
 #pragma once
 
 #include <string>

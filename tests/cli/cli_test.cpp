@@ -324,11 +324,14 @@ TEST(Cli, WhatTheInputSays) {
     }
 }
 
-// Writes a data file with these settings and returns its path.
+// Writes a data file with these settings and returns its path: `cut` bytes
+// off its end, then `tail` bytes 0xEE after it, and a reserved text of
+// `reserved` bytes.
 std::string DataFile(const std::string& name, int round, int format, bool degrees,
-                     std::size_t cut = 0, std::size_t tail = 0) {
+                     std::size_t cut = 0, std::size_t tail = 0, std::size_t reserved = 0) {
     CalcSettings s;
     SetDefaultSettings(s, {}, {0, 0, 800, 600});
+    s.strReserved.assign(reserved, 'r');
     s.nRound = round;
     s.nFormat = format;
     s.bDegrees = degrees;
@@ -345,6 +348,10 @@ TEST(Cli, SettingsFromADataFile) {
     const std::string file = DataFile("quill-cli-test-1.dat", 2, kDecimal, true);
     const std::string odd = DataFile("quill-cli-test-2.dat", 12, 7, false);
     const std::string cut = DataFile("quill-cli-test-3.dat", 2, kDecimal, true, 1);
+    const std::string big = DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20);
+    const std::string longText = DataFile("quill-cli-test-5.dat", 3, kDecimal, false, 0, 0, 200'000);
+    const std::string huge = DataFile("quill-cli-test-6.dat", 2, kDecimal, true);
+    std::filesystem::resize_file(huge, 20u << 20);
     const struct {
         std::vector<std::string> args;
         int status;
@@ -359,10 +366,12 @@ TEST(Cli, SettingsFromADataFile) {
         {{"--settings", cut, "1"}, kExitTrouble, ""},
         {{"--settings", file + ".missing", "1"}, kExitTrouble, ""},
         {{"--settings"}, kExitTrouble, ""},
-        // Bytes after the record are never read.
-        {{"--settings", DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20), "1/3"},
-         kExitOk,
-         "0.33\n"},
+        // Bytes after the record are ignored.
+        {{"--settings", big, "1/3"}, kExitOk, "0.33\n"},
+        // A whole record is read whatever its strings' lengths.
+        {{"--settings", longText, "1/3"}, kExitOk, "0.333\n"},
+        // Past the limit: refused, and the file left as it is.
+        {{"--settings", huge, "1"}, kExitTrouble, ""},
     };
     for (const auto& row : rows) {
         const CliRun r = RunWith(row.args);
@@ -374,7 +383,9 @@ TEST(Cli, SettingsFromADataFile) {
     }
     EXPECT_NE(RunWith({"--settings", cut, "1"}).err.find("cannot read settings from"),
               std::string::npos);
-    for (const std::string& path : {file, odd, cut})
+    EXPECT_NE(RunWith({"--settings", huge, "1"}).err.find("larger than 16 MB"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(huge), 20u << 20);
+    for (const std::string& path : {file, odd, cut, big, longText, huge})
         std::filesystem::remove(path);
 }
 
