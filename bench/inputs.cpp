@@ -10,8 +10,8 @@ namespace {
 // Sums people type: money, percentages, quotients that do not end, and
 // powers, with every operator and brackets.
 constexpr std::array<std::string_view, 12> kPieces = {
-    "12345.67*1.19", "250/3",         "19.99*3",     "(3.5-1.25)*4", "2^10",     "0.125%8",
-    "(1+2)*(3+4)",   "12.75/5",       "99999.99-17", "987.123*3",    "16#2",     "7-9*2",
+    "12345.67*1.19", "250/3",   "19.99*3",     "(3.5-1.25)*4", "2^10", "0.125%8",
+    "(1+2)*(3+4)",   "12.75/5", "99999.99-17", "987.123*3",    "16#2", "7-9*2",
 };
 
 // Layers of the nested text, outermost first, with the text that closes each.

@@ -147,6 +147,7 @@ bool RootNear(const Stripped& s, std::int64_t m, const Work& approximate, Decima
 
 // x^(1/m) for x > 0, x != 1 and a whole m >= 1 below 10^18.
 Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
+    if (m < 1) return Decimal::NotANumber(); // no 0th root; callers never ask
     if (m == 1) return inverse ? Divide(One(), x) : x;
     const Stripped s = Strip(x);
     Decimal root;

@@ -243,14 +243,14 @@ TEST(Settings, ACornerOnAnyMonitorStays) {
         std::int32_t left, top;
         Point want;
     } rows[] = {
-        {100, 100, {100, 100}},     // on the primary
+        {100, 100, {100, 100}},       // on the primary
         {-1280, 1023, {-1280, 1023}}, // the left one's corner
-        {-1, 500, {-1, 500}},       // the left one, at its right edge
-        {1599, -900, {1599, -900}}, // above
-        {-1281, 0, {420, 350}},     // left of every monitor
-        {1024, 100, {420, 350}},    // right of the primary, below the one above
-        {-5, -5, {420, 350}},       // in the corner between left and above
-        {100, 768, {420, 350}},     // below the primary
+        {-1, 500, {-1, 500}},         // the left one, at its right edge
+        {1599, -900, {1599, -900}},   // above
+        {-1281, 0, {420, 350}},       // left of every monitor
+        {1024, 100, {420, 350}},      // right of the primary, below the one above
+        {-5, -5, {420, 350}},         // in the corner between left and above
+        {100, 768, {420, 350}},       // below the primary
     };
     for (const auto& r : rows) {
         CalcSettings s = Defaults();

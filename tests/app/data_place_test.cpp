@@ -31,13 +31,20 @@ TEST(DataPlace, OnlyTheSavesOwnTemporaryNames) {
         const char* name;
         bool ours;
     } rows[] = {
-        {"dataclc.dat.tmp", true},           {"dataclc.dat.4d2-0.tmp", true},
-        {"dataclc.dat.ffffffff-3f.tmp", true}, {"dataclc.dat notes.tmp", false},
-        {"dataclc.dat.backup-2023.tmp", false}, {"dataclc.datXYZ.tmp", false},
-        {"dataclc.dat.4D2-0.tmp", false},    {"dataclc.dat.123456789-0.tmp", false},
-        {"dataclc.dat.-0.tmp", false},       {"dataclc.dat.12-.tmp", false},
-        {"dataclc.dat.12-0.tmp.tmp", false}, {"dataclc.dat.12-0.tmpx", false},
-        {"dataclc.dat", false},              {"xdataclc.dat.tmp", false},
+        {"dataclc.dat.tmp", true},
+        {"dataclc.dat.4d2-0.tmp", true},
+        {"dataclc.dat.ffffffff-3f.tmp", true},
+        {"dataclc.dat notes.tmp", false},
+        {"dataclc.dat.backup-2023.tmp", false},
+        {"dataclc.datXYZ.tmp", false},
+        {"dataclc.dat.4D2-0.tmp", false},
+        {"dataclc.dat.123456789-0.tmp", false},
+        {"dataclc.dat.-0.tmp", false},
+        {"dataclc.dat.12-.tmp", false},
+        {"dataclc.dat.12-0.tmp.tmp", false},
+        {"dataclc.dat.12-0.tmpx", false},
+        {"dataclc.dat", false},
+        {"xdataclc.dat.tmp", false},
         {"", false},
     };
     for (const auto& row : rows)

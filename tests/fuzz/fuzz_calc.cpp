@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.text.empty()) std::abort();
     // "-0", "-0.00" and the like: a sign on nothing.
     const std::string& shown = result.text;
-    if (shown.size() >= 2 && shown[0] == '-' && shown.find_first_not_of("0.", 1) == std::string::npos)
+    if (shown.size() >= 2 && shown[0] == '-' &&
+        shown.find_first_not_of("0.", 1) == std::string::npos)
         std::abort();
     return 0;
 }
