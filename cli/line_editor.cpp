@@ -1,13 +1,15 @@
 #include "cli/line_editor.h"
 
 #include <histedit.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <vector>
 
+#include "cli/history_file.h"
 #include "cli/terminal.h"
 
 namespace quill::cli {
@@ -67,14 +69,6 @@ constexpr KeyBinding kKeys[] = {
     {"\\e[24~", "ed-unassigned"},
 };
 
-// Makes every folder above `path` (0700, as a state folder is).
-void MakeParents(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        ::mkdir(path.substr(0, slash).c_str(), 0700);
-    }
-}
-
 } // namespace
 
 struct LineEditor::State {
@@ -88,11 +82,10 @@ struct LineEditor::State {
         if (hist) history_end(hist);
         ::sigaction(SIGINT, &previous, nullptr);
     }
-    void Save() {
-        if (path.empty()) return;
-        HistEvent event;
-        MakeParents(path);
-        history(hist, &event, H_SAVE, path.c_str()); // a failure is no error
+    // The file gets the line too; a failure is no error (the line stays in
+    // this session's history).
+    void Save(const std::string& line) const {
+        if (!path.empty()) AddToHistoryFile(path, line, kHistoryLines);
     }
 };
 
@@ -104,8 +97,14 @@ std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string hi
     HistEvent event;
     history(state->hist, &event, H_SETSIZE, static_cast<int>(kHistoryLines));
     history(state->hist, &event, H_SETUNIQUE, 1);
-    state->path = std::move(historyPath);
-    if (!state->path.empty()) history(state->hist, &event, H_LOAD, state->path.c_str());
+    // A history that is no regular file of ours is neither read nor written.
+    const std::optional<std::vector<std::string>> saved =
+        historyPath.empty() ? std::nullopt : ReadHistoryFile(historyPath);
+    if (saved) {
+        state->path = std::move(historyPath);
+        for (const std::string& entry : *saved)
+            history(state->hist, &event, H_ENTER, entry.c_str());
+    }
     el_set(state->el, EL_EDITOR, "emacs");
     el_set(state->el, EL_PROMPT, Prompt);
     el_set(state->el, EL_HIST, history, state->hist);
@@ -141,7 +140,7 @@ LineSource::Got LineEditor::Next(std::string& line) {
     if (line.find_first_not_of(' ') != std::string::npos) {
         HistEvent event;
         history(state_->hist, &event, H_ENTER, line.c_str());
-        state_->Save();
+        state_->Save(line);
     }
     return Got::Line;
 }

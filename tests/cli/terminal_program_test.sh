@@ -11,12 +11,12 @@ tm() { tmux -L "quill-test-$$-$runs" "$@"; }
 cleanup() { tm kill-server 2>/dev/null; rm -rf "$tmp"; }
 trap cleanup EXIT
 
-# start: a new server and session running the program (the pane stays
-# after it ends).
+# start [STATE [ARGS]]: a new server and session running the program with
+# its history under STATE (default $tmp/state); the pane stays after it ends.
 start() {
     tm kill-server 2>/dev/null
     runs=$((runs + 1))
-    tm new-session -d -x 100 -y 30 "env XDG_STATE_HOME='$tmp/state' '$cli'; echo '[ended]'; sleep 60"
+    tm new-session -d -x 100 -y 30 "env XDG_STATE_HOME='${1:-$tmp/state}' '$cli' ${2:-}; echo '[ended]'; sleep 60"
 }
 # shows TEXT: waits up to 5 s until the screen's last lines hold TEXT.
 shows() {
@@ -62,6 +62,46 @@ tm send-keys C-d;                          shows "[ended]"
 kept=$(wc -l < "$tmp/state/quillpad/history")
 [ "$kept" -le 1001 ] || { echo "FAIL: the history keeps $kept lines"; fail=1; }
 tail -n 1 "$tmp/state/quillpad/history" | grep -qx '7\*7' || { echo "FAIL: the newest line is not last"; fail=1; }
+
+# A link in the history's place is not followed: its target stays as it was.
+mkdir -p "$tmp/linked/quillpad"
+printf 'precious\n' > "$tmp/target"
+chmod 644 "$tmp/target"
+ln -s "$tmp/target" "$tmp/linked/quillpad/history"
+start "$tmp/linked"
+shows ">"
+tm send-keys "1+1" Enter;                  shows "2" 2
+tm send-keys C-d;                          shows "[ended]"
+[ "$(cat "$tmp/target")" = precious ] || { echo "FAIL: the link's target was written"; fail=1; }
+[ "$(stat -c %a "$tmp/target")" = 644 ] || { echo "FAIL: the link's target changed its mode"; fail=1; }
+[ -L "$tmp/linked/quillpad/history" ] || { echo "FAIL: the link was replaced"; fail=1; }
+
+# A FIFO in its place is not waited on: the prompt comes at once.
+mkdir -p "$tmp/fifo/quillpad"
+mkfifo "$tmp/fifo/quillpad/history"
+start "$tmp/fifo"
+shows ">"
+tm send-keys "2+2" Enter;                  shows "4" 2
+tm send-keys C-d;                          shows "[ended]"
+
+# Two terminals at once: each line typed in either is kept.
+start "$tmp/two"
+shows ">"
+tm new-window -d -t "=0:" "env XDG_STATE_HOME='$tmp/two' '$cli'; echo '[ended]'; sleep 60"
+other() { tm send-keys -t "=0:1" "$@"; }
+tm send-keys -t "=0:0" "1000+1" Enter;     shows "1001" 2
+other "2000+1" Enter
+i=0; until tm capture-pane -p -t "=0:1" | grep -q 2001 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
+tm send-keys -t "=0:0" "1000+2" Enter;     shows "1002" 2
+for line in 1000+1 2000+1 1000+2; do
+    grep -qxF "$line" "$tmp/two/quillpad/history" || { echo "FAIL: the history lost $line"; fail=1; }
+done
+
+# Answers written to a file carry no prompt: one line per expression.
+start "$tmp/state" "--tsv > '$tmp/out.tsv'"
+tm send-keys "1+2" Enter "2*" Enter C-d;   shows "[ended]"
+printf '1+2\n2*\n' | "$cli" --tsv > "$tmp/want.tsv"   # as from a pipe
+cmp -s "$tmp/out.tsv" "$tmp/want.tsv" || { echo "FAIL: --tsv > file wrote:"; od -c "$tmp/out.tsv" | head -5; fail=1; }
 
 [ $fail = 0 ] && echo "quillpad-cli at a terminal: all passed"
 exit $fail
