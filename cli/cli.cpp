@@ -11,6 +11,7 @@
 #include "calc/chars.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
+#include "cli/arguments.h"
 #include "quill_version.h"
 
 namespace quill::cli {
@@ -306,7 +307,7 @@ int RunCli(const std::vector<std::string>& args, LineSource& in, std::ostream& o
     bool allPassed = true;
     if (!options.expressions.empty()) {
         for (const std::string& e : options.expressions) {
-            allPassed = AnswerExpression(e, options, out, err) && allPassed;
+            allPassed = AnswerExpression(ExpressionFromArgument(e), options, out, err) && allPassed;
         }
         if (!Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
         return allPassed ? kExitOk : kExitRefused;

@@ -9,6 +9,7 @@
 #include <io.h>
 #define QUILL_READ _read
 #else
+#include <poll.h>
 #include <unistd.h>
 #define QUILL_READ ::read
 #endif
@@ -39,10 +40,17 @@ bool FdLines::Fill() {
             return true;
         }
         if (got == 0) return false;
-        if (errno != EINTR) {
-            error_ = errno;
-            return false;
+        if (errno == EINTR) continue;
+#ifndef _WIN32
+        // Input left non-blocking by a parent: wait for it as a blocking
+        // read would.
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd ready{fd_, POLLIN, 0};
+            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
         }
+#endif
+        error_ = errno;
+        return false;
     }
 }
 

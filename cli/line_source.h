@@ -40,7 +40,8 @@ class StreamLines : public LineSource {
     std::istream& in_;
 };
 
-// Lines read from a file descriptor in blocks of 64 KiB; EINTR is retried.
+// Lines read from a file descriptor in blocks of 64 KiB; EINTR is retried,
+// and a descriptor left non-blocking is waited on.
 class FdLines : public LineSource {
   public:
     explicit FdLines(int fd) : fd_(fd), buffer_(kBlock) {}

@@ -1,6 +1,7 @@
 // quillpad-cli's entry point: binds the program to this process's streams.
-// A person at a terminal gets the line editor (where the build has one);
-// a pipe or a file is read in large blocks.
+// A person at a terminal (standard input and output both one) gets a prompt
+// and the line editor (where the build has one); a pipe or a file is read in
+// large blocks, and answers written to a file or a pipe carry no prompt.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -8,16 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/line_source.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#define QUILL_ISATTY _isatty
+#include <windows.h>
 #else
 #include <unistd.h>
-#define QUILL_ISATTY isatty
 #endif
 
 #ifdef QUILL_LINE_EDITOR
@@ -27,11 +28,21 @@
 
 namespace {
 
-// The terminal's input: the line editor, opened at the first read (so an
-// expression given as an argument never starts it), else plain reads.
+// The terminal's input: the line editor, opened when the first line is
+// wanted (so an expression given as an argument never starts it), else plain
+// reads, before which the program shows its own prompt.
 class TerminalLines : public quill::cli::LineSource {
   public:
     Got Next(std::string& line) override {
+        if (quill::cli::LineSource* editor = Editor()) return editor->Next(line);
+        return plain_.Next(line);
+    }
+    bool Buffered() const override { return plain_.Buffered(); }
+    bool Prompts() const override { return Editor() != nullptr; }
+    int Error() const override { return plain_.Error(); }
+
+  private:
+    quill::cli::LineSource* Editor() const {
 #ifdef QUILL_LINE_EDITOR
         if (!opened_) {
             opened_ = true;
@@ -39,47 +50,53 @@ class TerminalLines : public quill::cli::LineSource {
                 "quillpad-cli",
                 quill::cli::HistoryPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
         }
-        if (editor_) return editor_->Next(line);
-#endif
-        return plain_.Next(line);
-    }
-    bool Buffered() const override {
-        return plain_.Buffered();
-    }
-    bool Prompts() const override {
-#ifdef QUILL_LINE_EDITOR
-        return true;
+        return editor_.get();
 #else
-        return false;
+        return nullptr;
 #endif
-    }
-    int Error() const override {
-        return plain_.Error();
     }
 
-  private:
     quill::cli::FdLines plain_{0};
 #ifdef QUILL_LINE_EDITOR
-    bool opened_ = false;
-    std::unique_ptr<quill::cli::LineEditor> editor_;
+    mutable bool opened_ = false;
+    mutable std::unique_ptr<quill::cli::LineEditor> editor_;
 #endif
 };
 
-} // namespace
-
-int main(int argc, char** argv) {
+// Whether a person types and reads: both standard streams are a terminal.
+// On Windows only a real console counts (NUL passes _isatty).
+bool AtATerminal() {
 #ifdef _WIN32
-    // Every byte of a line reaches the checker; the CR of CR LF is dropped
-    // by the reader itself.
-    _setmode(_fileno(stdin), _O_BINARY);
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
+           ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+#else
+    return ::isatty(0) != 0 && ::isatty(1) != 0;
 #endif
+}
+
+int Run(const std::vector<std::string>& args) {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const bool typed = QUILL_ISATTY(0) != 0;
-    if (typed && QUILL_ISATTY(1) != 0) {
+    if (AtATerminal()) {
         TerminalLines lines;
         return quill::cli::RunCli(args, lines, std::cout, std::cerr, true);
     }
     quill::cli::FdLines lines(0);
-    return quill::cli::RunCli(args, lines, std::cout, std::cerr, typed);
+    return quill::cli::RunCli(args, lines, std::cout, std::cerr, false);
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The command line in UTF-16, so that no argument loses a character.
+int wmain(int argc, wchar_t** argv) {
+    // Every byte of a line reaches the checker; the CR of CR LF is dropped
+    // by the reader itself.
+    _setmode(_fileno(stdin), _O_BINARY);
+    return Run(quill::cli::ArgumentsFromWide(argc, argv));
+}
+#else
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}
+#endif

@@ -16,7 +16,10 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define QUILL_OPEN(path) _open((path), _O_RDONLY | _O_BINARY)
+
+#include "cli/arguments.h"
+// The path is UTF-8 (cli/arguments.h), opened by the wide API.
+#define QUILL_OPEN(path) _wopen(WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY)
 #define QUILL_READ _read
 #define QUILL_CLOSE _close
 #define QUILL_FSTAT _fstat64
@@ -52,7 +55,8 @@ bool ReadUpTo(int fd, std::size_t claimed, std::size_t limit, std::vector<std::u
             if (have == limit) break;
             bytes.resize(std::min(limit, 2 * have));
         }
-        const auto got = QUILL_READ(fd, bytes.data() + have, static_cast<unsigned>(bytes.size() - have));
+        const auto got =
+            QUILL_READ(fd, bytes.data() + have, static_cast<unsigned>(bytes.size() - have));
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;

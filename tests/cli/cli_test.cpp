@@ -17,7 +17,12 @@
 #include "quill_version.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 #endif
 
 namespace quill::cli {
@@ -349,7 +354,8 @@ TEST(Cli, SettingsFromADataFile) {
     const std::string odd = DataFile("quill-cli-test-2.dat", 12, 7, false);
     const std::string cut = DataFile("quill-cli-test-3.dat", 2, kDecimal, true, 1);
     const std::string big = DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20);
-    const std::string longText = DataFile("quill-cli-test-5.dat", 3, kDecimal, false, 0, 0, 200'000);
+    const std::string longText =
+        DataFile("quill-cli-test-5.dat", 3, kDecimal, false, 0, 0, 200'000);
     const std::string huge = DataFile("quill-cli-test-6.dat", 2, kDecimal, true);
     std::filesystem::resize_file(huge, 20u << 20);
     const struct {
@@ -415,6 +421,27 @@ TEST(Cli, SettingsOnlyFromARegularFile) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     std::filesystem::remove(fifo);
+}
+
+// Input that a parent left non-blocking is waited on, as a blocking read.
+TEST(Cli, NonBlockingInputIsWaitedOn) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::fcntl(ends[0], F_SETFL, ::fcntl(ends[0], F_GETFL) | O_NONBLOCK), 0);
+    std::thread writer([w = ends[1]] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(::write(w, "1+2\n2*", 6), 6);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::close(w);
+    });
+    FdLines lines(ends[0]);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"--tsv"}, lines, out, err, false), kExitRefused);
+    writer.join();
+    ::close(ends[0]);
+    EXPECT_EQ(out.str(), "ok\t3\nerror\tPaste number here   \t2\t2\n");
+    EXPECT_EQ(err.str(), "");
 }
 #endif
 
