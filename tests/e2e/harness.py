@@ -77,8 +77,12 @@ def record_bytes(**fields):
             out += struct.pack("<B", int(value))
         elif kind == "int32":
             out += struct.pack("<i", value)
-        else:  # counted; the short form serves the tests
+        elif len(value) <= 254:  # counted: the shortest length prefix
             out += struct.pack("<B", len(value)) + value
+        elif len(value) <= 65533:
+            out += struct.pack("<BH", 0xFF, len(value)) + value
+        else:
+            out += struct.pack("<BHI", 0xFF, 0xFFFF, len(value)) + value
     return out
 
 
@@ -93,8 +97,13 @@ def read_record(data):
             fields[name] = struct.unpack_from("<i", data, at)[0]
             at += 4
         else:
-            fields[name] = data[at + 1:at + 1 + data[at]]
-            at += 1 + data[at]
+            length, at = data[at], at + 1
+            if length == 0xFF:
+                length, at = struct.unpack_from("<H", data, at)[0], at + 2
+                if length == 0xFFFF:
+                    length, at = struct.unpack_from("<I", data, at)[0], at + 4
+            fields[name] = data[at:at + length]
+            at += length
     return fields
 
 

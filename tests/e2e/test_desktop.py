@@ -151,12 +151,64 @@ class DataFileTest(harness.AppTest):
 
         again = self.start(folder=app.folder)
         self.assertEqual(again.window()[0][:2], rect[:2])
-        # Once the folder goes, the save is beside the program again.
+        # Once the folder goes, the save is beside the program again; the
+        # copy in %APPDATA% stays, older.
         again.data_file.rmdir()
         again.close()
         self.assertTrue(again.data_file.is_file())
-        self.assertFalse((roaming / "dataclc.dat").exists())
+        self.assertTrue((roaming / "dataclc.dat").exists())
         self.assertEqual(again.stray_files(), [])
+
+    def test_one_copys_save_never_deletes_anothers_settings(self):
+        roaming = harness.roaming_folder()
+        self.addCleanup(harness.shutil.rmtree, roaming, True)
+        # Copy B cannot save beside itself; its settings are in %APPDATA%.
+        roaming.mkdir(parents=True, exist_ok=True)
+        theirs = record_bytes(nLeft=110, nTop=130, nFormat=2)
+        (roaming / "dataclc.dat").write_bytes(theirs)
+        # Copy A saves beside itself.
+        a = self.start()
+        a.close()
+        self.assertTrue(a.data_file.is_file())
+        self.assertEqual((roaming / "dataclc.dat").read_bytes(), theirs)
+        # B starts again with its own settings.
+        folder = harness.Path(harness.tempfile.mkdtemp(prefix="quillpad-e2e-"))
+        (folder / "dataclc.dat").mkdir()
+        b = self.start(folder=folder)
+        self.assertEqual(b.window()[0][:2], (110, 130))
+        b.enter_expression("255")
+        self.assertEqual(b.wait_text(1001, "0xff"), "0xff")
+        b.close()
+
+    def test_the_sweep_takes_only_the_files_saves_leave(self):
+        folder = harness.Path(harness.tempfile.mkdtemp(prefix="quillpad-e2e-"))
+        theirs = ["dataclc.dat notes.tmp", "dataclc.dat.backup-2023.tmp", "dataclc.datXYZ.tmp"]
+        ours = ["dataclc.dat.tmp", "dataclc.dat.4d2-0.tmp"]
+        old = harness.time.time() - 300
+        for name in theirs + ours:
+            (folder / name).write_bytes(b"x" * 10)
+            harness.os.utime(folder / name, (old, old))
+        app = self.start(folder=folder)
+        app.close()
+        self.assertEqual(app.stray_files(), sorted(theirs))
+
+    def test_a_long_record_is_read_and_written_back_whole(self):
+        data = record_bytes(nLeft=110, nTop=130, nRound=3, strReserved=b"r" * 200_000)
+        app = self.start(data=data)
+        self.assertEqual(app.window()[0][:2], (110, 130))
+        app.enter_expression("1/3")
+        self.assertEqual(app.wait_text(1001, "0.333"), "0.333")
+        app.close()
+        self.assertEqual(app.data_file.read_bytes(), data)
+
+    def test_a_file_past_the_limit_is_left_as_it_was(self):
+        data = record_bytes(nLeft=110, nTop=130, nFormat=2) + b"\xee" * (20 << 20)
+        app = self.start(data=data)
+        app.enter_expression("255")
+        self.assertEqual(app.wait_text(1001, "255"), "255")  # the defaults: decimal
+        app.close()
+        self.assertEqual(app.data_file.read_bytes(), data)
+        self.assertEqual(app.stray_files(), [])
 
     def test_two_copies_closed_at_once_leave_one_whole_record(self):
         first = self.start()
