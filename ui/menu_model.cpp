@@ -151,8 +151,8 @@ CommandAnswer DecideCommand(std::uint32_t wParam, bool fromControl, CalcSettings
     default:
         break;
     }
-    // The dialog manager's keys: Escape (when another program holds the hot
-    // key) clears the line, Enter without a default button is Result.
+    // The dialog manager's keys: Escape (IDCANCEL) clears the line, Enter
+    // without a default button is Result.
     if (id == IDCANCEL) return Do(Action::ClearExpression);
     if (id == IDOK) return Do(Action::Result);
     return {};

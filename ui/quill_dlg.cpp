@@ -65,8 +65,6 @@ BOOL CQuillDlg::OnInitDialog() {
     m_rcWindow.bottom -= ScalePixels(4, kBaseDpi, m_nDpi);
     ::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
                  m_rcWindow.bottom - m_rcWindow.top, TRUE);
-    // Escape is no hot key: it reaches the window as the cancel key only
-    // while the window is active, and closes our menu and boxes as usual.
     // Screen readers read each new result out.
     MarkLiveRegion(m_editResult.Get());
     return TRUE;
