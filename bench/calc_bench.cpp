@@ -78,7 +78,7 @@ double BytesPerLevel() {
     const std::size_t base = quill::bench::HeapInUse();
     quill::bench::ResetHeapPeak();
     const bool passed = quill::CheckExpression(deep).passed;
-    const bool evaluated = quill::Evaluate(deep, {}).status == quill::EvalStatus::Ok;
+    const bool evaluated = quill::Evaluate(deep, {}).fault == quill::Fault::None;
     if (!passed || !evaluated) return -1;
     return static_cast<double>(quill::bench::HeapPeak() - base) / kMemoryDepth;
 }
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     for (const Input& input : inputs) {
         const quill::CheckResult check = quill::CheckExpression(input.text);
         const quill::EvalResult value = quill::Evaluate(input.text, {});
-        if (!check.passed || value.status != quill::EvalStatus::Ok) {
+        if (!check.passed || value.fault != quill::Fault::None) {
             std::fprintf(stderr, "calc_bench: the %s input does not evaluate (%s%s)\n", input.name,
                          check.message.c_str(), value.text.c_str());
             return 2;

@@ -21,26 +21,20 @@
 
 namespace quill {
 
-std::string TogetherMessage(char first, char second) {
-    return std::string(" Together '") + first + second + "'  ";
-}
-
-std::string UnknownSymbolMessage(char symbol) {
-    return std::string("Unknown symbol '") + symbol + "'";
-}
-
 namespace {
 
-CheckResult Fail(std::string message, int start, int end) {
-    return {false, std::move(message), true, start, end};
+// A fault at [start, end); end -1 stands for the end of the text, set once
+// the text's length is at hand.
+CheckResult Fail(Fault fault, int start, int end, std::string_view quoted = {}) {
+    return {false, fault, FaultMessage(fault, quoted), true, start, end};
 }
 
-CheckResult Caret(const char* message, int at) {
-    return Fail(message, at, at);
+CheckResult Caret(Fault fault, int at) {
+    return Fail(fault, at, at);
 }
 
-CheckResult Missing(const char* message) {
-    return {false, message, false, 0, 0};
+CheckResult Missing(Fault fault) {
+    return {false, fault, FaultText(fault), false, 0, 0};
 }
 
 // The working copy with its position map. At(k) past the end is '\0', which
@@ -75,16 +69,16 @@ struct Balance {
 // count on the way.
 std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance) {
     const int n = t.n();
-    if (IsBadStart(t.At(0))) return Caret(kPasteNumber, t.P(0));
+    if (IsBadStart(t.At(0))) return Caret(Fault::PasteNumber, t.P(0));
     if (IsOperatorChar(t.At(n - 1)) && t.At(n - 1) != ')')
-        return Caret(kPasteNumber, t.P(n - 1) + 1);
+        return Caret(Fault::PasteNumber, t.P(n - 1) + 1);
     int touch = -1; // the first ")(", reported only when no other fault of the pass is found
     for (int k = 0; k < n; ++k) {
         const char c = t.At(k);
         if (c == '(') {
             ++balance.open;
             if (k > 0 && k < n - 1 && IsNumberChar(t.At(k - 1)) && IsNumberChar(t.At(k + 1))) {
-                return Caret(kPasteOperator, t.P(k));
+                return Caret(Fault::PasteOperator, t.P(k));
             }
         } else if (c == ')') {
             if (balance.open > 0) {
@@ -93,11 +87,11 @@ std::optional<CheckResult> CheckEndsAndBrackets(const Work& t, Balance& balance)
                 ++balance.unmatchedClose;
             }
             const char next = t.At(k + 1);
-            if (IsNumberChar(next)) return Caret(kPasteOperator, t.P(k) + 1);
+            if (IsNumberChar(next)) return Caret(Fault::PasteOperator, t.P(k) + 1);
             if (next == '(' && touch < 0) touch = k;
         }
     }
-    if (touch >= 0) return Caret(kPasteOperator, t.P(touch + 1));
+    if (touch >= 0) return Caret(Fault::PasteOperator, t.P(touch + 1));
     return std::nullopt;
 }
 
@@ -115,9 +109,9 @@ std::optional<CheckResult> CheckNumber(const Work& t, int start, int& end) {
             secondPoint = end;
         }
     }
-    if (digits == 0) return Fail(kPasteNumber, t.P(start), t.P(end - 1) + 1);
+    if (digits == 0) return Fail(Fault::PasteNumber, t.P(start), t.P(end - 1) + 1);
     if (secondPoint >= 0)
-        return Fail(UnknownSymbolMessage('.'), t.P(secondPoint), t.P(secondPoint) + 1);
+        return Fail(Fault::UnknownSymbol, t.P(secondPoint), t.P(secondPoint) + 1, ".");
     return std::nullopt;
 }
 
@@ -136,15 +130,15 @@ std::optional<CheckResult> MainScan(const Work& t) {
             int end = i;
             if (auto fault = CheckNumber(t, i, end)) return fault;
             const char after = t.At(end);
-            if (after == '(' || IsLetter(after)) return Caret(kPasteOperator, t.P(end));
+            if (after == '(' || IsLetter(after)) return Caret(Fault::PasteOperator, t.P(end));
             i = end - 1;
             continue;
         }
         if (IsOperatorChar(c)) {
             const char next = t.At(i + 1);
-            if (c == ')' && IsLetter(next)) return Caret(kPasteOperator, t.P(i) + 1);
+            if (c == ')' && IsLetter(next)) return Caret(Fault::PasteOperator, t.P(i) + 1);
             if (IsOperatorChar(next) && !IsAllowedPair(c, next)) {
-                return Fail(TogetherMessage(c, next), t.P(i), t.P(i + 1) + 1);
+                return Fail(Fault::Together, t.P(i), t.P(i + 1) + 1, std::string{c, next});
             }
             continue;
         }
@@ -155,28 +149,28 @@ std::optional<CheckResult> MainScan(const Work& t) {
             if (t.At(e) == '(') {
                 // A name before a bracket must be a function's.
                 if (!FindFunction(name)) {
-                    return Fail(kUnknownFunction, t.P(i), t.P(e));
+                    return Fail(Fault::UnknownFunction, t.P(i), t.P(e));
                 }
                 // The scan goes on at the bracket, which is checked like any other.
             } else {
                 if (FindConstant(name) == nullptr) {
-                    return Fail(kUnknownConstant, t.P(i), e == n ? -1 : t.P(e));
+                    return Fail(Fault::UnknownConstant, t.P(i), e == n ? -1 : t.P(e));
                 }
-                if (IsNumberChar(t.At(e))) return Caret(kPasteOperator, t.P(e - 1) + 1);
+                if (IsNumberChar(t.At(e))) return Caret(Fault::PasteOperator, t.P(e - 1) + 1);
             }
             i = e - 1;
             continue;
         }
-        return Fail(UnknownSymbolMessage(c), t.P(i), t.P(i) + 1);
+        return Fail(Fault::UnknownSymbol, t.P(i), t.P(i) + 1, std::string_view(&c, 1));
     }
     return std::nullopt;
 }
 
 // The bracket count: the brackets that were left over.
 std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
-    if (balance.open > 0 && balance.unmatchedClose > 0) return Missing(kMissingBoth);
-    if (balance.unmatchedClose > 0) return Missing(kMissingOpen);
-    if (balance.open > 0) return Missing(kMissingClose);
+    if (balance.open > 0 && balance.unmatchedClose > 0) return Missing(Fault::MissingBoth);
+    if (balance.unmatchedClose > 0) return Missing(Fault::MissingOpen);
+    if (balance.open > 0) return Missing(Fault::MissingClose);
     return std::nullopt;
 }
 
@@ -193,12 +187,16 @@ CheckResult CheckExpression(std::string_view text) {
     }
 
     const int n = t.n();
-    if (n == 0 || (n == 1 && IsOperatorChar(t.At(0)))) return Fail(kEnterExpression, 0, -1);
+    std::optional<CheckResult> fault;
     Balance balance;
-    if (auto fault = CheckEndsAndBrackets(t, balance)) return *fault;
-    if (auto fault = MainScan(t)) return *fault;
-    if (auto fault = CheckBracketBalance(balance)) return *fault;
-    return {};
+    if (n == 0 || (n == 1 && IsOperatorChar(t.At(0)))) {
+        fault = Fail(Fault::EnterExpression, 0, -1);
+    } else if (!(fault = CheckEndsAndBrackets(t, balance)) && !(fault = MainScan(t))) {
+        fault = CheckBracketBalance(balance);
+    }
+    if (!fault) return {};
+    if (fault->end < 0) fault->end = static_cast<int>(text.size());
+    return *fault;
 }
 
 } // namespace quill

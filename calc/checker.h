@@ -9,30 +9,28 @@
 #include <string>
 #include <string_view>
 
+#include "calc/faults.h"
+
 namespace quill {
 
-inline constexpr const char* kEnterExpression = "Enter expression    ";
-inline constexpr const char* kPasteNumber = "Paste number here   ";
-inline constexpr const char* kPasteOperator = "Paste operator here ";
-inline constexpr const char* kUnknownFunction = "Unknown function";
-inline constexpr const char* kUnknownConstant = "Unknown constant";
-inline constexpr const char* kMissingOpen = "Missing '('";
-inline constexpr const char* kMissingClose = "Missing ')'";
-inline constexpr const char* kMissingBoth = "Missing '(' and ')'";
-
-// " Together 'ab'  ": two operator characters that may not stand side by side.
-std::string TogetherMessage(char first, char second);
-// "Unknown symbol 'c'".
-std::string UnknownSymbolMessage(char symbol);
+inline constexpr const char* kEnterExpression = FaultText(Fault::EnterExpression);
+inline constexpr const char* kPasteNumber = FaultText(Fault::PasteNumber);
+inline constexpr const char* kPasteOperator = FaultText(Fault::PasteOperator);
+inline constexpr const char* kUnknownFunction = FaultText(Fault::UnknownFunction);
+inline constexpr const char* kUnknownConstant = FaultText(Fault::UnknownConstant);
+inline constexpr const char* kMissingOpen = FaultText(Fault::MissingOpen);
+inline constexpr const char* kMissingClose = FaultText(Fault::MissingClose);
+inline constexpr const char* kMissingBoth = FaultText(Fault::MissingBoth);
 
 struct CheckResult {
     bool passed = true;
-    std::string message; // the text for the result line, when not passed
-    // Whether the expression line gets a new caret or selection; false for a
-    // pass and for the three "Missing" messages.
+    Fault fault = Fault::None;
+    std::string message; // FaultMessage of the fault, for the result line
+    // Whether the fault has a place in the text (the expression line gets a
+    // new caret or selection); false for a pass and the "Missing" faults.
     bool select = false;
-    // Indices into the text as handed in, as for EM_SETSEL: start == end is a
-    // caret, end -1 selects to the end of the text.
+    // The place, as [start, end) in the text as handed in: start == end is a
+    // caret between two characters.
     int start = 0;
     int end = 0;
 };

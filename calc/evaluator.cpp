@@ -81,10 +81,10 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
 }
 
 EvalResult Invalid() {
-    return {EvalStatus::Invalid, {}, kInvalidArgumentText};
+    return {Fault::InvalidArgument, {}, kInvalidArgumentText};
 }
 EvalResult Division() {
-    return {EvalStatus::DivisionByZero, {}, kDivisionText};
+    return {Fault::DivisionByZero, {}, kDivisionText};
 }
 
 // Within one bracket the pending operators rise strictly in priority (a new
@@ -180,7 +180,7 @@ EvalResult Machine::Run(std::string_view w) {
     }
     if (wantOperand || !groups_.empty()) return Invalid();
     if (!ReduceWhile(0, 1)) return Division();
-    return {EvalStatus::Ok, values_.back(), {}};
+    return {Fault::None, values_.back(), {}};
 }
 
 } // namespace
@@ -196,7 +196,7 @@ EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
 
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
     EvalResult result = EvaluateValue(text, settings);
-    if (result.status == EvalStatus::Ok) result.text = FormatResult(result.value, settings);
+    if (result.fault == Fault::None) result.text = FormatResult(result.value, settings);
     return result;
 }
 

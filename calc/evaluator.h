@@ -12,27 +12,25 @@
 #include <string_view>
 
 #include "calc/decimal.h"
+#include "calc/faults.h"
 #include "calc/settings_view.h"
 
 namespace quill {
 
-inline constexpr const char* kDivisionText = "Division to the zero!";
-inline constexpr const char* kDivisionCaption = "Attention";
-inline constexpr const char* kInvalidArgumentText = "An invalid argument was encountered.";
-
-enum class EvalStatus {
-    Ok,             // value holds the value, text its display string
-    DivisionByZero, // a right operand of "/" was 0; text is kDivisionText
-    Invalid,        // the text is no expression; text is kInvalidArgumentText
-};
+inline constexpr const char* kDivisionText = FaultText(Fault::DivisionByZero);
+inline constexpr const char* kInvalidArgumentText = FaultText(Fault::InvalidArgument);
 
 struct EvalResult {
-    EvalStatus status = EvalStatus::Invalid;
+    // None: value holds the value, text its display string (Evaluate).
+    // DivisionByZero: a right operand of "/" was 0; text is kDivisionText.
+    // InvalidArgument: the text is no expression; text is kInvalidArgumentText.
+    Fault fault = Fault::InvalidArgument;
     Decimal value;
     std::string text;
 };
 
-// The value of `text` at full precision; on Ok, `text` of the result is empty.
+// The value of `text` at full precision; with no fault, `text` of the result
+// is empty.
 EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings);
 
 // The value and its display string under `settings`.

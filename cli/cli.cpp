@@ -1,16 +1,12 @@
 #include "cli/cli.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <new>
 #include <ostream>
 #include <string_view>
 
-#include "calc/chars.h"
-#include "calc/checker.h"
-#include "calc/evaluator.h"
+#include "calc/answer.h"
 #include "cli/arguments.h"
 #include "quill_version.h"
 
@@ -18,7 +14,6 @@ namespace quill::cli {
 
 namespace {
 
-constexpr const char* kOutOfMemory = "Out of memory";
 constexpr const char* kCannotWrite = "cannot write the answers";
 
 struct Choice {
@@ -57,12 +52,6 @@ std::pair<std::string_view, std::string_view> SplitOption(std::string_view arg, 
     hasValue = eq != std::string_view::npos;
     if (!hasValue) return {arg, {}};
     return {arg.substr(0, eq), arg.substr(eq + 1)};
-}
-
-std::string ToLowerAscii(std::string text) {
-    for (char& c : text)
-        c = quill::ToLowerAscii(c);
-    return text;
 }
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -107,24 +96,22 @@ std::string MarkerLine(std::string_view expression, int start, int end) {
     return line + std::string(static_cast<std::size_t>(end - start), '~');
 }
 
-void ReportRefusal(std::string_view expression, const CheckResult& check, const Options& options,
+void ReportRefusal(std::string_view expression, const Answer& answer, const Options& options,
                    std::ostream& out, std::ostream& err) {
-    const int length = static_cast<int>(expression.size());
-    const int end = check.end < 0 ? length : check.end;
     if (options.tsv) {
-        out << "error\t" << TsvField(check.message) << '\t';
-        if (check.select)
-            out << check.start << '\t' << end;
+        out << "error\t" << TsvField(answer.text) << '\t';
+        if (answer.marked)
+            out << answer.start << '\t' << answer.end;
         else
             out << '\t';
         out << '\n';
         return;
     }
     err << expression << '\n';
-    if (check.select && (check.start != end || check.start == check.end)) {
-        err << MarkerLine(expression, check.start, end) << '\n';
-    }
-    err << TrimSpaces(check.message) << '\n';
+    // An empty line has no place to mark.
+    if (answer.marked && !expression.empty())
+        err << MarkerLine(expression, answer.start, answer.end) << '\n';
+    err << TrimSpaces(answer.text) << '\n';
 }
 
 } // namespace
@@ -220,42 +207,25 @@ namespace {
 
 bool Answer(const std::string& given, const Options& options, std::ostream& out,
             std::ostream& err) {
-    // Letters are taken in lower case; most lines have no capital, and are
-    // used as they stand.
-    std::string lowered;
-    std::string_view expression = given;
-    if (std::any_of(given.begin(), given.end(),
-                    [](char c) { return quill::ToLowerAscii(c) != c; })) {
-        lowered = ToLowerAscii(given);
-        expression = lowered;
-    }
-    if (expression.size() > static_cast<std::size_t>(INT_MAX)) {
-        if (options.tsv)
-            out << "error\tExpression too long\t\t\n";
-        else
-            err << "Expression too long\n";
-        return false;
-    }
-    const CheckResult check = CheckExpression(expression);
-    if (!check.passed) {
-        ReportRefusal(expression, check, options, out, err);
-        return false;
-    }
-    const EvalResult result = Evaluate(expression, options.settings);
-    const bool ok = result.status == EvalStatus::Ok;
-    if (options.tsv) {
-        out << (ok ? "ok\t" : "error\t") << TsvField(result.text) << (ok ? "" : "\t\t") << '\n';
+    const quill::Answer answer = AnswerTo(given, options.settings);
+    const bool ok = answer.fault == Fault::None;
+    if (!answer.checked && answer.fault != Fault::OutOfMemory && answer.fault != Fault::TooLong) {
+        // The line as the checker read it, letters in lower case.
+        ReportRefusal(LowerCased(given), answer, options, out, err);
+    } else if (options.tsv) {
+        out << (ok ? "ok\t" : "error\t") << TsvField(answer.text) << (ok ? "" : "\t\t") << '\n';
     } else {
-        (ok ? out : err) << result.text << '\n';
+        (ok ? out : err) << answer.text << '\n';
     }
     return ok;
 }
 
 void OutOfMemory(const Options& options, std::ostream& out, std::ostream& err) {
+    const char* text = FaultText(Fault::OutOfMemory);
     if (options.tsv)
-        out << "error\t" << kOutOfMemory << "\t\t\n";
+        out << "error\t" << text << "\t\t\n";
     else
-        err << kOutOfMemory << '\n';
+        err << text << '\n';
 }
 
 // One line on standard error for trouble, and the status that goes with it.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
-#include "calc/checker.h"
-#include "calc/evaluator.h"
+#include "calc/answer.h"
 
 namespace quill::ui {
 
@@ -18,39 +18,29 @@ int LineIndex(std::string_view text, int index, LineLength length) {
     return length(text.substr(0, bytes)) + (index - static_cast<int>(bytes));
 }
 
-ResultView Decide(std::string_view expression, const CalcSettings& settings, LineLength length) {
-    ResultView view;
-    const CheckResult check = CheckExpression(expression);
-    if (!check.passed) {
-        view.result = check.message;
-        view.beep = true;
-        if (check.select) {
-            view.select = true;
-            view.start = LineIndex(expression, check.start, length);
-            view.end = check.end < 0 ? check.end : LineIndex(expression, check.end, length);
-        }
-        return view;
-    }
-    EvalResult value = Evaluate(expression, EvalSettingsOf(settings));
-    view.attention = value.status == EvalStatus::DivisionByZero;
-    view.value = value.status == EvalStatus::Ok;
-    view.result = std::move(value.text);
-    view.focusExpression = true;
-    view.evaluated = true;
-    return view;
-}
-
 } // namespace
 
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length) {
-    try {
-        return Decide(expression, settings, length);
-    } catch (const std::bad_alloc&) {
-        ResultView view;
-        view.result = kOutOfMemoryText; // fits the small-string buffer: no allocation
-        view.beep = true;
-        return view;
+    Answer answer = AnswerTo(expression, EvalSettingsOf(settings));
+    ResultView view;
+    view.result = std::move(answer.text); // moved: no allocation that could fail
+    view.value = answer.fault == Fault::None;
+    view.attention = answer.fault == Fault::DivisionByZero;
+    view.evaluated = answer.checked;
+    view.focusExpression = answer.checked;
+    view.beep = !answer.checked; // a refusal, or out of memory
+    if (answer.marked) {
+        // The window's count of its characters may need memory too.
+        try {
+            view.start = LineIndex(expression, answer.start, length);
+            view.end = LineIndex(expression, answer.end, length);
+            view.select = true;
+        } catch (const std::bad_alloc&) {
+            view.result = kOutOfMemoryText; // fits the small-string buffer: no allocation
+            view.start = view.end = 0;
+        }
     }
+    return view;
 }
 
 } // namespace quill::ui

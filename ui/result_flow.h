@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "calc/faults.h"
 
 namespace quill::ui {
 
@@ -24,7 +25,10 @@ struct ResultView {
 };
 
 // The result line's text when the expression needed more memory than there was.
-inline constexpr const char* kOutOfMemoryText = "Out of memory";
+inline constexpr const char* kOutOfMemoryText = FaultText(Fault::OutOfMemory);
+
+// The caption of the box that tells of a division by zero.
+inline constexpr const char* kDivisionCaption = "Attention";
 
 // How many of the line's own characters the bytes of its single-byte text
 // make (the window's lines hold UTF-16, where a double-byte code page turns

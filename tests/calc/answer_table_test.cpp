@@ -38,7 +38,7 @@ std::string Answer(const std::string& expression, const EvalSettings& s) {
     const CheckResult check = CheckExpression(expression);
     if (!check.passed) return "error\t" + check.message;
     const EvalResult r = Evaluate(expression, s);
-    return (r.status == EvalStatus::Ok ? "ok\t" : "error\t") + r.text;
+    return (r.fault == Fault::None ? "ok\t" : "error\t") + r.text;
 }
 
 TEST(AnswerTable, EveryBuildGivesTheSameDigits) {

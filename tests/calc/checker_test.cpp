@@ -16,7 +16,15 @@ struct Row {
     bool select = true;
 };
 
+// The place reaches to the end of the text.
 constexpr int kToEnd = -1;
+
+std::string Together(char a, char b) {
+    return FaultMessage(Fault::Together, std::string{a, b});
+}
+std::string Symbol(char c) {
+    return FaultMessage(Fault::UnknownSymbol, std::string_view(&c, 1));
+}
 
 void ExpectRow(const Row& row) {
     const CheckResult r = CheckExpression(row.input);
@@ -24,7 +32,7 @@ void ExpectRow(const Row& row) {
     if (row.message.empty()) {
         EXPECT_TRUE(r.passed) << r.message;
         // What the checker passes always evaluates.
-        EXPECT_NE(Evaluate(row.input, {}).status, EvalStatus::Invalid);
+        EXPECT_NE(Evaluate(row.input, {}).fault, Fault::InvalidArgument);
         return;
     }
     EXPECT_FALSE(r.passed);
@@ -32,7 +40,7 @@ void ExpectRow(const Row& row) {
     EXPECT_EQ(r.select, row.select);
     if (row.select) {
         EXPECT_EQ(r.start, row.start);
-        EXPECT_EQ(r.end, row.end);
+        EXPECT_EQ(r.end, row.end == kToEnd ? static_cast<int>(row.input.size()) : row.end);
     }
 }
 
@@ -107,17 +115,17 @@ TEST(Checker, BracketNeighbours) {
 
 TEST(Checker, OperatorPairs) {
     for (const Row& row : {
-             Sel("5*-2", TogetherMessage('*', '-'), 1, 3),
-             Sel("5 * - 2", TogetherMessage('*', '-'), 2, 5),
-             Sel("2--3", TogetherMessage('-', '-'), 1, 3),
-             Sel("(2+)", TogetherMessage('+', ')'), 2, 4),
-             Sel("()", TogetherMessage('(', ')'), 0, 2),
-             Sel("(%5)", TogetherMessage('(', '%'), 0, 2),
-             Sel("+-5", TogetherMessage('+', '-'), 0, 2),
+             Sel("5*-2", Together('*', '-'), 1, 3),
+             Sel("5 * - 2", Together('*', '-'), 2, 5),
+             Sel("2--3", Together('-', '-'), 1, 3),
+             Sel("(2+)", Together('+', ')'), 2, 4),
+             Sel("()", Together('(', ')'), 0, 2),
+             Sel("(%5)", Together('(', '%'), 0, 2),
+             Sel("+-5", Together('+', '-'), 0, 2),
              // The bracket after a function name is checked like any other.
-             Sel("sin()", TogetherMessage('(', ')'), 3, 5),
-             Sel("sin(*2)", TogetherMessage('(', '*'), 3, 5),
-             Sel("cos( /2)", TogetherMessage('(', '/'), 3, 6),
+             Sel("sin()", Together('(', ')'), 3, 5),
+             Sel("sin(*2)", Together('(', '*'), 3, 5),
+             Sel("cos( /2)", Together('(', '/'), 3, 6),
              Pass("5*(-2)"),
              Pass("(-2)"),
              Pass("(+2)"),
@@ -159,29 +167,29 @@ TEST(Checker, NumbersAndSymbols) {
     for (const Row& row : {
              Pass("2,5*2"),
              Pass(".5+5."),
-             Sel("1.2.3", UnknownSymbolMessage('.'), 3, 4),
-             Sel("1..2", UnknownSymbolMessage('.'), 2, 3),
-             Sel("4 . 5 . 6", UnknownSymbolMessage('.'), 6, 7),
-             Sel("1,2,3", UnknownSymbolMessage('.'), 3, 4),
+             Sel("1.2.3", Symbol('.'), 3, 4),
+             Sel("1..2", Symbol('.'), 2, 3),
+             Sel("4 . 5 . 6", Symbol('.'), 6, 7),
+             Sel("1,2,3", Symbol('.'), 3, 4),
              Sel(".", kPasteNumber, 0, 1),
              Sel("5+.", kPasteNumber, 2, 3),
              Sel("(.)", kPasteNumber, 1, 2),
              Sel("..+1", kPasteNumber, 0, 2),
-             Sel("2=3", UnknownSymbolMessage('='), 1, 2),
-             Sel("2\t+3", UnknownSymbolMessage('\t'), 1, 2),
-             Sel("2+3!", UnknownSymbolMessage('!'), 3, 4),
+             Sel("2=3", Symbol('='), 1, 2),
+             Sel("2\t+3", Symbol('\t'), 1, 2),
+             Sel("2+3!", Symbol('!'), 3, 4),
              Sel("a_b", kUnknownConstant, 0, 1),
-             Sel("1_", UnknownSymbolMessage('_'), 1, 2),
-             Sel("2\xe9", UnknownSymbolMessage('\xe9'), 1, 2),
+             Sel("1_", Symbol('_'), 1, 2),
+             Sel("2\xe9", Symbol('\xe9'), 1, 2),
              Sel(std::string("2\0"
                              "3",
                              3),
-                 UnknownSymbolMessage('\0'), 1, 2),
-             Sel("2\r+3", UnknownSymbolMessage('\r'), 1, 2),
-             Sel("2\n+3", UnknownSymbolMessage('\n'), 1, 2),
+                 Symbol('\0'), 1, 2),
+             Sel("2\r+3", Symbol('\r'), 1, 2),
+             Sel("2\n+3", Symbol('\n'), 1, 2),
              Pass("2\r\n+3"),
              Pass("2\r\r\n\n+3"),
-             Sel("2 \r \n=", UnknownSymbolMessage('='), 5, 6),
+             Sel("2 \r \n=", Symbol('='), 5, 6),
          }) {
         ExpectRow(row);
     }
@@ -210,9 +218,9 @@ TEST(Checker, FirstFaultInRuleOrderWins) {
              At("x+2(3)", kPasteOperator, 3),
              // Within the main scan the leftmost fault wins.
              Sel("x+y", kUnknownConstant, 0, 1),
-             Sel("2=3!", UnknownSymbolMessage('='), 1, 2),
+             Sel("2=3!", Symbol('='), 1, 2),
              // The scan faults come before missing brackets.
-             Sel("(2=3", UnknownSymbolMessage('='), 2, 3),
+             Sel("(2=3", Symbol('='), 2, 3),
          }) {
         ExpectRow(row);
     }
@@ -222,8 +230,8 @@ TEST(Checker, MessagesKeepTheirPadding) {
     EXPECT_EQ(std::string(kEnterExpression).size(), 20U);
     EXPECT_EQ(std::string(kPasteNumber).size(), 20U);
     EXPECT_EQ(std::string(kPasteOperator).size(), 20U);
-    EXPECT_EQ(TogetherMessage('*', '-'), " Together '*-'  ");
-    EXPECT_EQ(UnknownSymbolMessage('='), "Unknown symbol '='");
+    EXPECT_EQ(Together('*', '-'), " Together '*-'  ");
+    EXPECT_EQ(Symbol('='), "Unknown symbol '='");
 }
 
 } // namespace

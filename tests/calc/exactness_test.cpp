@@ -218,10 +218,10 @@ TEST(Exactness, RandomArithmeticEqualsExactArithmetic) {
         const std::string& typed = g.text;
         const EvalResult r = EvaluateValue(typed, {});
         if (g.divisionByZero) {
-            EXPECT_EQ(r.status, EvalStatus::DivisionByZero) << typed;
+            EXPECT_EQ(r.fault, Fault::DivisionByZero) << typed;
             continue;
         }
-        ASSERT_EQ(r.status, EvalStatus::Ok) << typed;
+        ASSERT_EQ(r.fault, Fault::None) << typed;
         const Rational& value = g.value;
         // Beyond 37 whole digits 12 decimals are more than the precision.
         if (boost::multiprecision::abs(value) >= limit) continue;

@@ -19,7 +19,7 @@ struct Row {
 
 Decimal ValueOf(const std::string& text) {
     const EvalResult r = EvaluateValue(text, {});
-    EXPECT_EQ(r.status, EvalStatus::Ok) << text;
+    EXPECT_EQ(r.fault, Fault::None) << text;
     return r.value;
 }
 

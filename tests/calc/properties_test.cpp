@@ -33,8 +33,8 @@ void ExpectSoundVerdict(const std::string& text) {
     const CheckResult check = CheckExpression(text);
     const int length = static_cast<int>(text.size());
     if (check.passed) {
-        EXPECT_NE(Evaluate(text, {}).status, EvalStatus::Invalid) << "'" << text << "'";
-        EXPECT_NE(Evaluate(text, {2, kHex, true}).status, EvalStatus::Invalid)
+        EXPECT_NE(Evaluate(text, {}).fault, Fault::InvalidArgument) << "'" << text << "'";
+        EXPECT_NE(Evaluate(text, {2, kHex, true}).fault, Fault::InvalidArgument)
             << "'" << text << "'";
         return;
     }
@@ -149,7 +149,7 @@ TEST(Properties, DeepNestingNeedsNoDeepStack) {
         EXPECT_EQ(Evaluate(row.text, {}).text, row.display);
     }
     EXPECT_EQ(CheckExpression(Repeat("(", kDepth) + "1").message, kMissingClose);
-    EXPECT_EQ(Evaluate(Repeat("(", kDepth) + "1", {}).status, EvalStatus::Invalid);
+    EXPECT_EQ(Evaluate(Repeat("(", kDepth) + "1", {}).fault, Fault::InvalidArgument);
 }
 
 TEST(Properties, MegabyteInputs) {

@@ -216,7 +216,7 @@ TEST(Reference, RightToTheFiftiethDigit) {
         SCOPED_TRACE(std::string(row.typed) + (row.degrees ? " in degrees" : ""));
         const EvalSettings settings{kRoundAuto, kDecimal, row.degrees};
         const EvalResult r = EvaluateValue(row.typed, settings);
-        ASSERT_EQ(r.status, EvalStatus::Ok);
+        ASSERT_EQ(r.fault, Fault::None);
         ASSERT_TRUE(r.value.IsFinite());
         const Reference ref = Parse(row.value);
         // Within one unit of the 50th significant digit.

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const quill::EvalResult result = quill::Evaluate(text, settings);
-    if (check.passed && result.status == quill::EvalStatus::Invalid) std::abort();
+    if (check.passed && result.fault == quill::Fault::InvalidArgument) std::abort();
     if (result.text.empty()) std::abort();
     // "-0", "-0.00" and the like: a sign on nothing.
     const std::string& shown = result.text;

@@ -1,0 +1,66 @@
+#include "calc/answer.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+#include "calc/chars.h"
+#include "calc/checker.h"
+#include "calc/evaluator.h"
+
+namespace quill {
+
+namespace {
+
+Answer Decide(std::string_view given, const EvalSettings& settings) {
+    Answer answer;
+    // Positions are counted in int.
+    if (given.size() > static_cast<std::size_t>(INT_MAX)) {
+        answer.fault = Fault::TooLong;
+        answer.text = FaultText(Fault::TooLong);
+        return answer;
+    }
+    // Most lines hold no capital, and then need no copy.
+    std::string lowered;
+    std::string_view text = given;
+    if (std::any_of(given.begin(), given.end(), [](char c) { return ToLowerAscii(c) != c; })) {
+        lowered = LowerCased(given);
+        text = lowered;
+    }
+    CheckResult check = CheckExpression(text);
+    if (!check.passed) {
+        answer.fault = check.fault;
+        answer.text = std::move(check.message);
+        answer.marked = check.select;
+        answer.start = check.start;
+        answer.end = check.end;
+        return answer;
+    }
+    answer.checked = true;
+    EvalResult value = Evaluate(text, settings);
+    answer.fault = value.fault;
+    answer.text = std::move(value.text);
+    return answer;
+}
+
+} // namespace
+
+std::string LowerCased(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = ToLowerAscii(c);
+    return out;
+}
+
+Answer AnswerTo(std::string_view text, const EvalSettings& settings) {
+    try {
+        return Decide(text, settings);
+    } catch (const std::bad_alloc&) {
+        Answer answer;
+        answer.fault = Fault::OutOfMemory;
+        answer.text = FaultText(Fault::OutOfMemory); // fits the small-string buffer: no allocation
+        return answer;
+    }
+}
+
+} // namespace quill

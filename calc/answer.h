@@ -1,0 +1,35 @@
+// One expression's road to its answer, for every caller (the window, the
+// command-line calculator, the tests): the letters taken in lower case, the
+// checker, the evaluator, and out of memory, decided here once.
+//
+// Portable; never throws (running out of memory is the OutOfMemory fault).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/faults.h"
+#include "calc/settings_view.h"
+
+namespace quill {
+
+struct Answer {
+    Fault fault = Fault::None;
+    // No fault: the display string. A fault: its message (FaultMessage).
+    std::string text;
+    // The checker's faults with a place: [start, end) in the text as handed
+    // in, start == end a caret. No place for the others.
+    bool marked = false;
+    int start = 0;
+    int end = 0;
+    // Whether the checker passed the text (it went on to the evaluator).
+    bool checked = false;
+};
+
+// The answer to `text` under `settings`.
+Answer AnswerTo(std::string_view text, const EvalSettings& settings);
+
+// `text` with its letters in lower case, as the checker reads them.
+std::string LowerCased(std::string_view text);
+
+} // namespace quill
