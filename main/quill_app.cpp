@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "ui/quill_dlg.h"
+#include "ui/win/quill_dlg.h"
 
 namespace quill {
 

@@ -4,7 +4,11 @@ module (a header with its source) includes itself back through others, and
 that the engine (calc/) takes no maths and no number text from the C runtime,
 whose digits differ between the builds.
 
-  calc  <  app  <  app/win  <  ui  <  main        cli beside ui, over calc and app (and app/win)
+  calc  <  app  <  app/win  <  ui  <  ui/win  <  main
+  cli beside ui, over calc and app (and app/win)
+
+ui/ is the window's portable model, ui/win/ its Win32 glue: like calc/ and
+app/, the model never includes windows.h.
 
 Prints each breach and exits 1 when there is one."""
 
@@ -18,8 +22,9 @@ ALLOWED = {
     "calc": {"calc"},
     "app": {"calc", "app"},
     "app/win": {"calc", "app", "app/win"},
-    "ui": {"calc", "app", "app/win", "ui", "res"},
-    "main": {"calc", "app", "app/win", "ui", "res", "main"},
+    "ui": {"calc", "app", "ui", "res"},
+    "ui/win": {"calc", "app", "app/win", "ui", "ui/win", "res"},
+    "main": {"calc", "app", "app/win", "ui", "ui/win", "res", "main"},
     "cli": {"calc", "app", "app/win", "cli"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
@@ -34,7 +39,12 @@ RUNTIME = re.compile(r"(?<![\w:.>])(?:std::)?(?:" + RUNTIME_NAMES + r")\s*\(|#\s
 
 def layer(path):
     parts = Path(path).parts
-    return "app/win" if parts[:2] == ("app", "win") else parts[0]
+    return "/".join(parts[:2]) if parts[:2] in (("app", "win"), ("ui", "win")) else parts[0]
+
+
+# The portable layers: no Windows header.
+PORTABLE = {"calc", "app", "ui"}
+WINDOWS_HEADER = re.compile(r"^\s*#\s*include\s*<windows\.h>", re.M)
 
 
 def main():
@@ -52,6 +62,8 @@ def main():
             for m in RUNTIME.finditer(code):
                 line = code.count("\n", 0, m.start()) + 1
                 breaches.append(f"{f}:{line}: {m.group(0)} takes from the C runtime")
+        if layer(f) in PORTABLE and WINDOWS_HEADER.search(text):
+            breaches.append(f"{f} includes windows.h in a portable layer")
         for inc in INCLUDE.findall(text):
             if not Path(inc).exists():
                 continue

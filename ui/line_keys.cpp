@@ -2,15 +2,19 @@
 
 namespace quill::ui {
 
-std::optional<std::string> CopyTextOf(std::string_view selection, std::string_view result,
-                                      bool resultIsValue) {
-    if (!selection.empty()) return std::string(selection);
-    if (resultIsValue && !result.empty()) return std::string(result);
-    return std::nullopt;
-}
-
-const wchar_t* TopButtonName(bool topmost) {
-    return topmost ? L"Always on top: on" : L"Always on top: off";
+KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line) {
+    if (line == KeyLine::Elsewhere) return KeyAction::None;
+    switch (key) {
+    case LineKey::C:
+        return ctrl && !alt ? KeyAction::Copy : KeyAction::None;
+    case LineKey::Up:
+    case LineKey::Down:
+        if (line != KeyLine::Expression) return KeyAction::None;
+        return key == LineKey::Up ? KeyAction::RecallOlder : KeyAction::RecallNewer;
+    case LineKey::Other:
+        break;
+    }
+    return KeyAction::None;
 }
 
 } // namespace quill::ui

@@ -1,21 +1,24 @@
-// What Ctrl+C copies and how the "<" button names itself to screen readers.
-//
-// Portable; never throws but for std::bad_alloc of its strings.
+// The keys the two lines handle themselves, before the dialog manager sees
+// them: a decision from the key, its modifiers and the line it was pressed
+// in. Portable; the window's glue maps its messages to these and applies
+// the action.
 #pragma once
-
-#include <optional>
-#include <string>
-#include <string_view>
 
 namespace quill::ui {
 
-// Ctrl+C in either line: the line's selection when it has one, else the
-// result when the result line holds a value; none when there is nothing to
-// copy (the result line empty or holding a checker's message).
-std::optional<std::string> CopyTextOf(std::string_view selection, std::string_view result,
-                                      bool resultIsValue);
+enum class LineKey { Other, C, Up, Down };
+enum class KeyLine { Expression, Result, Elsewhere };
 
-// The "<" button's accessible name: what it does, and whether it is on.
-const wchar_t* TopButtonName(bool topmost);
+enum class KeyAction {
+    None,        // the dialog manager handles the key as usual
+    Copy,        // CopyTextOf the line to the clipboard
+    RecallOlder, // the expression before the one shown (Up)
+    RecallNewer, // the one after it, or what was being typed (Down)
+};
+
+// Ctrl+C (without Alt: Ctrl+Alt is AltGr on many keyboards, which types a
+// character) copies in either line; Up and Down recall in the expression
+// line.
+KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line);
 
 } // namespace quill::ui

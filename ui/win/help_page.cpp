@@ -1,4 +1,4 @@
-#include "ui/help_page.h"
+#include "ui/win/help_page.h"
 
 #include <shellapi.h>
 
@@ -11,7 +11,7 @@
 #include "app/win/data_file_win.h"
 #include "res/resource.h"
 #include "ui/links.h"
-#include "ui/window_ops.h"
+#include "ui/win/window_ops.h"
 
 namespace quill::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/window_ops.h"
+#include "ui/win/window_ops.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "ui/accessibility.h"
+#include "ui/win/accessibility.h"
 
 #include <objbase.h>
 #include <oleacc.h>

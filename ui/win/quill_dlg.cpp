@@ -1,4 +1,4 @@
-#include "ui/quill_dlg.h"
+#include "ui/win/quill_dlg.h"
 
 #include <new>
 
@@ -8,13 +8,14 @@
 #include "app/win/win_types.h"
 #include "calc/evaluator.h"
 #include "res/resource.h"
-#include "ui/about_dlg.h"
-#include "ui/accessibility.h"
-#include "ui/help_page.h"
+#include "ui/copy_text.h"
 #include "ui/line_font.h"
 #include "ui/line_keys.h"
 #include "ui/result_flow.h"
-#include "ui/window_ops.h"
+#include "ui/win/about_dlg.h"
+#include "ui/win/accessibility.h"
+#include "ui/win/help_page.h"
+#include "ui/win/window_ops.h"
 
 namespace quill::ui {
 
@@ -26,8 +27,21 @@ int SmallIconSize() {
     return ::GetSystemMetrics(SM_CXSMICON);
 }
 
-bool CtrlDown() {
-    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0;
+bool KeyDown(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+LineKey LineKeyOf(WPARAM key) {
+    switch (key) {
+    case 'C':
+        return LineKey::C;
+    case VK_UP:
+        return LineKey::Up;
+    case VK_DOWN:
+        return LineKey::Down;
+    default:
+        return LineKey::Other;
+    }
 }
 
 } // namespace
@@ -213,14 +227,21 @@ void CQuillDlg::OnRecall(bool up) {
 // taken here.
 bool CQuillDlg::OnLineKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
-    const bool inExpression = msg.hwnd == m_editExpression.Get();
-    if (msg.wParam == 'C' && CtrlDown() && (inExpression || msg.hwnd == m_editResult.Get())) {
+    KeyLine line = KeyLine::Elsewhere;
+    if (msg.hwnd == m_editExpression.Get()) line = KeyLine::Expression;
+    if (msg.hwnd == m_editResult.Get()) line = KeyLine::Result;
+    switch (LineKeyAction(LineKeyOf(msg.wParam), KeyDown(VK_CONTROL), KeyDown(VK_MENU), line)) {
+    case KeyAction::Copy:
         OnCopy(msg.hwnd);
         return true;
-    }
-    if ((msg.wParam == VK_UP || msg.wParam == VK_DOWN) && inExpression) {
-        OnRecall(msg.wParam == VK_UP);
+    case KeyAction::RecallOlder:
+        OnRecall(true);
         return true;
+    case KeyAction::RecallNewer:
+        OnRecall(false);
+        return true;
+    case KeyAction::None:
+        break;
     }
     return false;
 }

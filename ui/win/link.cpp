@@ -1,10 +1,10 @@
-#include "ui/link.h"
+#include "ui/win/link.h"
 
 #include <commctrl.h>
 
 #include "app/win/ansi.h"
-#include "ui/dialog.h"
-#include "ui/window_ops.h"
+#include "ui/win/dialog.h"
+#include "ui/win/window_ops.h"
 
 namespace quill::ui {
 

@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "ui/controls.h"
 #include "ui/link_style.h"
+#include "ui/win/controls.h"
 
 namespace quill::ui {
 

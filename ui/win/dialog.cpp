@@ -1,4 +1,4 @@
-#include "ui/dialog.h"
+#include "ui/win/dialog.h"
 
 #include "app/win/ansi.h"
 

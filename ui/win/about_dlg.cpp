@@ -1,4 +1,4 @@
-#include "ui/about_dlg.h"
+#include "ui/win/about_dlg.h"
 
 #include "res/resource.h"
 #include "ui/links.h"

@@ -1,4 +1,4 @@
-#include "ui/controls.h"
+#include "ui/win/controls.h"
 
 namespace quill::ui {
 

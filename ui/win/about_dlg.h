@@ -2,8 +2,8 @@
 // page and the support e-mail address.
 #pragma once
 
-#include "ui/dialog.h"
-#include "ui/link.h"
+#include "ui/win/dialog.h"
+#include "ui/win/link.h"
 
 namespace quill::ui {
 

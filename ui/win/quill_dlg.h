@@ -11,10 +11,10 @@
 #include <string>
 
 #include "app/settings.h"
-#include "ui/controls.h"
-#include "ui/dialog.h"
 #include "ui/menu_model.h"
 #include "ui/recall.h"
+#include "ui/win/controls.h"
+#include "ui/win/dialog.h"
 
 namespace quill::ui {
 
