@@ -10,22 +10,22 @@ namespace {
 TEST(Answer, EveryRoadEndsInOneAnswer) {
     const struct {
         const char* text;
-        Fault fault;
         const char* shown;
-        bool checked, marked;
+        Fault fault;
         int start, end;
+        bool checked, marked;
     } rows[] = {
-        {"2+3*4", Fault::None, "14", true, false, 0, 0},
-        {"2*PI/Pi", Fault::None, "2", true, false, 0, 0}, // capitals read as small
-        {"SIN 30", Fault::UnknownConstant, "Unknown constant", false, true, 0, 6},
-        {"", Fault::EnterExpression, "Enter expression    ", false, true, 0, 0},
-        {"5+ ", Fault::PasteNumber, "Paste number here   ", false, true, 2, 2},
-        {"2X", Fault::PasteOperator, "Paste operator here ", false, true, 1, 1},
-        {"5*-2", Fault::Together, " Together '*-'  ", false, true, 1, 3},
-        {"2=3", Fault::UnknownSymbol, "Unknown symbol '='", false, true, 1, 2},
-        {"(2", Fault::MissingClose, "Missing ')'", false, false, 0, 0},
-        {"1/(2-2)", Fault::DivisionByZero, "Division to the zero!", true, false, 0, 0},
-        {"log(0)", Fault::None, "-Infinity", true, false, 0, 0},
+        {"2+3*4", "14", Fault::None, 0, 0, true, false},
+        {"2*PI/Pi", "2", Fault::None, 0, 0, true, false}, // capitals read as small
+        {"SIN 30", "Unknown constant", Fault::UnknownConstant, 0, 6, false, true},
+        {"", "Enter expression    ", Fault::EnterExpression, 0, 0, false, true},
+        {"5+ ", "Paste number here   ", Fault::PasteNumber, 2, 2, false, true},
+        {"2X", "Paste operator here ", Fault::PasteOperator, 1, 1, false, true},
+        {"5*-2", " Together '*-'  ", Fault::Together, 1, 3, false, true},
+        {"2=3", "Unknown symbol '='", Fault::UnknownSymbol, 1, 2, false, true},
+        {"(2", "Missing ')'", Fault::MissingClose, 0, 0, false, false},
+        {"1/(2-2)", "Division to the zero!", Fault::DivisionByZero, 0, 0, true, false},
+        {"log(0)", "-Infinity", Fault::None, 0, 0, true, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
