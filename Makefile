@@ -54,7 +54,7 @@ test: deps native windows sanitize bench-build
 build: deps native windows
 
 # clang-format, clang-tidy and the layers' includes; make test runs it first.
-lint: native
+lint: native windows
 	bash scripts/lint.sh
 
 deps:

@@ -45,7 +45,7 @@ std::wstring WriteHelpPage() {
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) return {};
-    const std::wstring path = std::wstring(folder) + L"Quillpad help.html";
+    std::wstring path = std::wstring(folder) + L"Quillpad help.html";
     if (HoldsBytes(path, bytes) || WriteFileAtomically(path, bytes)) return path;
     return {};
 }

@@ -153,9 +153,10 @@ bool Screenshot(HWND w, const char* path) {
         char* row = bits.data() + static_cast<std::size_t>(shot.height - 1 - y) * stride;
         for (int x = 0; x < shot.width; ++x) {
             const unsigned c = shot.At(x, y);
-            row[3 * x] = static_cast<char>(c & 0xFF);
-            row[3 * x + 1] = static_cast<char>(c >> 8 & 0xFF);
-            row[3 * x + 2] = static_cast<char>(c >> 16);
+            char* pixel = row + static_cast<std::size_t>(x) * 3;
+            pixel[0] = static_cast<char>(c & 0xFF);
+            pixel[1] = static_cast<char>(c >> 8 & 0xFF);
+            pixel[2] = static_cast<char>(c >> 16);
         }
     }
     BITMAPFILEHEADER f{};
