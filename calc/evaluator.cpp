@@ -38,6 +38,7 @@ class Machine {
     EvalResult Run(std::string_view w);
 
   private:
+    bool ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand);
     bool ReduceOnce();
     bool ReduceWhile(std::size_t base, int priority);
     std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
@@ -112,55 +113,66 @@ void Machine::Reserve(std::string_view w) {
     groups_.reserve(opens);
 }
 
+// Reads the operand that starts at w[i] and moves i past it: a leading sign
+// (arithmetic on zero), a number, a constant, or the opening of a bracket or
+// a function call (after which an operand is still wanted). False when no
+// operand starts there.
+bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand) {
+    const char c = w[i];
+    // A leading sign is arithmetic on zero: "-x" is "0-x" and "+x" is "x",
+    // at the start and right after "(".
+    if ((c == '-' || c == '+') && (i == 0 || w[i - 1] == '(')) {
+        if (i == 0 && c == '+') {
+            ++i;
+        } else {
+            values_.push_back(Decimal());
+            wantOperand = false;
+        }
+        return true;
+    }
+    if (IsNumberChar(c)) {
+        std::size_t j = i;
+        while (j < w.size() && IsNumberChar(w[j]))
+            ++j;
+        values_.push_back(ReadDecimal(w.substr(i, j - i)));
+        wantOperand = false;
+        i = j;
+        return true;
+    }
+    if (IsLetter(c)) {
+        const std::size_t j = NameEnd(w, i);
+        const std::string_view name = w.substr(i, j - i);
+        if (j < w.size() && w[j] == '(') {
+            const std::optional<Function> f = FindFunction(name);
+            if (!f) return false;
+            groups_.push_back({static_cast<std::uint32_t>(operators_.size()), f});
+            i = j + 1;
+            return true;
+        }
+        std::optional<Decimal> value = FindConstantValue(name);
+        if (!value) return false;
+        values_.push_back(*value);
+        wantOperand = false;
+        i = j;
+        return true;
+    }
+    if (c != '(') return false;
+    groups_.push_back({static_cast<std::uint32_t>(operators_.size()), std::nullopt});
+    ++i;
+    return true;
+}
+
 EvalResult Machine::Run(std::string_view w) {
     if (w.size() >= UINT32_MAX) return Invalid();
     Reserve(w);
     bool wantOperand = true;
     std::size_t i = 0;
     while (i < w.size()) {
-        const char c = w[i];
         if (wantOperand) {
-            // A leading sign is arithmetic on zero: "-x" is "0-x" and "+x"
-            // is "x", at the start and right after "(".
-            if ((c == '-' || c == '+') && (i == 0 || w[i - 1] == '(')) {
-                if (i == 0 && c == '+') {
-                    ++i;
-                } else {
-                    values_.push_back(Decimal());
-                    wantOperand = false;
-                }
-                continue;
-            }
-            if (IsNumberChar(c)) {
-                std::size_t j = i;
-                while (j < w.size() && IsNumberChar(w[j]))
-                    ++j;
-                values_.push_back(ReadDecimal(w.substr(i, j - i)));
-                wantOperand = false;
-                i = j;
-            } else if (IsLetter(c)) {
-                const std::size_t j = NameEnd(w, i);
-                const std::string_view name = w.substr(i, j - i);
-                if (j < w.size() && w[j] == '(') {
-                    const std::optional<Function> f = FindFunction(name);
-                    if (!f) return Invalid();
-                    groups_.push_back({static_cast<std::uint32_t>(operators_.size()), f});
-                    i = j + 1;
-                } else {
-                    std::optional<Decimal> value = FindConstantValue(name);
-                    if (!value) return Invalid();
-                    values_.push_back(*value);
-                    wantOperand = false;
-                    i = j;
-                }
-            } else if (c == '(') {
-                groups_.push_back({static_cast<std::uint32_t>(operators_.size()), std::nullopt});
-                ++i;
-            } else {
-                return Invalid();
-            }
+            if (!ReadOperand(w, i, wantOperand)) return Invalid();
             continue;
         }
+        const char c = w[i];
         if (c == ')') {
             if (groups_.empty()) return Invalid();
             if (!ReduceWhile(Base(), 1)) return Division();

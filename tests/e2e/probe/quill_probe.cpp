@@ -345,6 +345,270 @@ int Usage() {
     return 2;
 }
 
+// The command's words: argv[1] is its name, argv[2] on its arguments.
+struct Args {
+    int argc;
+    char** argv;
+    int Int(int i) const { return std::atoi(argv[i]); }
+    std::wstring Wide(int i) const { return {argv[i], argv[i] + std::strlen(argv[i])}; }
+};
+
+int SetClipboard(const Args& a) { // puts TEXT on the clipboard
+    if (!WaitFor(2000, 50, [] { return ::OpenClipboard(nullptr) != FALSE; })) return 1;
+    ::EmptyClipboard();
+    const std::wstring text = a.Wide(2);
+    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(mem);
+    ::SetClipboardData(CF_UNICODETEXT, mem);
+    ::CloseClipboard();
+    return 0;
+}
+
+int HoldFile(const Args& a) { // holds PATH open, unshared, for MS milliseconds
+    HANDLE h =
+        ::CreateFileW(a.Wide(2).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::puts("refused"), 1;
+    std::puts("holding");
+    std::fflush(stdout);
+    ::Sleep(static_cast<DWORD>(a.Int(3)));
+    ::CloseHandle(h);
+    return 0;
+}
+
+int CloseAll(const Args& a) { // once COUNT Quillpad windows show, closes all at once
+    std::vector<HWND> all;
+    WaitFor(10000, 50, [&] {
+        all.clear();
+        ::EnumWindows(
+            [](HWND w, LPARAM list) {
+                if (::IsWindowVisible(w) && TextOf(w) == L"Quillpad")
+                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&all));
+        return static_cast<int>(all.size()) >= a.Int(2);
+    });
+    for (HWND w : all)
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
+    return std::printf("%zu\n", all.size()), 0;
+}
+
+int Menus(const Args& a) { // waits until COUNT popup menus show; one line each, the newest first
+    const int count = a.argc > 2 ? a.Int(2) : 1;
+    std::vector<HWND> menus;
+    if (!WaitFor(5000, 50,
+                 [&] { return static_cast<int>((menus = QuillMenus()).size()) >= count; })) {
+        return std::puts("none"), 1;
+    }
+    ::Sleep(150); // let the newest one finish drawing
+    for (HWND m : menus)
+        std::printf("%s\n", MenuRows(m).c_str());
+    return 0;
+}
+
+int Lit(const Args&
+            a) { // lit WANT LEFT TOP RIGHT BOTTOM Y...: the lit row, once it is WANT (2 s at most)
+    const int want = a.Int(2);
+    const RECT r{a.Int(3), a.Int(4), a.Int(5), a.Int(6)};
+    std::vector<int> ys;
+    for (int i = 7; i < a.argc; ++i)
+        ys.push_back(a.Int(i));
+    int lit = -1;
+    WaitFor(2000, 100, [&] { return (lit = LitRow(r, ys)) == want; });
+    return std::printf("%d\n", lit), 0;
+}
+
+int MenuGone(const Args&) { // waits until no popup menu shows (3 s at most)
+    if (WaitFor(3000, 50, [] { return QuillMenus().empty(); })) return std::puts("gone"), 0;
+    return std::puts("open"), 1;
+}
+
+int HoldEscape(const Args& a) { // holds Escape as a hot key for that many milliseconds
+    if (!::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE)) return std::puts("refused"), 1;
+    std::puts("holding");
+    std::fflush(stdout);
+    const DWORD until = ::GetTickCount() + static_cast<DWORD>(a.Int(2));
+    while (::GetTickCount() < until) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+        ::Sleep(20);
+    }
+    ::UnregisterHotKey(nullptr, 1);
+    return 0;
+}
+
+int Gone(const Args&) { // waits until the window has gone
+    if (WaitFor(10000, 50, [] { return DialogWindow(L"Quillpad") == nullptr; }))
+        return std::puts("gone"), 0;
+    return 1;
+}
+
+int Box(const Args& a) { // a message box of that caption: its text
+    HWND box = FindTopWindow(a.Wide(2).c_str(), 500);
+    if (!box) return std::puts("none"), 1;
+    return std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str()), 0;
+}
+
+int Layout(const Args&) { // the data file's fields in file order: NAME KIND, one a line
+    static const char* const kinds[] = {"flag", "byte", "int32", "counted"};
+    for (const quill::FieldInfo& f : quill::RecordLayout()) {
+        std::printf("%.*s %s\n", static_cast<int>(f.name.size()), f.name.data(),
+                    kinds[static_cast<int>(f.kind)]);
+    }
+    return 0;
+}
+
+int FontDialog(const Args&) { // the common font dialog's face and size: "FACE|SIZE"
+    HWND font = FindTopWindow(L"Font", 5000);
+    if (!font) return std::puts("none"), 1;
+    return std::printf("%s|%s\n", Utf8(TextOf(::GetDlgItem(font, 0x470))).c_str(),
+                       Utf8(TextOf(::GetDlgItem(font, 0x472))).c_str()),
+           0;
+}
+
+int About(const Args& a) { // a control of the about box: its text
+    HWND about = FindTopWindow(L"About Quillpad", 5000);
+    if (!about) return std::puts("none"), 1;
+    return std::printf("[%s]\n", Utf8(TextOf(Item(about, a.argv[2]))).c_str()), 0;
+}
+
+int AboutItem(const Args& a) { // a control of the about box: its place
+    HWND about = FindTopWindow(L"About Quillpad", 8000);
+    if (!about) return std::puts("none"), 1;
+    RECT r{};
+    ::GetWindowRect(Item(about, a.argv[2]), &r);
+    return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
+}
+
+int EscapeElsewhereCommand(const Args&) {
+    return EscapeElsewhere();
+}
+
+int LiveEventCommand(const Args& a) {
+    return LiveEvent(a.argc > 2 ? a.Int(2) : 5000);
+}
+
+int ClipboardCommand(const Args&) {
+    return ClipboardText();
+}
+
+// Commands on the main window, once it shows.
+int Wait(HWND w, const Args&) {
+    return std::printf("%p\n", static_cast<void*>(w)), 0;
+}
+
+int Text(HWND w, const Args& a) {
+    return std::printf("[%s]\n", Utf8(TextOf(Item(w, a.argv[2]))).c_str()), 0;
+}
+
+int Sel(HWND w, const Args& a) {
+    DWORD start = 0, end = 0;
+    ::SendMessageW(Item(w, a.argv[2]), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    return std::printf("%lu %lu\n", start, end), 0;
+}
+
+int Window(HWND w, const Args&) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    const LONG ex = ::GetWindowLongW(w, GWL_EXSTYLE);
+    const LONG style = ::GetWindowLongW(w, GWL_STYLE);
+    return std::printf("%ld %ld %ld %ld topmost=%d iconic=%d style=%08lx exstyle=%08lx\n", r.left,
+                       r.top, r.right, r.bottom, (ex & WS_EX_TOPMOST) ? 1 : 0,
+                       ::IsIconic(w) ? 1 : 0, static_cast<unsigned long>(style),
+                       static_cast<unsigned long>(ex)),
+           0;
+}
+
+int ItemPlace(HWND w, const Args& a) { // a control's rectangle on the screen and its styles
+    HWND c = Item(w, a.argv[2]);
+    RECT r{};
+    ::GetWindowRect(c, &r);
+    return std::printf("%ld %ld %ld %ld style=%08lx exstyle=%08lx\n", r.left, r.top, r.right,
+                       r.bottom, static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
+                       static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
+           0;
+}
+
+int Ink(HWND w, const Args& a) {
+    return std::printf("%d\n", InkHeight(Item(w, a.argv[2]))), 0;
+}
+
+int Pin(HWND w, const Args&) {
+    return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
+}
+
+int Focus(HWND w, const Args&) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gui);
+    return std::printf("%d\n", gui.hwndFocus ? ::GetDlgCtrlID(gui.hwndFocus) : 0), 0;
+}
+
+int Close(HWND w, const Args&) {
+    return ::PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int Minimize(HWND w, const Args&) {
+    return ::ShowWindow(w, SW_MINIMIZE), 0;
+}
+
+int Shot(HWND w, const Args& a) {
+    return Screenshot(w, a.argv[2]) ? 0 : 1;
+}
+
+// The commands: name, the fewest words (the program's name counted), what runs.
+struct Command {
+    const char* name;
+    int words;
+    int (*run)(const Args&);
+};
+constexpr Command kCommands[] = {
+    {"escape-elsewhere", 2, EscapeElsewhereCommand},
+    {"live-event", 2, LiveEventCommand},
+    {"clipboard", 2, ClipboardCommand},
+    {"set-clipboard", 3, SetClipboard},
+    {"hold-file", 4, HoldFile},
+    {"close-all", 3, CloseAll},
+    {"menus", 2, Menus},
+    {"lit", 8, Lit},
+    {"menu-gone", 2, MenuGone},
+    {"hold-escape", 3, HoldEscape},
+    {"gone", 2, Gone},
+    {"box", 3, Box},
+    {"layout", 2, Layout},
+    {"font-dialog", 2, FontDialog},
+    {"about", 3, About},
+    {"about-item", 3, AboutItem},
+};
+
+struct WindowCommand {
+    const char* name;
+    int words;
+    int (*run)(HWND, const Args&);
+};
+constexpr WindowCommand kWindowCommands[] = {
+    {"wait", 2, Wait},      {"text", 3, Text},         {"sel", 3, Sel},   {"window", 2, Window},
+    {"item", 3, ItemPlace}, {"ink", 3, Ink},           {"pin", 2, Pin},   {"focus", 2, Focus},
+    {"close", 2, Close},    {"minimize", 2, Minimize}, {"shot", 3, Shot},
+};
+
+int Run(const Args& a) {
+    const std::string name = a.argv[1];
+    for (const Command& c : kCommands) {
+        if (name == c.name && a.argc >= c.words) return c.run(a);
+    }
+    for (const WindowCommand& c : kWindowCommands) {
+        if (name != c.name || a.argc < c.words) continue;
+        HWND w = Main(name == "wait" ? (a.argc > 2 ? a.Int(2) : 20000) : 2000);
+        if (!w) return std::puts("no window"), 1;
+        return c.run(w, a);
+    }
+    return Usage();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -356,169 +620,5 @@ int main(int argc, char** argv) {
         argv += 2;
     }
     if (argc < 2) return Usage();
-    const std::string cmd = argv[1];
-    if (cmd == "escape-elsewhere") return EscapeElsewhere();
-    if (cmd == "live-event") return LiveEvent(argc > 2 ? std::atoi(argv[2]) : 5000);
-    if (cmd == "clipboard") return ClipboardText();
-    if (cmd == "set-clipboard" && argc > 2) { // puts TEXT on the clipboard
-        if (!WaitFor(2000, 50, [] { return ::OpenClipboard(nullptr) != FALSE; })) return 1;
-        ::EmptyClipboard();
-        const std::wstring text(argv[2], argv[2] + std::strlen(argv[2]));
-        HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(::GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        ::GlobalUnlock(mem);
-        ::SetClipboardData(CF_UNICODETEXT, mem);
-        ::CloseClipboard();
-        return 0;
-    }
-    if (cmd == "hold-file" && argc > 3) { // holds PATH open, unshared, for MS milliseconds
-        const std::wstring path(argv[2], argv[2] + std::strlen(argv[2]));
-        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return std::puts("refused"), 1;
-        std::puts("holding");
-        std::fflush(stdout);
-        ::Sleep(static_cast<DWORD>(std::atoi(argv[3])));
-        ::CloseHandle(h);
-        return 0;
-    }
-    if (cmd == "close-all" && argc > 2) { // once COUNT Quillpad windows show, closes all at once
-        std::vector<HWND> all;
-        WaitFor(10000, 50, [&] {
-            all.clear();
-            ::EnumWindows(
-                [](HWND w, LPARAM list) {
-                    if (::IsWindowVisible(w) && TextOf(w) == L"Quillpad")
-                        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&all));
-            return static_cast<int>(all.size()) >= std::atoi(argv[2]);
-        });
-        for (HWND w : all)
-            ::PostMessageW(w, WM_CLOSE, 0, 0);
-        return std::printf("%zu\n", all.size()), 0;
-    }
-    if (cmd == "menus") { // waits until COUNT popup menus show; one line each, the newest first
-        const int count = argc > 2 ? std::atoi(argv[2]) : 1;
-        std::vector<HWND> menus;
-        if (!WaitFor(5000, 50,
-                     [&] { return static_cast<int>((menus = QuillMenus()).size()) >= count; })) {
-            return std::puts("none"), 1;
-        }
-        ::Sleep(150); // let the newest one finish drawing
-        for (HWND m : menus)
-            std::printf("%s\n", MenuRows(m).c_str());
-        return 0;
-    }
-    if (cmd == "lit" &&
-        argc >
-            7) { // lit WANT LEFT TOP RIGHT BOTTOM Y...: the lit row, once it is WANT (2 s at most)
-        const int want = std::atoi(argv[2]);
-        const RECT r{std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                     std::atoi(argv[6])};
-        std::vector<int> ys;
-        for (int i = 7; i < argc; ++i)
-            ys.push_back(std::atoi(argv[i]));
-        int lit = -1;
-        WaitFor(2000, 100, [&] { return (lit = LitRow(r, ys)) == want; });
-        return std::printf("%d\n", lit), 0;
-    }
-    if (cmd == "menu-gone") { // waits until no popup menu shows (3 s at most)
-        if (WaitFor(3000, 50, [] { return QuillMenus().empty(); })) return std::puts("gone"), 0;
-        return std::puts("open"), 1;
-    }
-    if (cmd == "hold-escape" && argc > 2) { // holds Escape as a hot key for that many milliseconds
-        if (!::RegisterHotKey(nullptr, 1, 0, VK_ESCAPE)) return std::puts("refused"), 1;
-        std::puts("holding");
-        std::fflush(stdout);
-        const DWORD until = ::GetTickCount() + static_cast<DWORD>(std::atoi(argv[2]));
-        while (::GetTickCount() < until) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-            ::Sleep(20);
-        }
-        ::UnregisterHotKey(nullptr, 1);
-        return 0;
-    }
-    if (cmd == "gone") { // waits until the window has gone
-        if (WaitFor(10000, 50, [] { return DialogWindow(L"Quillpad") == nullptr; }))
-            return std::puts("gone"), 0;
-        return 1;
-    }
-    if (cmd == "box") { // a message box of that caption: its text
-        if (argc < 3) return Usage();
-        std::wstring caption(argv[2], argv[2] + std::strlen(argv[2]));
-        HWND box = FindTopWindow(caption.c_str(), 500);
-        if (!box) return std::puts("none"), 1;
-        return std::printf("%s\n", Utf8(TextOf(::GetDlgItem(box, 0xFFFF))).c_str()), 0;
-    }
-    if (cmd == "layout") { // the data file's fields in file order: NAME KIND, one a line
-        static const char* const kinds[] = {"flag", "byte", "int32", "counted"};
-        for (const quill::FieldInfo& f : quill::RecordLayout()) {
-            std::printf("%.*s %s\n", static_cast<int>(f.name.size()), f.name.data(),
-                        kinds[static_cast<int>(f.kind)]);
-        }
-        return 0;
-    }
-    if (cmd == "font-dialog") { // the common font dialog's face and size: "FACE|SIZE"
-        HWND font = FindTopWindow(L"Font", 5000);
-        if (!font) return std::puts("none"), 1;
-        return std::printf("%s|%s\n", Utf8(TextOf(::GetDlgItem(font, 0x470))).c_str(),
-                           Utf8(TextOf(::GetDlgItem(font, 0x472))).c_str()),
-               0;
-    }
-    if ((cmd == "about" || cmd == "about-item") &&
-        argc > 2) { // a control of the about box: text or place
-        HWND about = FindTopWindow(L"About Quillpad", cmd == "about-item" ? 8000 : 5000);
-        if (!about) return std::puts("none"), 1;
-        if (cmd == "about")
-            return std::printf("[%s]\n", Utf8(TextOf(Item(about, argv[2]))).c_str()), 0;
-        RECT r{};
-        ::GetWindowRect(Item(about, argv[2]), &r);
-        return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
-    }
-    HWND w = Main(cmd == "wait" ? (argc > 2 ? std::atoi(argv[2]) : 20000) : 2000);
-    if (!w) return std::puts("no window"), 1;
-    if (cmd == "wait") return std::printf("%p\n", static_cast<void*>(w)), 0;
-    if (cmd == "text" && argc > 2)
-        return std::printf("[%s]\n", Utf8(TextOf(Item(w, argv[2]))).c_str()), 0;
-    if (cmd == "sel" && argc > 2) {
-        DWORD start = 0, end = 0;
-        ::SendMessageW(Item(w, argv[2]), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
-        return std::printf("%lu %lu\n", start, end), 0;
-    }
-    if (cmd == "window") {
-        RECT r{};
-        ::GetWindowRect(w, &r);
-        const LONG ex = ::GetWindowLongW(w, GWL_EXSTYLE);
-        const LONG style = ::GetWindowLongW(w, GWL_STYLE);
-        return std::printf("%ld %ld %ld %ld topmost=%d iconic=%d style=%08lx exstyle=%08lx\n",
-                           r.left, r.top, r.right, r.bottom, (ex & WS_EX_TOPMOST) ? 1 : 0,
-                           ::IsIconic(w) ? 1 : 0, static_cast<unsigned long>(style),
-                           static_cast<unsigned long>(ex)),
-               0;
-    }
-    if (cmd == "item" && argc > 2) { // a control's rectangle on the screen and its styles
-        HWND c = Item(w, argv[2]);
-        RECT r{};
-        ::GetWindowRect(c, &r);
-        return std::printf("%ld %ld %ld %ld style=%08lx exstyle=%08lx\n", r.left, r.top, r.right,
-                           r.bottom, static_cast<unsigned long>(::GetWindowLongW(c, GWL_STYLE)),
-                           static_cast<unsigned long>(::GetWindowLongW(c, GWL_EXSTYLE))),
-               0;
-    }
-    if (cmd == "ink" && argc > 2) return std::printf("%d\n", InkHeight(Item(w, argv[2]))), 0;
-    if (cmd == "pin") return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
-    if (cmd == "focus") {
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        ::GetGUIThreadInfo(::GetWindowThreadProcessId(w, nullptr), &gui);
-        return std::printf("%d\n", gui.hwndFocus ? ::GetDlgCtrlID(gui.hwndFocus) : 0), 0;
-    }
-    if (cmd == "close") return ::PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (cmd == "minimize") return ::ShowWindow(w, SW_MINIMIZE), 0;
-    if (cmd == "shot" && argc > 2) return Screenshot(w, argv[2]) ? 0 : 1;
-    return Usage();
+    return Run({argc, argv});
 }
