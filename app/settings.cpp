@@ -7,8 +7,27 @@ namespace quill {
 
 CalcSettings g_settings;
 
+namespace {
+
+// The record stores the formats by their order.
+constexpr std::int32_t kLastFormat = static_cast<std::int32_t>(Format::Exponent);
+
+bool IsStoredPlaces(std::int32_t nRound) {
+    return nRound >= kAutoPlaces && nRound <= kMaxPlaces;
+}
+bool IsStoredFormat(std::int32_t nFormat) {
+    return nFormat >= 0 && nFormat <= kLastFormat;
+}
+
+} // namespace
+
 EvalSettings EvalSettingsOf(const CalcSettings& settings) {
-    return {settings.nRound, settings.nFormat, settings.bDegrees};
+    // A value outside its range is mended on loading; one that comes here
+    // anyway shows as "Auto" and "Decimal", as the mending would have made it.
+    return {IsStoredPlaces(settings.nRound) ? settings.nRound : kAutoPlaces,
+            IsStoredFormat(settings.nFormat) ? static_cast<Format>(settings.nFormat)
+                                             : Format::Decimal,
+            settings.bDegrees};
 }
 
 LogFontA DefaultFont() {
@@ -21,8 +40,8 @@ LogFontA DefaultFont() {
 void SetDefaultSettings(CalcSettings& settings, const Rect& window, const Rect& desktop) {
     settings.bTopmost = true;
     settings.nReserved = 0;
-    settings.nRound = kRoundAuto;
-    settings.nFormat = kDecimal;
+    settings.nRound = kAutoPlaces;
+    settings.nFormat = static_cast<std::int32_t>(Format::Decimal);
     const Point corner = CentreOnDesktop(window, desktop);
     settings.nLeft = corner.x;
     settings.nTop = corner.y;
@@ -45,8 +64,9 @@ Point CentreOnDesktop(const Rect& window, const Rect& desktop) {
 }
 
 void MendLoadedValues(CalcSettings& settings) {
-    if (settings.nRound < kRoundAuto || settings.nRound > 9) settings.nRound = kRoundAuto;
-    if (settings.nFormat < kDecimal || settings.nFormat > kExponent) settings.nFormat = kDecimal;
+    if (!IsStoredPlaces(settings.nRound)) settings.nRound = kAutoPlaces;
+    if (!IsStoredFormat(settings.nFormat))
+        settings.nFormat = static_cast<std::int32_t>(Format::Decimal);
 }
 
 bool IsPointOnAMonitor(std::int32_t x, std::int32_t y, std::span<const Rect> monitors) {

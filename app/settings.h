@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "calc/settings_view.h"
+#include "calc/eval_settings.h"
 
 namespace quill {
 

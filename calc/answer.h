@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/eval_settings.h"
 #include "calc/faults.h"
-#include "calc/settings_view.h"
 
 namespace quill {
 

@@ -179,7 +179,7 @@ EvalResult Machine::Run(std::string_view w) {
             const Group group = groups_.back();
             groups_.pop_back();
             if (group.function) {
-                values_.back() = ApplyFunction(*group.function, values_.back(), settings_.bDegrees);
+                values_.back() = ApplyFunction(*group.function, values_.back(), settings_.degrees);
             }
         } else if (const int priority = OperatorPriority(c); priority > 0) {
             if (!ReduceWhile(Base(), priority)) return Division();

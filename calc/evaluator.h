@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "calc/decimal.h"
+#include "calc/eval_settings.h"
 #include "calc/faults.h"
-#include "calc/settings_view.h"
 
 namespace quill {
 

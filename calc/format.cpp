@@ -22,19 +22,8 @@ struct IntegerForm {
     const char* prefix; // written before every value but zero
 };
 
-// The integer conversions by format number ("Exponent" never comes here);
-// any other number shows a decimal integer.
-constexpr std::array<IntegerForm, 4> kIntegerForms{{
-    {10, ""},
-    {8, "0"},
-    {16, "0x"},
-    {10, ""},
-}};
-
-const IntegerForm& IntegerFormFor(int nFormat) {
-    if (nFormat < 0 || nFormat >= static_cast<int>(kIntegerForms.size())) return kIntegerForms[0];
-    return kIntegerForms[static_cast<std::size_t>(nFormat)];
-}
+constexpr IntegerForm kOctalForm{8, "0"};
+constexpr IntegerForm kHexForm{16, "0x"};
 
 template <typename Integer> std::string WriteInteger(Integer value, int base, const char* prefix) {
     std::array<char, 32> buf{};
@@ -60,12 +49,11 @@ bool WholePart(const Decimal& value, std::int64_t& out) {
     return true;
 }
 
-// The whole part in octal, hex or signed decimal. Negative values show their
-// two's complement of 32 bits, or of 64 bits beyond that range.
+// The whole part in octal or hex. Negative values show their two's complement
+// of 32 bits, or of 64 bits beyond that range.
 std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
     std::int64_t n = 0;
     if (!WholePart(value, n)) return kOverflowText;
-    if (form.base == 10) return WriteInteger(n, 10, "");
     if (n >= INT32_MIN && n <= INT32_MAX) {
         return WriteInteger(static_cast<std::uint32_t>(static_cast<std::int32_t>(n)), form.base,
                             form.prefix);
@@ -75,10 +63,10 @@ std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
 
 } // namespace
 
-std::string FormatDecimal(const Decimal& value, int nRound) {
+std::string FormatDecimal(const Decimal& value, int places) {
     if (const char* word = NonFiniteText(value)) return word;
     if (!value.IsZero() && value.Scale() >= kPrecision) return WriteSignificant(value);
-    if (nRound >= 0) return WriteFixed(value, nRound);
+    if (places >= 0) return WriteFixed(value, places);
     std::string text = WriteFixed(value, 12);
     // Trailing zeros go, then the point if nothing is left behind it.
     std::size_t end = text.find_last_not_of('0');
@@ -89,9 +77,17 @@ std::string FormatDecimal(const Decimal& value, int nRound) {
 
 std::string FormatResult(const Decimal& value, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(value)) return word;
-    if (settings.nFormat == kDecimal) return FormatDecimal(value, settings.nRound);
-    if (settings.nFormat == kExponent) return WriteScientific(value);
-    return FormatInteger(value, IntegerFormFor(settings.nFormat));
+    switch (settings.format) {
+    case Format::Octal:
+        return FormatInteger(value, kOctalForm);
+    case Format::Hex:
+        return FormatInteger(value, kHexForm);
+    case Format::Exponent:
+        return WriteScientific(value);
+    case Format::Decimal:
+        break;
+    }
+    return FormatDecimal(value, settings.places);
 }
 
 } // namespace quill

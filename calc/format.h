@@ -9,7 +9,7 @@
 #include <string>
 
 #include "calc/decimal.h"
-#include "calc/settings_view.h"
+#include "calc/eval_settings.h"
 
 namespace quill {
 
@@ -18,12 +18,12 @@ inline constexpr const char* kMinusInfinityText = "-Infinity";
 inline constexpr const char* kNotANumberText = "Not a number";
 inline constexpr const char* kOverflowText = "Overflow";
 
-// The decimal form: nRound below 0 ("Auto") rounds to 12 decimals and strips
+// The decimal form: kAutoPlaces ("Auto") rounds to 12 decimals and strips
 // trailing zeros (and the point when the whole fraction went); 0 or more
 // gives exactly that many decimals. A value whose whole part has more digits
 // than the precision shows its significant digits in exponent form
 // ("1e+400"), never digits it does not have.
-std::string FormatDecimal(const Decimal& value, int nRound);
+std::string FormatDecimal(const Decimal& value, int places);
 
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"
 // and "Hex" the whole part (toward zero) in the 32-bit form when it fits a

@@ -16,16 +16,18 @@ namespace {
 
 constexpr const char* kCannotWrite = "cannot write the answers";
 
-struct Choice {
+struct FormatWord {
     std::string_view word;
-    int value;
+    Format value;
 };
 
-constexpr Choice kFormats[] = {
-    {"decimal", kDecimal}, {"octal", kOctal}, {"hex", kHex}, {"exponent", kExponent}};
+constexpr FormatWord kFormats[] = {{"decimal", Format::Decimal},
+                                   {"octal", Format::Octal},
+                                   {"hex", Format::Hex},
+                                   {"exponent", Format::Exponent}};
 
-bool ParseFormat(std::string_view word, int& format) {
-    for (const Choice& c : kFormats) {
+bool ParseFormat(std::string_view word, Format& format) {
+    for (const FormatWord& c : kFormats) {
         if (c.word == word) {
             format = c.value;
             return true;
@@ -34,13 +36,13 @@ bool ParseFormat(std::string_view word, int& format) {
     return false;
 }
 
-bool ParseRound(std::string_view word, int& round) {
+bool ParseRound(std::string_view word, int& places) {
     if (word == "auto") {
-        round = kRoundAuto;
+        places = kAutoPlaces;
         return true;
     }
-    if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
-        round = word[0] - '0';
+    if (word.size() == 1 && word[0] >= '0' && word[0] - '0' <= kMaxPlaces) {
+        places = word[0] - '0';
         return true;
     }
     return false;
@@ -143,12 +145,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
         const std::string_view value =
             takesValue && !hasValue ? std::string_view(args[++i]) : inlineValue;
         if (name == "--format") {
-            if (!ParseFormat(value, o.settings.nFormat)) {
+            if (!ParseFormat(value, o.settings.format)) {
                 return refuse("unknown format '" + std::string(value) +
                               "' (decimal, octal, hex, exponent)");
             }
         } else if (name == "--round") {
-            if (!ParseRound(value, o.settings.nRound)) {
+            if (!ParseRound(value, o.settings.places)) {
                 return refuse("unknown rounding '" + std::string(value) + "' (auto, 0 to 9)");
             }
         } else if (name == "--settings") {
@@ -160,9 +162,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, SettingsLoa
         } else if (hasValue) {
             return refuse("option '" + std::string(name) + "' takes no value");
         } else if (name == "--degrees") {
-            o.settings.bDegrees = true;
+            o.settings.degrees = true;
         } else if (name == "--radians") {
-            o.settings.bDegrees = false;
+            o.settings.degrees = false;
         } else if (name == "--tsv") {
             o.tsv = true;
         } else if (name == "--help" || name == "-h") {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/settings_view.h"
+#include "calc/eval_settings.h"
 #include "cli/line_source.h"
 #include "cli/settings_file.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "calc/settings_view.h"
+#include "calc/eval_settings.h"
 
 namespace quill::cli {
 

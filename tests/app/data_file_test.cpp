@@ -223,9 +223,15 @@ TEST(Settings, MendAfterLoad) {
         s.nLeft = r.left;
         s.nTop = r.top;
         s.nReserved = 77;
+        const EvalSettings before = EvalSettingsOf(s);
         MendLoadedSettings(s, kWindow, kDesktop);
         EXPECT_EQ(s.nRound, r.wantRound);
         EXPECT_EQ(s.nFormat, r.wantFormat);
+        // Evaluation reads the mended values even from a record never mended.
+        for (const EvalSettings& e : {before, EvalSettingsOf(s)}) {
+            EXPECT_EQ(e.places, r.wantRound);
+            EXPECT_EQ(e.format, static_cast<Format>(r.wantFormat));
+        }
         EXPECT_EQ((Point{s.nLeft, s.nTop}), (Point{r.wantLeft, r.wantTop}))
             << r.left << "," << r.top;
         EXPECT_EQ(s.nReserved, 77);

@@ -26,10 +26,10 @@ EvalSettings SettingsOf(const std::vector<std::string>& f) {
     EvalSettings s;
     const char* formats[] = {"decimal", "octal", "hex", "exponent"};
     for (int i = 0; i < 4; ++i) {
-        if (f[0] == formats[i]) s.nFormat = i;
+        if (f[0] == formats[i]) s.format = static_cast<Format>(i);
     }
-    s.nRound = f[1] == "auto" ? kRoundAuto : std::stoi(f[1]);
-    s.bDegrees = f[2] == "degrees";
+    s.places = f[1] == "auto" ? kAutoPlaces : std::stoi(f[1]);
+    s.degrees = f[2] == "degrees";
     return s;
 }
 

@@ -193,7 +193,7 @@ TEST(Decimal, ShortAndLongLiteralsReadAlike) {
         if (places < text.size()) text.insert(text.size() - places, ".");
         const std::string padded = std::string(25, '0') + text;
         ASSERT_EQ(Text(ReadDecimal(text)), Text(ReadDecimal(padded))) << text;
-        ASSERT_EQ(test::ExactDisplay(test::RationalOf(text), {9, kDecimal, false}),
+        ASSERT_EQ(test::ExactDisplay(test::RationalOf(text), {9, Format::Decimal, false}),
                   WriteFixed(ReadDecimal(padded), 9))
             << text;
     }

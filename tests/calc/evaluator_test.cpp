@@ -60,7 +60,7 @@ TEST(Evaluator, Signs) {
 }
 
 TEST(Evaluator, RealPowersAndRoots) {
-    const EvalSettings hex{kRoundAuto, kHex, false};
+    const EvalSettings hex{kAutoPlaces, Format::Hex, false};
     ExpectRows({
         {"2^0.5", "1.414213562373"},
         {"2^(0-1)", "0.5"},
@@ -111,7 +111,7 @@ TEST(Evaluator, DivisionByZeroStops) {
 TEST(Evaluator, NonFiniteNeverShowsAsANumber) {
     const std::string big = "1" + std::string(1001, '0');
     const std::string tiny = "0." + std::string(1000, '0') + "1";
-    for (int format : {0, 1, 2, 3}) {
+    for (Format format : {Format::Decimal, Format::Octal, Format::Hex, Format::Exponent}) {
         const EvalSettings s{2, format, false};
         EXPECT_EQ(Show(big, s), "Infinity");
         EXPECT_EQ(Show("0-10^1001", s), "-Infinity");
@@ -119,7 +119,7 @@ TEST(Evaluator, NonFiniteNeverShowsAsANumber) {
         EXPECT_EQ(Show("asin(2)", s), "Not a number");
     }
     EXPECT_EQ(Show(tiny), "0");
-    EXPECT_EQ(Show("tan(90)", {kRoundAuto, kDecimal, true}), "Not a number");
+    EXPECT_EQ(Show("tan(90)", {kAutoPlaces, Format::Decimal, true}), "Not a number");
 }
 
 TEST(Evaluator, InvalidTextsFailCleanly) {

@@ -9,7 +9,7 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
-#include "calc/settings_view.h"
+#include "calc/eval_settings.h"
 
 namespace quill::test {
 
@@ -90,34 +90,33 @@ inline std::string ExponentDisplay(const Rational& v) {
     return (v < 0 ? "-" : "") + text;
 }
 
-// The whole part toward zero in the 32-bit or 64-bit form of base 8, 10 or 16.
-inline std::string IntegerDisplay(const Rational& v, int format) {
+// The whole part toward zero in the 32-bit or 64-bit form of base 8 or 16.
+inline std::string IntegerDisplay(const Rational& v, Format format) {
     const Integer whole =
         boost::multiprecision::numerator(v) / boost::multiprecision::denominator(v);
     const Integer two63 = Integer(1) << 63;
     if (whole >= two63 || whole < -two63) return "Overflow";
     const auto n = whole.convert_to<long long>();
-    if (format != kOctal && format != kHex) return std::to_string(n);
     const bool narrow = n >= -(1LL << 31) && n < (1LL << 31);
     Integer bits = narrow ? Integer(static_cast<unsigned>(static_cast<int>(n)))
                           : Integer(static_cast<unsigned long long>(n));
     if (bits == 0) return "0";
     std::string digits;
-    const int base = format == kOctal ? 8 : 16;
+    const int base = format == Format::Octal ? 8 : 16;
     while (bits > 0) {
         digits.insert(digits.begin(), "0123456789abcdef"[static_cast<int>(bits % base)]);
         bits /= base;
     }
-    return (format == kOctal ? "0" : "0x") + digits;
+    return (format == Format::Octal ? "0" : "0x") + digits;
 }
 
 // The display of the exact value v. A whole part of more than 50 digits is
 // left out: the engine shows such a value by its 50 significant digits.
 inline std::string ExactDisplay(const Rational& v, const EvalSettings& s) {
-    if (s.nFormat == kExponent) return ExponentDisplay(v);
-    if (s.nFormat != kDecimal) return IntegerDisplay(v, s.nFormat);
-    if (s.nRound < 0) return FixedDisplay(v, 12, true);
-    return FixedDisplay(v, s.nRound, false);
+    if (s.format == Format::Exponent) return ExponentDisplay(v);
+    if (s.format != Format::Decimal) return IntegerDisplay(v, s.format);
+    if (s.places < 0) return FixedDisplay(v, 12, true);
+    return FixedDisplay(v, s.places, false);
 }
 
 } // namespace quill::test

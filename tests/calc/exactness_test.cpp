@@ -19,16 +19,17 @@ using test::RationalOf;
 
 // Auto, 0 to 9 places, Octal, Hex, Exponent.
 std::vector<EvalSettings> EverySetting() {
-    std::vector<EvalSettings> all = {{kRoundAuto, kDecimal, false}};
-    for (int places = 0; places <= 9; ++places)
-        all.push_back({places, kDecimal, false});
-    for (const int format : {kOctal, kHex, kExponent})
-        all.push_back({kRoundAuto, format, false});
+    std::vector<EvalSettings> all = {{kAutoPlaces, Format::Decimal, false}};
+    for (int places = 0; places <= kMaxPlaces; ++places)
+        all.push_back({places, Format::Decimal, false});
+    for (const Format format : {Format::Octal, Format::Hex, Format::Exponent})
+        all.push_back({kAutoPlaces, format, false});
     return all;
 }
 
 std::string Describe(const EvalSettings& s) {
-    return "format " + std::to_string(s.nFormat) + " round " + std::to_string(s.nRound);
+    return "format " + std::to_string(static_cast<int>(s.format)) + " round " +
+           std::to_string(s.places);
 }
 
 struct Row {
@@ -103,15 +104,16 @@ TEST(Exactness, HalvesAwayFromZero) {
         {"0.0000000005", 9, "0.000000001"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(Evaluate(row.typed, {row.places, kDecimal, false}).text, row.shown) << row.typed;
+        EXPECT_EQ(Evaluate(row.typed, {row.places, Format::Decimal, false}).text, row.shown)
+            << row.typed;
     }
     // A value exact to all its digits is shown as it is, however close to a tie.
     const std::string nearTie = "3.4999999999999999999999999999999999999999999999999";
-    EXPECT_EQ(Evaluate(nearTie, {0, kDecimal, false}).text, "3");
-    EXPECT_EQ(
-        Evaluate("0.99999999999999999999999999999999999999999999999999", {kRoundAuto, kHex, false})
-            .text,
-        "0");
+    EXPECT_EQ(Evaluate(nearTie, {0, Format::Decimal, false}).text, "3");
+    EXPECT_EQ(Evaluate("0.99999999999999999999999999999999999999999999999999",
+                       {kAutoPlaces, Format::Hex, false})
+                  .text,
+              "0");
 }
 
 // A whole part longer than the precision shows its significant digits.
@@ -130,8 +132,8 @@ TEST(Exactness, HugeValuesShowTheirDigits) {
     };
     for (const auto& [typed, shown] : rows)
         EXPECT_EQ(Evaluate(typed, {}).text, shown) << typed;
-    EXPECT_EQ(Evaluate("0.1^1000", {kRoundAuto, kExponent, false}).text, "1.000000e-1000");
-    EXPECT_EQ(Evaluate("0.1^1001", {kRoundAuto, kExponent, false}).text, "0.000000e+00");
+    EXPECT_EQ(Evaluate("0.1^1000", {kAutoPlaces, Format::Exponent, false}).text, "1.000000e-1000");
+    EXPECT_EQ(Evaluate("0.1^1001", {kAutoPlaces, Format::Exponent, false}).text, "0.000000e+00");
 }
 
 // A random expression of + - * / % and brackets over short decimals, built

@@ -10,8 +10,8 @@
 namespace quill {
 namespace {
 
-constexpr EvalSettings kRadians{kRoundAuto, kDecimal, false};
-constexpr EvalSettings kDegrees{kRoundAuto, kDecimal, true};
+constexpr EvalSettings kRadians{kAutoPlaces, Format::Decimal, false};
+constexpr EvalSettings kDegrees{kAutoPlaces, Format::Decimal, true};
 
 struct Row {
     std::string input;
@@ -63,12 +63,12 @@ TEST(Functions, InBothAngleUnits) {
 }
 
 TEST(Functions, ArgumentsDoNotPassThroughTheDisplay) {
-    EXPECT_EQ(Show("exp(2.36)", {1, kDecimal, false}), "10.6");
+    EXPECT_EQ(Show("exp(2.36)", {1, Format::Decimal, false}), "10.6");
     EXPECT_EQ(Show("exp(2.36)", kRadians), "10.590951452434");
-    EXPECT_EQ(Show("abs(10)", {kRoundAuto, kOctal, false}), "012");
-    EXPECT_EQ(Show("abs(10)", {kRoundAuto, kHex, false}), "0xa");
+    EXPECT_EQ(Show("abs(10)", {kAutoPlaces, Format::Octal, false}), "012");
+    EXPECT_EQ(Show("abs(10)", {kAutoPlaces, Format::Hex, false}), "0xa");
     // Through the display, abs(1/3) would come back as 3.333333e-01.
-    EXPECT_EQ(Show("abs(1/3)*3-1", {kRoundAuto, kExponent, false}), "-1.000000e-50");
+    EXPECT_EQ(Show("abs(1/3)*3-1", {kAutoPlaces, Format::Exponent, false}), "-1.000000e-50");
 }
 
 TEST(Functions, LookupByExactName) {

@@ -34,7 +34,7 @@ void ExpectSoundVerdict(const std::string& text) {
     const int length = static_cast<int>(text.size());
     if (check.passed) {
         EXPECT_NE(Evaluate(text, {}).fault, Fault::InvalidArgument) << "'" << text << "'";
-        EXPECT_NE(Evaluate(text, {2, kHex, true}).fault, Fault::InvalidArgument)
+        EXPECT_NE(Evaluate(text, {2, Format::Hex, true}).fault, Fault::InvalidArgument)
             << "'" << text << "'";
         return;
     }

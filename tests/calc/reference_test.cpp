@@ -214,7 +214,7 @@ TEST(Reference, RightToTheFiftiethDigit) {
     const Integer smallest50("10000000000000000000000000000000000000000000000000"); // 10^49
     for (const Row& row : kRows) {
         SCOPED_TRACE(std::string(row.typed) + (row.degrees ? " in degrees" : ""));
-        const EvalSettings settings{kRoundAuto, kDecimal, row.degrees};
+        const EvalSettings settings{kAutoPlaces, Format::Decimal, row.degrees};
         const EvalResult r = EvaluateValue(row.typed, settings);
         ASSERT_EQ(r.fault, Fault::None);
         ASSERT_TRUE(r.value.IsFinite());

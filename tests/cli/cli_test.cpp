@@ -332,7 +332,7 @@ TEST(Cli, WhatTheInputSays) {
 // Writes a data file with these settings and returns its path: `cut` bytes
 // off its end, then `tail` bytes 0xEE after it, and a reserved text of
 // `reserved` bytes.
-std::string DataFile(const std::string& name, int round, int format, bool degrees,
+std::string DataFile(const std::string& name, int round, std::int32_t format, bool degrees,
                      std::size_t cut = 0, std::size_t tail = 0, std::size_t reserved = 0) {
     CalcSettings s;
     SetDefaultSettings(s, {}, {0, 0, 800, 600});
@@ -350,13 +350,14 @@ std::string DataFile(const std::string& name, int round, int format, bool degree
 }
 
 TEST(Cli, SettingsFromADataFile) {
-    const std::string file = DataFile("quill-cli-test-1.dat", 2, kDecimal, true);
+    constexpr auto kDecimalNumber = static_cast<std::int32_t>(Format::Decimal); // as stored
+    const std::string file = DataFile("quill-cli-test-1.dat", 2, kDecimalNumber, true);
     const std::string odd = DataFile("quill-cli-test-2.dat", 12, 7, false);
-    const std::string cut = DataFile("quill-cli-test-3.dat", 2, kDecimal, true, 1);
-    const std::string big = DataFile("quill-cli-test-4.dat", 2, kDecimal, true, 0, 1 << 20);
+    const std::string cut = DataFile("quill-cli-test-3.dat", 2, kDecimalNumber, true, 1);
+    const std::string big = DataFile("quill-cli-test-4.dat", 2, kDecimalNumber, true, 0, 1 << 20);
     const std::string longText =
-        DataFile("quill-cli-test-5.dat", 3, kDecimal, false, 0, 0, 200'000);
-    const std::string huge = DataFile("quill-cli-test-6.dat", 2, kDecimal, true);
+        DataFile("quill-cli-test-5.dat", 3, kDecimalNumber, false, 0, 0, 200'000);
+    const std::string huge = DataFile("quill-cli-test-6.dat", 2, kDecimalNumber, true);
     std::filesystem::resize_file(huge, 20u << 20);
     const struct {
         std::vector<std::string> args;

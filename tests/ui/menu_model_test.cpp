@@ -30,8 +30,8 @@ std::wstring TextOf(Menu menu, unsigned id) {
 
 CalcSettings Start() {
     CalcSettings s;
-    s.nRound = kRoundAuto;
-    s.nFormat = kDecimal;
+    s.nRound = kAutoPlaces;
+    s.nFormat = static_cast<std::int32_t>(Format::Decimal);
     s.bDegrees = false;
     return s;
 }

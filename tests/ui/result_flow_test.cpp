@@ -12,10 +12,11 @@
 namespace quill::ui {
 namespace {
 
-CalcSettings Settings(int round = kRoundAuto, int format = kDecimal, bool degrees = false) {
+CalcSettings Settings(int round = kAutoPlaces, Format format = Format::Decimal,
+                      bool degrees = false) {
     CalcSettings s;
     s.nRound = round;
-    s.nFormat = format;
+    s.nFormat = static_cast<std::int32_t>(format);
     s.bDegrees = degrees;
     return s;
 }
@@ -32,8 +33,9 @@ TEST(ResultFlow, PassedRefusedAndDivided) {
     const Row rows[] = {
         {"2+3*4", Settings(), "14", false, 0, 0, false, false, true},
         {"2/3", Settings(2), "0.67", false, 0, 0, false, false, true},
-        {"255", Settings(kRoundAuto, kHex), "0xff", false, 0, 0, false, false, true},
-        {"sin(30)", Settings(kRoundAuto, kDecimal, true), "0.5", false, 0, 0, false, false, true},
+        {"255", Settings(kAutoPlaces, Format::Hex), "0xff", false, 0, 0, false, false, true},
+        {"sin(30)", Settings(kAutoPlaces, Format::Decimal, true), "0.5", false, 0, 0, false, false,
+         true},
         {"1/0+5", Settings(), kDivisionText, false, 0, 0, false, true, true},
         {"", Settings(), kEnterExpression, true, 0, 0, true, false, false},
         {"2=3", Settings(), "Unknown symbol '='", true, 1, 2, true, false, false},
@@ -95,9 +97,9 @@ TEST(ResultFlow, PlacesInTheLinesOwnCharacters) {
 TEST(ResultFlow, FollowsTheSettingsOfEachCall) {
     const char* line = "2/3";
     EXPECT_EQ(ResultOf(line, Settings(0)).result, "1");
-    EXPECT_EQ(ResultOf(line, Settings(kRoundAuto)).result, "0.666666666667");
-    EXPECT_EQ(ResultOf("1234", Settings(kRoundAuto, kExponent)).result, "1.234000e+03");
-    EXPECT_EQ(ResultOf("255", Settings(kRoundAuto, kOctal)).result, "0377");
+    EXPECT_EQ(ResultOf(line, Settings(kAutoPlaces)).result, "0.666666666667");
+    EXPECT_EQ(ResultOf("1234", Settings(kAutoPlaces, Format::Exponent)).result, "1.234000e+03");
+    EXPECT_EQ(ResultOf("255", Settings(kAutoPlaces, Format::Octal)).result, "0377");
 }
 
 // Memory that runs out on the way loses that one line, with a message.

@@ -87,7 +87,7 @@ CalcSettings Sample(int left) {
     CalcSettings s;
     SetDefaultSettings(s, {0, 0, 200, 70}, {0, 0, 1024, 768});
     s.nLeft = left;
-    s.nFormat = kHex;
+    s.nFormat = static_cast<std::int32_t>(Format::Hex);
     s.bDegrees = true;
     s.strReserved = "kept";
     return s;

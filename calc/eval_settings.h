@@ -1,0 +1,23 @@
+// The three settings that evaluation reads, handed in for each evaluation so
+// that every result follows the values current at that moment.
+#pragma once
+
+#include <cstdint>
+
+namespace quill {
+
+// How a result is shown; the settings record stores these in this order.
+enum class Format : std::uint8_t { Decimal, Octal, Hex, Exponent };
+
+// Rounding places: kAutoPlaces for "Auto" (twelve decimals, trailing zeros
+// stripped), else exactly that many decimals, 0 to kMaxPlaces.
+inline constexpr int kAutoPlaces = -1;
+inline constexpr int kMaxPlaces = 9;
+
+struct EvalSettings {
+    int places = kAutoPlaces;        // only the "Decimal" format rounds
+    Format format = Format::Decimal;
+    bool degrees = false; // sin, cos, tan take degrees; asin, acos, atan give degrees
+};
+
+} // namespace quill
