@@ -12,6 +12,13 @@ namespace quill {
 
 namespace {
 
+std::string LowerCased(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = ToLowerAscii(c);
+    return out;
+}
+
 Answer Decide(std::string_view given, const EvalSettings& settings) {
     Answer answer;
     // Positions are counted in int.
@@ -34,6 +41,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         answer.marked = check.select;
         answer.start = check.start;
         answer.end = check.end;
+        answer.read = lowered.empty() ? std::string(given) : std::move(lowered);
         return answer;
     }
     answer.checked = true;
@@ -44,13 +52,6 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
 }
 
 } // namespace
-
-std::string LowerCased(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = ToLowerAscii(c);
-    return out;
-}
 
 Answer AnswerTo(std::string_view text, const EvalSettings& settings) {
     try {

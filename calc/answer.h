@@ -24,12 +24,12 @@ struct Answer {
     int end = 0;
     // Whether the checker passed the text (it went on to the evaluator).
     bool checked = false;
+    // A checker's refusal: the text as the checker read it, letters in lower
+    // case, for showing the place. Empty otherwise.
+    std::string read;
 };
 
 // The answer to `text` under `settings`.
 Answer AnswerTo(std::string_view text, const EvalSettings& settings);
-
-// `text` with its letters in lower case, as the checker reads them.
-std::string LowerCased(std::string_view text);
 
 } // namespace quill

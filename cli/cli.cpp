@@ -212,8 +212,7 @@ bool Answer(const std::string& given, const Options& options, std::ostream& out,
     const quill::Answer answer = AnswerTo(given, options.settings);
     const bool ok = answer.fault == Fault::None;
     if (!answer.checked && answer.fault != Fault::OutOfMemory && answer.fault != Fault::TooLong) {
-        // The line as the checker read it, letters in lower case.
-        ReportRefusal(LowerCased(given), answer, options, out, err);
+        ReportRefusal(answer.read, answer, options, out, err);
     } else if (options.tsv) {
         out << (ok ? "ok\t" : "error\t") << TsvField(answer.text) << (ok ? "" : "\t\t") << '\n';
     } else {
