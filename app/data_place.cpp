@@ -1,5 +1,7 @@
 #include "app/data_place.h"
 
+#include <charconv>
+
 #include "app/data_file.h"
 
 namespace quill {
@@ -34,6 +36,18 @@ bool IsSaveTempName(std::string_view name) {
     if (!Take(name, kDataFileName) || !Take(name, ".")) return false;
     if (name == "tmp") return true;
     return TakeHex(name) && Take(name, "-") && TakeHex(name) && name == ".tmp";
+}
+
+std::string SaveTempSuffix(std::uint32_t pid, std::uint32_t serial) {
+    char digits[8];
+    std::string out = ".";
+    auto hex = [&](std::uint32_t n) {
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, n, 16).ptr);
+    };
+    hex(pid);
+    out += '-';
+    hex(serial);
+    return out + ".tmp";
 }
 
 std::optional<DataPlace> PlaceToRead(std::optional<std::uint64_t> beside,

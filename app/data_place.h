@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quill {
@@ -31,6 +32,11 @@ enum class DataPlace { Beside, Roaming };
 // lower-case hexadecimal (one to eight digits each), or the older fixed
 // "dataclc.dat.tmp". Only these are ever swept away.
 bool IsSaveTempName(std::string_view name);
+
+// What a save appends to the data file's path for its temporary file:
+// ".<pid>-<n>.tmp", both in lower-case hexadecimal, unique to the process
+// (`pid`) and the save (`serial`); IsSaveTempName knows every such name.
+std::string SaveTempSuffix(std::uint32_t pid, std::uint32_t serial);
 
 // The file a start reads: the newer of the two that exist (a tie goes to the
 // one beside the program); none when neither exists. Times are the files'

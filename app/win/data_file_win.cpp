@@ -127,12 +127,10 @@ std::vector<Rect> MonitorRects() {
 namespace {
 
 // A name for this save's temporary file beside the data file, unique to the
-// process and the save: "dataclc.dat.<pid>-<n>.tmp".
+// process and the save.
 std::wstring TempName(const std::wstring& target, unsigned serial) {
-    wchar_t tail[40];
-    ::swprintf(tail, 40, L".%lx-%x.tmp", static_cast<unsigned long>(::GetCurrentProcessId()),
-               serial);
-    return target + tail;
+    const std::string tail = SaveTempSuffix(::GetCurrentProcessId(), serial);
+    return target + std::wstring(tail.begin(), tail.end()); // ASCII
 }
 
 std::uint64_t Ticks(const FILETIME& t) {

@@ -1,7 +1,11 @@
 // Which of the two data files a start reads.
 #include "app/data_place.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
+
+#include "app/data_file.h"
 
 namespace quill {
 namespace {
@@ -49,6 +53,22 @@ TEST(DataPlace, OnlyTheSavesOwnTemporaryNames) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(IsSaveTempName(row.name), row.ours) << row.name;
+}
+
+// Every name a save gives its temporary file is one the sweep knows.
+TEST(DataPlace, SavesNameTheirTemporaryFilesSoTheSweepKnowsThem) {
+    const struct {
+        std::uint32_t pid, serial;
+        const char* suffix;
+    } rows[] = {
+        {0x4d2, 0, ".4d2-0.tmp"},
+        {0xffffffff, 0xffffffff, ".ffffffff-ffffffff.tmp"},
+        {1, 0x3f, ".1-3f.tmp"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SaveTempSuffix(row.pid, row.serial), row.suffix);
+        EXPECT_TRUE(IsSaveTempName(std::string(kDataFileName) + row.suffix)) << row.suffix;
+    }
 }
 
 } // namespace
