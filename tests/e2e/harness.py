@@ -6,6 +6,7 @@ fresh folder with its own copy of the program (and so its own data file).
 """
 
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -22,6 +23,18 @@ EXE = BUILD / "Quillpad.exe"
 PROBE = BUILD / "tests" / "quill_probe.exe"
 PREFIX = BUILD / "wineprefix"
 SCREEN = (1024, 768)
+
+
+def _control_ids():
+    """The dialog's control ids, read from the program's own resource.h."""
+    text = (SOURCE / "res" / "resource.h").read_text()
+    return {m[1]: int(m[2]) for m in re.finditer(r"^#define (IDC_\w+) (\d+)$", text, re.M)}
+
+
+_IDS = _control_ids()
+EXPRESSION, RESULT, RESULT_BUTTON = _IDS["IDC_EXPRESSION"], _IDS["IDC_RESULT"], _IDS["IDC_BTN_RESULT"]
+MENU_BUTTON, TOP_BUTTON = _IDS["IDC_BTN_MENU"], _IDS["IDC_BTN_TOP"]
+LINK_HOME, LINK_MAIL = _IDS["IDC_LINK_HOME"], _IDS["IDC_LINK_MAIL"]
 
 
 def roaming_folder():
@@ -48,6 +61,19 @@ def wine(*args):
 
 
 _layout = None
+
+
+_strip = None
+
+
+def empty_strip():
+    """The pixels (at 96 DPI) the window cuts off below its template, as the
+    program's own constant says (through the probe)."""
+    global _strip
+    if _strip is None:
+        out = subprocess.run(wine(PROBE, "strip"), capture_output=True, text=True, check=True, timeout=120)
+        _strip = int(out.stdout.strip())
+    return _strip
 
 
 def record_layout():
@@ -249,7 +275,7 @@ class Quillpad:
         """The control's text, once it is `expected` (or what it is at the time-out)."""
         return self.wait_for(lambda: self.text(control), lambda text: text == expected, timeout)
 
-    def selection(self, control=1000):
+    def selection(self, control=EXPRESSION):
         start, end = self.probe("sel", str(control)).split()
         return int(start), int(end)
 
@@ -280,7 +306,7 @@ class Quillpad:
             if attempt:
                 retried(f"click on {control}")
             self.xdotool("mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", str(button))
-            if control not in (1000, 1001) or self.wait_for(self.focus, lambda f: f == control, 4) == control:
+            if control not in (EXPRESSION, RESULT) or self.wait_for(self.focus, lambda f: f == control, 4) == control:
                 return
         raise AssertionError(f"a click on {control} does not give it the focus")
 
@@ -305,7 +331,7 @@ class Quillpad:
 
     def enter_expression(self, text):
         """Clicks into the expression line, replaces its text, presses Enter."""
-        self.click(1000)
+        self.click(EXPRESSION)
         self.key("ctrl+a", "BackSpace")
         if text:
             self.type(text)
@@ -343,7 +369,7 @@ class Quillpad:
                 return
             if attempt:
                 retried("click to close the menu")
-            self.click(1000)
+            self.click(EXPRESSION)
         raise AssertionError("the popup menu does not close")
 
     def open_menu(self):
@@ -351,7 +377,7 @@ class Quillpad:
         for attempt in range(3):
             if attempt:
                 retried("click on Menu")
-            self.click(1019)
+            self.click(MENU_BUTTON)
             shown = self.menus()
             if shown:
                 return shown[0]

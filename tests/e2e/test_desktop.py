@@ -6,7 +6,7 @@ import subprocess
 import unittest
 
 import harness
-from harness import read_record, record_bytes, windows_path
+from harness import EXPRESSION, LINK_HOME, RESULT, TOP_BUTTON, read_record, record_bytes, windows_path
 
 DISPLAY = None
 
@@ -22,28 +22,28 @@ class KeysTest(harness.AppTest):
 
     def test_escape_closes_the_menu_and_the_about_box_not_the_line(self):
         app = self.app
-        app.click(1000)
+        app.click(EXPRESSION)
         app.type("12")
-        self.assertEqual(app.wait_text(1000, "12"), "12")
+        self.assertEqual(app.wait_text(EXPRESSION, "12"), "12")
         app.open_menu()
         app.press_until("Escape", app.menu_gone)
-        self.assertEqual(app.text(1000), "12")
+        self.assertEqual(app.text(EXPRESSION), "12")
         app.choose_by_keys(5)  # About...
-        self.assertNotEqual(app.probe("about", "1016", check=False), "none")
-        app.press_until("Escape", lambda: app.probe("about", "1016", check=False) == "none")
-        self.assertEqual(app.text(1000), "12")
+        self.assertNotEqual(app.probe("about", str(LINK_HOME), check=False), "none")
+        app.press_until("Escape", lambda: app.probe("about", str(LINK_HOME), check=False) == "none")
+        self.assertEqual(app.text(EXPRESSION), "12")
         self.assertIsNone(app.process.poll())
 
     def test_ctrl_c_copies_the_result_or_the_selection(self):
         app = self.app
         app.probe("set-clipboard", "before")
         app.enter_expression("2+")  # a message is not copied
-        self.assertEqual(app.wait_text(1001, "Paste number here   "), "Paste number here   ")
+        self.assertEqual(app.wait_text(RESULT, "Paste number here   "), "Paste number here   ")
         app.key("ctrl+a", "BackSpace")
         app.key("ctrl+c")
         self.assertEqual(app.probe("clipboard"), "[before]")
         app.enter_expression("6*7")
-        self.assertEqual(app.wait_text(1001, "42"), "42")
+        self.assertEqual(app.wait_text(RESULT, "42"), "42")
         app.key("End", "ctrl+c")
         self.assertEqual(app.wait_for(lambda: app.probe("clipboard"), lambda t: t == "[42]"), "[42]")
         app.key("Home", "shift+Right", "ctrl+c")  # the selection "6"
@@ -53,30 +53,30 @@ class KeysTest(harness.AppTest):
         app = self.app
         for expression, result in (("1+1", "2"), ("2+2", "4"), ("3+3", "6")):
             app.enter_expression(expression)
-            self.assertEqual(app.wait_text(1001, result), result)
+            self.assertEqual(app.wait_text(RESULT, result), result)
         app.key("ctrl+a", "BackSpace")
         app.type("9")
-        self.assertEqual(app.wait_text(1000, "9"), "9")
+        self.assertEqual(app.wait_text(EXPRESSION, "9"), "9")
         for key, shown in (("Up", "3+3"), ("Up", "2+2"), ("Up", "1+1"), ("Down", "2+2"), ("Down", "3+3"),
                            ("Down", "9")):
             app.key(key)
-            self.assertEqual(app.wait_text(1000, shown), shown, f"after {key}")
+            self.assertEqual(app.wait_text(EXPRESSION, shown), shown, f"after {key}")
         app.key("Up", "Return")
-        self.assertEqual(app.wait_text(1001, "6"), "6")
+        self.assertEqual(app.wait_text(RESULT, "6"), "6")
         app.close()
         self.assertEqual(len(app.data_file.read_bytes()), 40)  # the list is not stored
 
     def test_screen_readers_hear_the_result_and_the_pin_button_by_name(self):
         app = self.app
-        self.assertEqual(app.text(1020), "Always on top: on")
+        self.assertEqual(app.text(TOP_BUTTON), "Always on top: on")
         listener = self.background("live-event", "20000")
         self.assertEqual(listener.stdout.readline().decode().strip(), "hooked")
         app.enter_expression("6*7")
-        self.assertEqual(app.wait_text(1001, "42"), "42")
+        self.assertEqual(app.wait_text(RESULT, "42"), "42")
         listener.wait(timeout=30)
-        self.assertEqual(listener.stdout.readline().decode().strip(), "event 1001")
-        app.click(1020)
-        self.assertEqual(app.wait_text(1020, "Always on top: off"), "Always on top: off")
+        self.assertEqual(listener.stdout.readline().decode().strip(), f"event {RESULT}")
+        app.click(TOP_BUTTON)
+        self.assertEqual(app.wait_text(TOP_BUTTON, "Always on top: off"), "Always on top: off")
 
 
 class DpiTest(harness.AppTest):
@@ -87,9 +87,9 @@ class DpiTest(harness.AppTest):
                        env=DISPLAY.env, capture_output=True, check=True, timeout=120)
 
     def heights(self, app):
-        app.enter_expression("88/8")
-        app.wait_text(1001, "11")
-        return [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        app.enter_expression("88+8")
+        app.wait_text(RESULT, "96")
+        return [int(app.probe("ink", str(line))) for line in (EXPRESSION, RESULT)]
 
     def test_the_lines_grow_with_the_dpi_and_the_file_keeps_96_dpi_heights(self):
         at96 = self.start()
@@ -132,7 +132,7 @@ class DataFileTest(harness.AppTest):
         self.assertEqual(holder.stdout.readline().decode().strip(), "holding")
         app = self.start(folder=folder)
         app.enter_expression("255")
-        self.assertEqual(app.wait_text(1001, "255"), "255")  # the defaults: decimal
+        self.assertEqual(app.wait_text(RESULT, "255"), "255")  # the defaults: decimal
         holder.kill()
         holder.wait(timeout=20)
         app.close()
@@ -177,7 +177,7 @@ class DataFileTest(harness.AppTest):
         b = self.start(folder=folder)
         self.assertEqual(b.window()[0][:2], (110, 130))
         b.enter_expression("255")
-        self.assertEqual(b.wait_text(1001, "0xff"), "0xff")
+        self.assertEqual(b.wait_text(RESULT, "0xff"), "0xff")
         b.close()
 
     def test_the_sweep_takes_only_the_files_saves_leave(self):
@@ -197,7 +197,7 @@ class DataFileTest(harness.AppTest):
         app = self.start(data=data)
         self.assertEqual(app.window()[0][:2], (110, 130))
         app.enter_expression("1/3")
-        self.assertEqual(app.wait_text(1001, "0.333"), "0.333")
+        self.assertEqual(app.wait_text(RESULT, "0.333"), "0.333")
         app.close()
         self.assertEqual(app.data_file.read_bytes(), data)
 
@@ -205,7 +205,7 @@ class DataFileTest(harness.AppTest):
         data = record_bytes(nLeft=110, nTop=130, nFormat=2) + b"\xee" * (20 << 20)
         app = self.start(data=data)
         app.enter_expression("255")
-        self.assertEqual(app.wait_text(1001, "255"), "255")  # the defaults: decimal
+        self.assertEqual(app.wait_text(RESULT, "255"), "255")  # the defaults: decimal
         app.close()
         self.assertEqual(app.data_file.read_bytes(), data)
         self.assertEqual(app.stray_files(), [])

@@ -6,7 +6,7 @@ import urllib.parse
 from pathlib import Path
 
 import harness
-from harness import Quillpad, read_record
+from harness import EXPRESSION, LINK_HOME, LINK_MAIL, RESULT, Quillpad, read_record
 
 DISPLAY = None
 
@@ -55,22 +55,22 @@ class MenuTest(unittest.TestCase):
             with self.subTest(item=item):
                 app.enter_expression(expression)
                 self.choose(submenu, item)
-                self.assertEqual(app.wait_text(1001, shown), shown)
+                self.assertEqual(app.wait_text(RESULT, shown), shown)
                 self.assertMarked(app, submenu, item)
         # The item already marked runs the Result command again.
         app.enter_expression("1+1")
-        app.click(1000)
+        app.click(EXPRESSION)
         app.key("End", "BackSpace", "2")
         self.choose("Format", "Decimal")
-        self.assertEqual(app.wait_text(1001, "3"), "3")
+        self.assertEqual(app.wait_text(RESULT, "3"), "3")
 
     def test_a_command_with_an_empty_line_asks_for_an_expression(self):
         app = self.app
         app.enter_expression("")
-        app.click(1001)
+        app.click(RESULT)
         app.key("ctrl+a", "BackSpace")
         self.choose("Round", "3")
-        self.assertEqual(app.wait_text(1001, "Enter expression    "), "Enter expression    ")
+        self.assertEqual(app.wait_text(RESULT, "Enter expression    "), "Enter expression    ")
 
     def test_settings_survive_a_restart(self):
         app = self.app
@@ -84,19 +84,19 @@ class MenuTest(unittest.TestCase):
         again = Quillpad(DISPLAY, folder=app.folder)
         self.addCleanup(again.kill)
         again.enter_expression("asin(1)*2+1")
-        self.assertEqual(again.wait_text(1001, "0xb5"), "0xb5")
+        self.assertEqual(again.wait_text(RESULT, "0xb5"), "0xb5")
         for submenu, item in (("Round", "4"), ("Angles", "Degrees"), ("Format", "Hex")):
             self.assertMarked(again, submenu, item)
         again.close()
 
     def test_the_font_dialog_changes_both_lines_and_the_font_is_kept(self):
         app = self.app
-        app.enter_expression("88/8")
-        app.wait_text(1001, "11")
+        app.enter_expression("88+8")
+        app.wait_text(RESULT, "96")
         # How tall the text of each line stands on the screen, in the default font.
-        before = [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        before = [int(app.probe("ink", str(line))) for line in (EXPRESSION, RESULT)]
         app.choose_font(MAIN["Font..."], "Tahoma", "16")
-        ink = lambda: [int(app.probe("ink", str(line))) for line in (1000, 1001)]
+        ink = lambda: [int(app.probe("ink", str(line))) for line in (EXPRESSION, RESULT)]
         after = app.wait_for(ink, lambda heights: all(new > old + 2 for old, new in zip(before, heights)))
         for line, old, new in zip(("expression", "result"), before, after):
             self.assertGreater(new, old + 2, f"the {line} line does not show the larger font")
@@ -108,9 +108,9 @@ class MenuTest(unittest.TestCase):
         self.assertEqual((written["lfFont.lfItalic"], written["lfFont.lfWeight"]), (0, 400))
         again = Quillpad(DISPLAY, folder=app.folder)
         self.addCleanup(again.kill)
-        again.enter_expression("88/8")
-        again.wait_text(1001, "11")
-        ink_again = lambda: [int(again.probe("ink", str(line))) for line in (1000, 1001)]
+        again.enter_expression("88+8")
+        again.wait_text(RESULT, "96")
+        ink_again = lambda: [int(again.probe("ink", str(line))) for line in (EXPRESSION, RESULT)]
         self.assertEqual(again.wait_for(ink_again, lambda heights: heights == after), after)
         again.close()
         self.assertEqual(again.data_file.read_bytes(), data)
@@ -118,10 +118,10 @@ class MenuTest(unittest.TestCase):
     def test_about_box(self):
         app = self.app
         app.choose_by_keys(MAIN["About..."])
-        self.assertEqual(app.probe("about", "1016"), "[http://www.quillpad.example]")
-        self.assertEqual(app.probe("about", "1017"), "[support@quillpad.example]")
+        self.assertEqual(app.probe("about", str(LINK_HOME)), "[http://www.quillpad.example]")
+        self.assertEqual(app.probe("about", str(LINK_MAIL)), "[support@quillpad.example]")
         # OK, the default button, closes it.
-        app.press_until("Return", lambda: app.probe("about", "1016", check=False) == "none")
+        app.press_until("Return", lambda: app.probe("about", str(LINK_HOME), check=False) == "none")
 
 
 class AddressTest(unittest.TestCase):
@@ -133,7 +133,7 @@ class AddressTest(unittest.TestCase):
     def test_help_topics_and_f1_open_the_page_carried_in_the_program(self):
         app = self.app
         app.choose_by_keys(MAIN["Help Topics"])
-        app.click(1000)
+        app.click(EXPRESSION)
         app.key("F1")
         if len(DISPLAY.opened(2, timeout=8)) < 2:
             harness.retried("F1")
@@ -146,7 +146,7 @@ class AddressTest(unittest.TestCase):
     def test_the_links_open_their_addresses(self):
         app = self.app
         app.choose(MAIN["About..."])
-        for count, control in enumerate(("1016", "1017"), start=1):
+        for count, control in enumerate((str(LINK_HOME), str(LINK_MAIL)), start=1):
             left, top, right, bottom = (int(v) for v in app.probe("about-item", control).split())
             for attempt in range(2):  # a click lost under load is given again
                 if attempt:

@@ -11,7 +11,7 @@ from pathlib import Path
 
 import harness
 import test_window
-from harness import record_bytes
+from harness import EXPRESSION, RESULT, record_bytes
 from test_window import WindowTest
 
 DISPLAY = None
@@ -66,10 +66,10 @@ class ScreenshotTest(WindowTest):
         self.ask_in_desktop(lambda text: text != "no window", "wait")
         # A click into the expression line, in the desktop's coordinates.
         self.xdotool("mousemove", "--window", desktop[0], "208", "46", "click", "1")
-        self.assertEqual(self.ask_in_desktop(lambda text: text == "1000", "focus"), "1000")
+        self.assertEqual(self.ask_in_desktop(lambda text: text == str(EXPRESSION), "focus"), str(EXPRESSION))
         self.xdotool("type", "--delay", "40", "sin(pi/4)*sqrt2+10%50")
         self.xdotool("key", "Return")
-        self.assertEqual(self.ask_in_desktop(lambda text: text == "[6]", "text", "1001"), "[6]")
+        self.assertEqual(self.ask_in_desktop(lambda text: text == "[6]", "text", str(RESULT)), "[6]")
         self.in_desktop("shot", "Z:" + str(shot).replace("/", "\\"))
         size = -1
         for _ in range(300):

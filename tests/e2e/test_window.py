@@ -4,7 +4,7 @@ real keys and clicks, the window read back by the probe."""
 import unittest
 
 import harness
-from harness import SCREEN, read_record, record_bytes
+from harness import EXPRESSION, RESULT, RESULT_BUTTON, SCREEN, TOP_BUTTON, read_record, record_bytes
 
 DISPLAY = None
 
@@ -16,8 +16,8 @@ def setUpModule():
 
 class WindowTest(harness.AppTest):
     def centred_corner(self, rect):
-        """Where the defaults put a window of this size (before its 4-pixel trim)."""
-        width, height = rect[2] - rect[0], rect[3] - rect[1] + 4
+        """Where the defaults put a window of this size (before its empty strip goes)."""
+        width, height = rect[2] - rect[0], rect[3] - rect[1] + harness.empty_strip()
         return SCREEN[0] // 2 - width // 2, SCREEN[1] // 2 - height // 2
 
 
@@ -28,7 +28,7 @@ class FirstStartTest(WindowTest):
         self.assertEqual(rect[:2], self.centred_corner(rect))
         self.assertEqual(flags["topmost"], "1")
         self.assertEqual(app.pin(), "green")
-        self.assertEqual(app.focus(), 1000)
+        self.assertEqual(app.focus(), EXPRESSION)
         app.close()
         written = app.data_file.read_bytes()
         self.assertEqual(len(written), 40)
@@ -58,7 +58,7 @@ class FirstStartTest(WindowTest):
         self.assertEqual(flags["topmost"], "0")
         self.assertEqual(app.pin(), "grey")
         app.enter_expression("2/3")
-        self.assertEqual(app.wait_text(1001, "0.67"), "0.67")
+        self.assertEqual(app.wait_text(RESULT, "0.67"), "0.67")
         app.close()
         self.assertEqual(app.data_file.read_bytes(), remembered)
 
@@ -69,32 +69,32 @@ class ResultTest(WindowTest):
 
     def test_upper_case_shows_in_lower_case_and_enter_evaluates(self):
         app = self.app
-        app.click(1000)
+        app.click(EXPRESSION)
         app.type("SIN(PI/2)+2^3")
-        self.assertEqual(app.wait_text(1000, "sin(pi/2)+2^3"), "sin(pi/2)+2^3")
+        self.assertEqual(app.wait_text(EXPRESSION, "sin(pi/2)+2^3"), "sin(pi/2)+2^3")
         app.key("Return")
-        self.assertEqual(app.wait_text(1001, "9"), "9")
-        self.assertEqual(app.focus(), 1000)
+        self.assertEqual(app.wait_text(RESULT, "9"), "9")
+        self.assertEqual(app.focus(), EXPRESSION)
 
     def test_enter_in_the_result_line_and_the_result_button(self):
         app = self.app
         app.enter_expression("2+3*4")
-        self.assertEqual(app.wait_text(1001, "14"), "14")
-        app.click(1001)
+        self.assertEqual(app.wait_text(RESULT, "14"), "14")
+        app.click(RESULT)
         app.key("ctrl+a")
         app.type("typed over")
-        app.click(1000)
+        app.click(EXPRESSION)
         app.key("End")
         app.type("+1")
-        app.click(1001)
+        app.click(RESULT)
         app.key("Return")
-        self.assertEqual(app.wait_text(1001, "15"), "15")
-        app.click(1000)
+        self.assertEqual(app.wait_text(RESULT, "15"), "15")
+        app.click(EXPRESSION)
         app.key("End")
         app.type("0")
-        app.click(1002)
-        self.assertEqual(app.wait_text(1001, "24"), "24")
-        self.assertEqual(app.focus(), 1000)
+        app.click(RESULT_BUTTON)
+        self.assertEqual(app.wait_text(RESULT, "24"), "24")
+        self.assertEqual(app.focus(), EXPRESSION)
 
     def test_refused_expressions_mark_their_place(self):
         app = self.app
@@ -110,19 +110,19 @@ class ResultTest(WindowTest):
         for text, message, selection in rows:
             with self.subTest(text=text):
                 app.enter_expression(text)
-                self.assertEqual(app.wait_text(1001, message), message)
-                self.assertEqual(app.text(1000), text)
+                self.assertEqual(app.wait_text(RESULT, message), message)
+                self.assertEqual(app.text(EXPRESSION), text)
                 self.assertEqual(app.selection(), selection)
-                self.assertEqual(app.focus(), 1000)
+                self.assertEqual(app.focus(), EXPRESSION)
 
         app.enter_expression("")
-        self.assertEqual(app.wait_text(1001, "Enter expression    "), "Enter expression    ")
+        self.assertEqual(app.wait_text(RESULT, "Enter expression    "), "Enter expression    ")
         # A missing bracket leaves the selection as it was.
-        app.click(1000)
+        app.click(EXPRESSION)
         app.type("(2+3")
         app.key("Home", "shift+Right")
         app.key("Return")
-        self.assertEqual(app.wait_text(1001, "Missing ')'"), "Missing ')'")
+        self.assertEqual(app.wait_text(RESULT, "Missing ')'"), "Missing ')'")
         self.assertEqual(app.selection(), (0, 1))
 
     def test_division_by_zero_shows_its_box_once(self):
@@ -132,7 +132,7 @@ class ResultTest(WindowTest):
         self.assertEqual(app.wait_for(box, lambda text: text != "none"), "Division to the zero!")
         app.key("Return")  # OK
         self.assertEqual(app.wait_for(box, lambda text: text == "none"), "none", "the box did not close")
-        self.assertEqual(app.wait_text(1001, "Division to the zero!"), "Division to the zero!")
+        self.assertEqual(app.wait_text(RESULT, "Division to the zero!"), "Division to the zero!")
 
 
 class KeysAndButtonsTest(WindowTest):
@@ -142,19 +142,19 @@ class KeysAndButtonsTest(WindowTest):
     def test_escape_clears_the_expression_line_only(self):
         app = self.app
         app.enter_expression("6*7")
-        self.assertEqual(app.wait_text(1001, "42"), "42")
+        self.assertEqual(app.wait_text(RESULT, "42"), "42")
         app.key("Escape")
-        self.assertEqual(app.wait_text(1000, ""), "")
-        self.assertEqual(app.text(1001), "42")
+        self.assertEqual(app.wait_text(EXPRESSION, ""), "")
+        self.assertEqual(app.text(RESULT), "42")
         self.assertIsNone(app.process.poll())
 
     def test_escape_in_another_program_is_that_programs(self):
         app = self.app
-        app.click(1000)
+        app.click(EXPRESSION)
         app.type("12")
-        self.assertEqual(app.wait_text(1000, "12"), "12")
+        self.assertEqual(app.wait_text(EXPRESSION, "12"), "12")
         self.assertEqual(app.probe("escape-elsewhere"), "focused reached")
-        self.assertEqual(app.text(1000), "12")
+        self.assertEqual(app.text(EXPRESSION), "12")
 
     def test_the_top_toggle_twice_restores_z_order_and_icon(self):
         app = self.app
@@ -166,12 +166,12 @@ class KeysAndButtonsTest(WindowTest):
             return rect_now
 
         rect = toggled("1", "green")
-        app.click(1020)
+        app.click(TOP_BUTTON)
         self.assertEqual(toggled("0", "grey"), rect)
-        self.assertEqual(app.wait_for(app.focus, lambda f: f == 1000), 1000)
-        app.click(1020)
+        self.assertEqual(app.wait_for(app.focus, lambda f: f == EXPRESSION), EXPRESSION)
+        app.click(TOP_BUTTON)
         self.assertEqual(toggled("1", "green"), rect)
-        app.click(1020)
+        app.click(TOP_BUTTON)
         toggled("0", "grey")  # seen before the close request, which would otherwise come first
         app.close()
         self.assertFalse(read_record(app.data_file.read_bytes())["bTopmost"])
@@ -194,8 +194,8 @@ class KeysAndButtonsTest(WindowTest):
         holder.wait(timeout=20)  # it lets go; nobody holds Escape now
         app.enter_expression("1+1")
         app.key("Escape")
-        self.assertEqual(app.wait_text(1000, ""), "")
-        self.assertEqual(app.text(1001), "2")
+        self.assertEqual(app.wait_text(EXPRESSION, ""), "")
+        self.assertEqual(app.text(RESULT), "2")
         self.assertIsNone(app.process.poll())
         app.close()
         self.assertTrue(app.data_file.exists())

@@ -16,6 +16,7 @@
 #include "ui/win/accessibility.h"
 #include "ui/win/help_page.h"
 #include "ui/win/window_ops.h"
+#include "ui/window_shape.h"
 
 namespace quill::ui {
 
@@ -73,10 +74,8 @@ BOOL CQuillDlg::OnInitDialog() {
     m_toolTip.AddTool(GetDlgItem(IDC_BTN_RESULT), L"Result (Enter)");
     BuildPopupMenu();
     ApplySettings();
-    // The strip below the lower row holds nothing: the window is 4 pixels (at
-    // 96 DPI) shorter.
     ::GetWindowRect(m_hWnd, &m_rcWindow);
-    m_rcWindow.bottom -= ScalePixels(4, kBaseDpi, m_nDpi);
+    m_rcWindow.bottom -= ScalePixels(kEmptyStripPixels, kBaseDpi, m_nDpi);
     ::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
                  m_rcWindow.bottom - m_rcWindow.top, TRUE);
     // Screen readers read each new result out.

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "app/data_file.h"
+#include "res/resource.h"
+#include "ui/window_shape.h"
 
 namespace {
 
@@ -240,7 +242,9 @@ int LitRow(const RECT& r, const std::vector<int>& ys) {
     return -1;
 }
 
-// How many rows of a control its text covers on the screen.
+// How many rows of a control its text covers on the screen. The caret counts
+// where it runs beside a thin stroke ("/", "(" ...), so measure texts of
+// digits and "+" only.
 int InkHeight(HWND control) {
     const Pixels line = Capture(WindowRect(control));
     const unsigned background = line.Background();
@@ -337,7 +341,7 @@ HWND Item(HWND w, const char* id) {
 
 int Usage() {
     std::fprintf(stderr, "usage: quill_probe [--out FILE] wait|text ID|sel "
-                         "ID|window|pin|focus|close|minimize|layout|"
+                         "ID|window|pin|focus|close|minimize|layout|strip|"
                          "shot FILE|box CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
                          "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM "
                          "Y...|font-dialog|about ID|about-item ID|ink ID|live-event MS|\n"
@@ -460,6 +464,10 @@ int Layout(const Args&) { // the data file's fields in file order: NAME KIND, on
     return 0;
 }
 
+int Strip(const Args&) { // the empty strip cut off the window's template, in pixels at 96 DPI
+    return std::printf("%d\n", quill::ui::kEmptyStripPixels), 0;
+}
+
 int FontDialog(const Args&) { // the common font dialog's face and size: "FACE|SIZE"
     HWND font = FindTopWindow(L"Font", 5000);
     if (!font) return std::puts("none"), 1;
@@ -537,7 +545,7 @@ int Ink(HWND w, const Args& a) {
 }
 
 int Pin(HWND w, const Args&) {
-    return std::printf("%s\n", IconColour(::GetDlgItem(w, 1020)).c_str()), 0;
+    return std::printf("%s\n", IconColour(::GetDlgItem(w, IDC_BTN_TOP)).c_str()), 0;
 }
 
 int Focus(HWND w, const Args&) {
@@ -579,6 +587,7 @@ constexpr Command kCommands[] = {
     {"gone", 2, Gone},
     {"box", 3, Box},
     {"layout", 2, Layout},
+    {"strip", 2, Strip},
     {"font-dialog", 2, FontDialog},
     {"about", 3, About},
     {"about-item", 3, AboutItem},
