@@ -61,8 +61,11 @@ class KeysTest(harness.AppTest):
                            ("Down", "9")):
             app.key(key)
             self.assertEqual(app.wait_text(EXPRESSION, shown), shown, f"after {key}")
-        app.key("Up", "Return")
-        self.assertEqual(app.wait_text(RESULT, "6"), "6")
+            self.assertEqual(app.selection(), (len(shown), len(shown)), f"the caret after {key}")
+        app.key("Up")
+        app.type("*2")  # goes on from the end of the recalled line
+        app.key("Return")
+        self.assertEqual(app.wait_text(RESULT, "9"), "9")
         app.close()
         self.assertEqual(len(app.data_file.read_bytes()), 40)  # the list is not stored
 

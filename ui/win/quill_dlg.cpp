@@ -219,7 +219,10 @@ void CQuillDlg::OnRecall(bool up) {
     const std::optional<std::string> shown = up ? m_recall.Up(line) : m_recall.Down(line);
     if (!shown) return;
     SetTextA(m_editExpression.Get(), *shown);
-    SelectInExpression(-1, -1); // the caret at the end
+    // The caret at the end, ready for more; EM_SETSEL's -1 would only
+    // deselect, and Windows leaves the caret at the start after a new text.
+    const int end = ::GetWindowTextLengthW(m_editExpression.Get());
+    SelectInExpression(end, end);
 }
 
 // Keys of the two lines that the edit controls would not handle so: true when
