@@ -22,19 +22,6 @@ class CQuillDlg : public CDialog {
   public:
     CQuillDlg();
 
-    // The Result command: check, evaluate, show.
-    void OnResult();
-    // Applies g_settings to the window: font, button image, place, z-order, marks.
-    void ApplySettings();
-    // Selects start..end (end -1: to the end) of the expression line, in its
-    // own characters, scrolls there and focuses the line.
-    void SelectInExpression(int start, int end);
-
-    bool LoadSettings(CalcSettings& settings);
-    bool SaveSettings(CalcSettings& settings);
-    void SetDefaultSettings(CalcSettings& settings);
-    void BuildPopupMenu();
-
   protected:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -43,6 +30,8 @@ class CQuillDlg : public CDialog {
     void DoDataExchange(bool save) override;
 
   private:
+    // The Result command: check, evaluate, show.
+    void OnResult();
     void OnTopToggle();
     void OnMenuButton();
     void OnClose();
@@ -55,6 +44,16 @@ class CQuillDlg : public CDialog {
     void OnHelpTopics();
     void OnAbout();
     void ClearExpression();
+    // Selects [start, end) of the expression line, in its own characters,
+    // scrolls there and focuses the line.
+    void SelectInExpression(int start, int end);
+
+    bool LoadSettings(CalcSettings& settings);
+    bool SaveSettings(CalcSettings& settings);
+    void SetDefaultSettings(CalcSettings& settings);
+    void BuildPopupMenu();
+    // Applies g_settings to the window: font, button image, place, z-order, marks.
+    void ApplySettings();
 
     void SetLineFont();
     void LoadTopIcons();
@@ -63,14 +62,11 @@ class CQuillDlg : public CDialog {
     void SetRadioMarks();
     CMenu& MenuOf(Menu menu);
 
-  public:
     std::string m_strExpression;
     std::string m_strResult;
     CEdit m_editExpression;
     CEdit m_editResult;
     CButton m_btnTop;
-
-  private:
     HICON m_hIcon;
     CIcon m_iconTop;
     CIcon m_iconNoTop;
