@@ -15,7 +15,7 @@ inline constexpr int kAutoPlaces = -1;
 inline constexpr int kMaxPlaces = 9;
 
 struct EvalSettings {
-    int places = kAutoPlaces;        // only the "Decimal" format rounds
+    int places = kAutoPlaces; // only the "Decimal" format rounds
     Format format = Format::Decimal;
     bool degrees = false; // sin, cos, tan take degrees; asin, acos, atan give degrees
 };
