@@ -28,18 +28,31 @@ shows() {
     echo "FAIL: the screen does not show '$1':"; tm capture-pane -p | grep -v '^$' | tail -n 5
     fail=1
 }
+# ends LINE...: waits up to 5 s until the screen's last lines are LINE...,
+# exactly. Keys go on only after a new prompt (">"): between two lines the
+# terminal is not the line editor's, and keys typed then are echoed raw.
+ends() {
+    want=$(printf '%s\n' "$@")
+    i=0
+    while [ $i -lt 50 ]; do
+        if [ "$(tm capture-pane -p | grep -v '^$' | tail -n $#)" = "$want" ]; then return 0; fi
+        sleep 0.1; i=$((i + 1))
+    done
+    echo "FAIL: the screen does not end in '$*':"; tm capture-pane -p | grep -v '^$' | tail -n 5
+    fail=1
+}
 
 start
-shows ">"
-tm send-keys "2*3" Enter;                  shows "6" 2
-tm send-keys Up;                           shows "> 2*3"
-tm send-keys Left BSpace "+" Enter;        shows "5" 2          # Left and Backspace edit
-tm send-keys F5 "1" Enter;                 shows "> 1" 3        # no part of F5 is typed
-tm send-keys Up Home "-" Enter;            shows "-1" 2
-tm send-keys "2+2" Home Delete "3" End BSpace "5" Enter; shows "8" 2
-tm send-keys "9+9" C-c;                    shows ">" 1          # the line is dropped
-tm send-keys C-r "2+";                     shows "> 2+3" 2      # Ctrl+R searches back
-tm send-keys Enter;                        shows "5" 2
+ends ">"
+tm send-keys "2*3" Enter;                  ends "> 2*3" "6" ">"
+tm send-keys Up;                           ends "> 2*3"
+tm send-keys Left BSpace "+" Enter;        ends "> 2+3" "5" ">"   # Left and Backspace edit
+tm send-keys F5 "1" Enter;                 ends "> 1" "1" ">"     # no part of F5 is typed
+tm send-keys Up Home "-" Enter;            ends "> -1" "-1" ">"
+tm send-keys "2+2" Home Delete "3" End BSpace "5" Enter; ends "> 3+5" "8" ">"
+tm send-keys "9+9" C-c;                    ends "8" ">" ">"       # the line is dropped
+tm send-keys C-r "2+";                     shows "> 2+3" 2        # Ctrl+R searches back
+tm send-keys Enter;                        ends "5" ">"
 tm send-keys C-d;                          shows "[ended]"
 if tm capture-pane -p | grep -qE "Unknown|^18$"; then
     echo "FAIL: an escape sequence or a dropped line reached the checker"; fail=1
@@ -47,17 +60,17 @@ fi
 
 # The history survives a restart.
 start
-shows ">"
-tm send-keys Up;                           shows "> 2+3"
-tm send-keys Up;                           shows "> 3+5"
-tm send-keys Enter;                        shows "8" 2
+ends ">"
+tm send-keys Up;                           ends "> 2+3"
+tm send-keys Up;                           ends "> 3+5"
+tm send-keys Enter;                        ends "> 3+5" "8" ">"
 tm send-keys C-d;                          shows "[ended]"
 
 # The last 1,000 lines are kept.
 { echo "_HiStOrY_V2_"; seq 1 1500; } > "$tmp/state/quillpad/history"
 start
-shows ">"
-tm send-keys "7*7" Enter;                  shows "49" 2
+ends ">"
+tm send-keys "7*7" Enter;                  ends "> 7*7" "49" ">"
 tm send-keys C-d;                          shows "[ended]"
 kept=$(wc -l < "$tmp/state/quillpad/history")
 [ "$kept" -le 1001 ] || { echo "FAIL: the history keeps $kept lines"; fail=1; }
@@ -69,8 +82,8 @@ printf 'precious\n' > "$tmp/target"
 chmod 644 "$tmp/target"
 ln -s "$tmp/target" "$tmp/linked/quillpad/history"
 start "$tmp/linked"
-shows ">"
-tm send-keys "1+1" Enter;                  shows "2" 2
+ends ">"
+tm send-keys "1+1" Enter;                  ends "> 1+1" "2" ">"
 tm send-keys C-d;                          shows "[ended]"
 [ "$(cat "$tmp/target")" = precious ] || { echo "FAIL: the link's target was written"; fail=1; }
 [ "$(stat -c %a "$tmp/target")" = 644 ] || { echo "FAIL: the link's target changed its mode"; fail=1; }
@@ -80,19 +93,19 @@ tm send-keys C-d;                          shows "[ended]"
 mkdir -p "$tmp/fifo/quillpad"
 mkfifo "$tmp/fifo/quillpad/history"
 start "$tmp/fifo"
-shows ">"
-tm send-keys "2+2" Enter;                  shows "4" 2
+ends ">"
+tm send-keys "2+2" Enter;                  ends "> 2+2" "4" ">"
 tm send-keys C-d;                          shows "[ended]"
 
 # Two terminals at once: each line typed in either is kept.
 start "$tmp/two"
-shows ">"
+ends ">"
 tm new-window -d -t "=0:" "env XDG_STATE_HOME='$tmp/two' '$cli'; echo '[ended]'; sleep 60"
 other() { tm send-keys -t "=0:1" "$@"; }
-tm send-keys -t "=0:0" "1000+1" Enter;     shows "1001" 2
+tm send-keys -t "=0:0" "1000+1" Enter;     ends "> 1000+1" "1001" ">"
 other "2000+1" Enter
 i=0; until tm capture-pane -p -t "=0:1" | grep -q 2001 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
-tm send-keys -t "=0:0" "1000+2" Enter;     shows "1002" 2
+tm send-keys -t "=0:0" "1000+2" Enter;     ends "> 1000+2" "1002" ">"
 for line in 1000+1 2000+1 1000+2; do
     grep -qxF "$line" "$tmp/two/quillpad/history" || { echo "FAIL: the history lost $line"; fail=1; }
 done
