@@ -13,15 +13,6 @@
 
 namespace quill {
 
-inline constexpr const char* kEnterExpression = FaultText(Fault::EnterExpression);
-inline constexpr const char* kPasteNumber = FaultText(Fault::PasteNumber);
-inline constexpr const char* kPasteOperator = FaultText(Fault::PasteOperator);
-inline constexpr const char* kUnknownFunction = FaultText(Fault::UnknownFunction);
-inline constexpr const char* kUnknownConstant = FaultText(Fault::UnknownConstant);
-inline constexpr const char* kMissingOpen = FaultText(Fault::MissingOpen);
-inline constexpr const char* kMissingClose = FaultText(Fault::MissingClose);
-inline constexpr const char* kMissingBoth = FaultText(Fault::MissingBoth);
-
 struct CheckResult {
     bool passed = true;
     Fault fault = Fault::None;

@@ -82,10 +82,10 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
 }
 
 EvalResult Invalid() {
-    return {Fault::InvalidArgument, {}, kInvalidArgumentText};
+    return {Fault::InvalidArgument, {}, FaultText(Fault::InvalidArgument)};
 }
 EvalResult Division() {
-    return {Fault::DivisionByZero, {}, kDivisionText};
+    return {Fault::DivisionByZero, {}, FaultText(Fault::DivisionByZero)};
 }
 
 // Within one bracket the pending operators rise strictly in priority (a new

@@ -17,13 +17,10 @@
 
 namespace quill {
 
-inline constexpr const char* kDivisionText = FaultText(Fault::DivisionByZero);
-inline constexpr const char* kInvalidArgumentText = FaultText(Fault::InvalidArgument);
-
 struct EvalResult {
     // None: value holds the value, text its display string (Evaluate).
-    // DivisionByZero: a right operand of "/" was 0; text is kDivisionText.
-    // InvalidArgument: the text is no expression; text is kInvalidArgumentText.
+    // DivisionByZero: a right operand of "/" was 0. InvalidArgument: the text
+    // is no expression. A fault's text is its FaultText.
     Fault fault = Fault::InvalidArgument;
     Decimal value;
     std::string text;

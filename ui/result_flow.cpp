@@ -36,7 +36,8 @@ ResultView ResultOf(std::string_view expression, const CalcSettings& settings, L
             view.end = LineIndex(expression, answer.end, length);
             view.select = true;
         } catch (const std::bad_alloc&) {
-            view.result = kOutOfMemoryText; // fits the small-string buffer: no allocation
+            view.result =
+                FaultText(Fault::OutOfMemory); // fits the small-string buffer: no allocation
             view.start = view.end = 0;
         }
     }

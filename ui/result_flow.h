@@ -13,19 +13,19 @@
 namespace quill::ui {
 
 struct ResultView {
-    std::string result;     // the result line's new text
-    bool select = false;    // the expression line gets this caret or selection
-    int start = 0;          // in the line's own characters; start == end is a caret
-    int end = 0;            // -1: to the end of the line
-    bool beep = false;      // the alert sound of a refused expression
-    bool attention = false; // the "Attention" box (kDivisionText) shows before the lines change
+    std::string result;  // the result line's new text
+    bool select = false; // the expression line gets this caret or selection
+    int start = 0;       // in the line's own characters; start == end is a caret
+    int end = 0;         // -1: to the end of the line
+    bool beep = false;   // the alert sound of a refused expression
+    bool attention =
+        false; // the "Attention" box (the division's text) shows before the lines change
     bool focusExpression = false;
     bool evaluated = false; // the checker passed it: a new entry for recall
     bool value = false;     // the result line holds a value (not a message)
 };
 
 // The result line's text when the expression needed more memory than there was.
-inline constexpr const char* kOutOfMemoryText = FaultText(Fault::OutOfMemory);
 
 // The caption of the box that tells of a division by zero.
 inline constexpr const char* kDivisionCaption = "Attention";
@@ -42,7 +42,7 @@ inline int ByteCount(std::string_view bytes) {
 // A refused expression: the checker's message, its place (none for the
 // "Missing" messages, which leave the line as it was) and a beep. A passed
 // one: the formatted value, the focus in the expression line, and the box
-// first after a division by zero. Out of memory: kOutOfMemoryText and a beep.
+// first after a division by zero. Out of memory: FaultText(Fault::OutOfMemory) and a beep.
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings,
                     LineLength length = ByteCount);
 

@@ -59,12 +59,12 @@ Row NoSel(std::string input, std::string message) {
 
 TEST(Checker, EmptyAndLoneOperator) {
     for (const Row& row : {
-             Sel("", kEnterExpression, 0, kToEnd),
-             Sel("    ", kEnterExpression, 0, kToEnd),
-             Sel("-", kEnterExpression, 0, kToEnd),
-             Sel(" ( ", kEnterExpression, 0, kToEnd),
-             Sel(")", kEnterExpression, 0, kToEnd),
-             Sel("\r\n", kEnterExpression, 0, kToEnd),
+             Sel("", FaultText(Fault::EnterExpression), 0, kToEnd),
+             Sel("    ", FaultText(Fault::EnterExpression), 0, kToEnd),
+             Sel("-", FaultText(Fault::EnterExpression), 0, kToEnd),
+             Sel(" ( ", FaultText(Fault::EnterExpression), 0, kToEnd),
+             Sel(")", FaultText(Fault::EnterExpression), 0, kToEnd),
+             Sel("\r\n", FaultText(Fault::EnterExpression), 0, kToEnd),
              Pass("-5"),
              Pass("+5"),
          }) {
@@ -74,15 +74,15 @@ TEST(Checker, EmptyAndLoneOperator) {
 
 TEST(Checker, BadStartAndEnd) {
     for (const Row& row : {
-             At("  *5", kPasteNumber, 2),
-             At("/5", kPasteNumber, 0),
-             At("^5", kPasteNumber, 0),
-             At("#5", kPasteNumber, 0),
-             At("%5", kPasteNumber, 0),
-             At("5+ ", kPasteNumber, 2),
-             At("sin(", kPasteNumber, 4),
-             At("((", kPasteNumber, 2),
-             At("5 *  ", kPasteNumber, 3),
+             At("  *5", FaultText(Fault::PasteNumber), 2),
+             At("/5", FaultText(Fault::PasteNumber), 0),
+             At("^5", FaultText(Fault::PasteNumber), 0),
+             At("#5", FaultText(Fault::PasteNumber), 0),
+             At("%5", FaultText(Fault::PasteNumber), 0),
+             At("5+ ", FaultText(Fault::PasteNumber), 2),
+             At("sin(", FaultText(Fault::PasteNumber), 4),
+             At("((", FaultText(Fault::PasteNumber), 2),
+             At("5 *  ", FaultText(Fault::PasteNumber), 3),
          }) {
         ExpectRow(row);
     }
@@ -90,24 +90,24 @@ TEST(Checker, BadStartAndEnd) {
 
 TEST(Checker, BracketNeighbours) {
     for (const Row& row : {
-             At("2(3)", kPasteOperator, 1),
-             At("2 (3)", kPasteOperator, 2),
-             At("(2)3", kPasteOperator, 3),
-             At("(2) 3", kPasteOperator, 3),
-             At(")2", kPasteOperator, 1),
-             At("(1)(2)", kPasteOperator, 3),
-             At("(1) (2)", kPasteOperator, 4),
-             At("2pi", kPasteOperator, 1),
-             At("2(x)", kPasteOperator, 1),
-             At("2e5", kPasteOperator, 1),
-             At("log10(2)", kPasteOperator, 5),
-             At("5x+3(4", kPasteOperator, 4),
+             At("2(3)", FaultText(Fault::PasteOperator), 1),
+             At("2 (3)", FaultText(Fault::PasteOperator), 2),
+             At("(2)3", FaultText(Fault::PasteOperator), 3),
+             At("(2) 3", FaultText(Fault::PasteOperator), 3),
+             At(")2", FaultText(Fault::PasteOperator), 1),
+             At("(1)(2)", FaultText(Fault::PasteOperator), 3),
+             At("(1) (2)", FaultText(Fault::PasteOperator), 4),
+             At("2pi", FaultText(Fault::PasteOperator), 1),
+             At("2(x)", FaultText(Fault::PasteOperator), 1),
+             At("2e5", FaultText(Fault::PasteOperator), 1),
+             At("log10(2)", FaultText(Fault::PasteOperator), 5),
+             At("5x+3(4", FaultText(Fault::PasteOperator), 4),
              // An operand after a closing bracket or a constant name.
-             At("(2)pi", kPasteOperator, 3),
-             At("sin(1)cos(2)", kPasteOperator, 6),
-             At("pi.5", kPasteOperator, 2),
-             At("2*pi .5", kPasteOperator, 4),
-             At("e.", kPasteOperator, 1),
+             At("(2)pi", FaultText(Fault::PasteOperator), 3),
+             At("sin(1)cos(2)", FaultText(Fault::PasteOperator), 6),
+             At("pi.5", FaultText(Fault::PasteOperator), 2),
+             At("2*pi .5", FaultText(Fault::PasteOperator), 4),
+             At("e.", FaultText(Fault::PasteOperator), 1),
          }) {
         ExpectRow(row);
     }
@@ -141,17 +141,17 @@ TEST(Checker, OperatorPairs) {
 
 TEST(Checker, Names) {
     for (const Row& row : {
-             Sel("sin 30", kUnknownConstant, 0, kToEnd),
-             Sel("foo(2)", kUnknownFunction, 0, 3),
-             Sel("foo (2)", kUnknownFunction, 0, 4),
-             Sel("pi(2)", kUnknownFunction, 0, 2),
-             Sel("log10(x)", kUnknownFunction, 0, 5),
-             Sel("Sin(1)", kUnknownFunction, 0, 3),
-             Sel("x+1", kUnknownConstant, 0, 1),
-             Sel("1+x2y", kUnknownConstant, 2, kToEnd),
-             Sel("2*PI", kUnknownConstant, 2, kToEnd),
-             Sel("pie*2", kUnknownConstant, 0, 3),
-             Sel("sin(pie)", kUnknownConstant, 4, 7),
+             Sel("sin 30", FaultText(Fault::UnknownConstant), 0, kToEnd),
+             Sel("foo(2)", FaultText(Fault::UnknownFunction), 0, 3),
+             Sel("foo (2)", FaultText(Fault::UnknownFunction), 0, 4),
+             Sel("pi(2)", FaultText(Fault::UnknownFunction), 0, 2),
+             Sel("log10(x)", FaultText(Fault::UnknownFunction), 0, 5),
+             Sel("Sin(1)", FaultText(Fault::UnknownFunction), 0, 3),
+             Sel("x+1", FaultText(Fault::UnknownConstant), 0, 1),
+             Sel("1+x2y", FaultText(Fault::UnknownConstant), 2, kToEnd),
+             Sel("2*PI", FaultText(Fault::UnknownConstant), 2, kToEnd),
+             Sel("pie*2", FaultText(Fault::UnknownConstant), 0, 3),
+             Sel("sin(pie)", FaultText(Fault::UnknownConstant), 4, 7),
              Pass("pi2*2"),
              Pass("sqrt2+sqrt1+log10e+log2e+ln2+ln10+pi4+pia+pib+fi+fi1+e"),
              Pass("sin(1)+asin(0)+sinh(1)+cos(1)+acos(0)+cosh(1)+tan(1)+atan(1)+tanh(1)"),
@@ -171,14 +171,14 @@ TEST(Checker, NumbersAndSymbols) {
              Sel("1..2", Symbol('.'), 2, 3),
              Sel("4 . 5 . 6", Symbol('.'), 6, 7),
              Sel("1,2,3", Symbol('.'), 3, 4),
-             Sel(".", kPasteNumber, 0, 1),
-             Sel("5+.", kPasteNumber, 2, 3),
-             Sel("(.)", kPasteNumber, 1, 2),
-             Sel("..+1", kPasteNumber, 0, 2),
+             Sel(".", FaultText(Fault::PasteNumber), 0, 1),
+             Sel("5+.", FaultText(Fault::PasteNumber), 2, 3),
+             Sel("(.)", FaultText(Fault::PasteNumber), 1, 2),
+             Sel("..+1", FaultText(Fault::PasteNumber), 0, 2),
              Sel("2=3", Symbol('='), 1, 2),
              Sel("2\t+3", Symbol('\t'), 1, 2),
              Sel("2+3!", Symbol('!'), 3, 4),
-             Sel("a_b", kUnknownConstant, 0, 1),
+             Sel("a_b", FaultText(Fault::UnknownConstant), 0, 1),
              Sel("1_", Symbol('_'), 1, 2),
              Sel("2\xe9", Symbol('\xe9'), 1, 2),
              Sel(std::string("2\0"
@@ -197,13 +197,13 @@ TEST(Checker, NumbersAndSymbols) {
 
 TEST(Checker, MissingBrackets) {
     for (const Row& row : {
-             NoSel("(2+3", kMissingClose),
-             NoSel("((2)", kMissingClose),
-             NoSel("sin(2", kMissingClose),
-             NoSel("2+3)", kMissingOpen),
-             NoSel("(2))", kMissingOpen),
-             NoSel("2)+(3", kMissingBoth),
-             NoSel("2)+((3)", kMissingBoth),
+             NoSel("(2+3", FaultText(Fault::MissingClose)),
+             NoSel("((2)", FaultText(Fault::MissingClose)),
+             NoSel("sin(2", FaultText(Fault::MissingClose)),
+             NoSel("2+3)", FaultText(Fault::MissingOpen)),
+             NoSel("(2))", FaultText(Fault::MissingOpen)),
+             NoSel("2)+(3", FaultText(Fault::MissingBoth)),
+             NoSel("2)+((3)", FaultText(Fault::MissingBoth)),
              Pass("((((1))))"),
          }) {
         ExpectRow(row);
@@ -213,11 +213,11 @@ TEST(Checker, MissingBrackets) {
 TEST(Checker, FirstFaultInRuleOrderWins) {
     for (const Row& row : {
              // A bad end is found before the unknown symbol earlier on.
-             At("2=3+", kPasteNumber, 4),
+             At("2=3+", FaultText(Fault::PasteNumber), 4),
              // Bracket neighbours are checked before the main scan.
-             At("x+2(3)", kPasteOperator, 3),
+             At("x+2(3)", FaultText(Fault::PasteOperator), 3),
              // Within the main scan the leftmost fault wins.
-             Sel("x+y", kUnknownConstant, 0, 1),
+             Sel("x+y", FaultText(Fault::UnknownConstant), 0, 1),
              Sel("2=3!", Symbol('='), 1, 2),
              // The scan faults come before missing brackets.
              Sel("(2=3", Symbol('='), 2, 3),
@@ -227,9 +227,9 @@ TEST(Checker, FirstFaultInRuleOrderWins) {
 }
 
 TEST(Checker, MessagesKeepTheirPadding) {
-    EXPECT_EQ(std::string(kEnterExpression).size(), 20U);
-    EXPECT_EQ(std::string(kPasteNumber).size(), 20U);
-    EXPECT_EQ(std::string(kPasteOperator).size(), 20U);
+    EXPECT_EQ(std::string(FaultText(Fault::EnterExpression)).size(), 20U);
+    EXPECT_EQ(std::string(FaultText(Fault::PasteNumber)).size(), 20U);
+    EXPECT_EQ(std::string(FaultText(Fault::PasteOperator)).size(), 20U);
     EXPECT_EQ(Together('*', '-'), " Together '*-'  ");
     EXPECT_EQ(Symbol('='), "Unknown symbol '='");
 }

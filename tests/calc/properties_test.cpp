@@ -75,9 +75,9 @@ std::string LiteralBracketVerdict(std::string w) {
     }
     const bool opens = w.find('(') != std::string::npos;
     const bool closes = w.find(')') != std::string::npos;
-    if (opens && closes) return kMissingBoth;
-    if (closes) return kMissingOpen;
-    if (opens) return kMissingClose;
+    if (opens && closes) return FaultText(Fault::MissingBoth);
+    if (closes) return FaultText(Fault::MissingOpen);
+    if (opens) return FaultText(Fault::MissingClose);
     return "";
 }
 
@@ -148,7 +148,7 @@ TEST(Properties, DeepNestingNeedsNoDeepStack) {
         ASSERT_TRUE(CheckExpression(row.text).passed);
         EXPECT_EQ(Evaluate(row.text, {}).text, row.display);
     }
-    EXPECT_EQ(CheckExpression(Repeat("(", kDepth) + "1").message, kMissingClose);
+    EXPECT_EQ(CheckExpression(Repeat("(", kDepth) + "1").message, FaultText(Fault::MissingClose));
     EXPECT_EQ(Evaluate(Repeat("(", kDepth) + "1", {}).fault, Fault::InvalidArgument);
 }
 

@@ -27,10 +27,22 @@ TEST(HelpPage, NamesEveryMessage) {
     page << file.rdbuf();
     const std::string html = page.str();
     const std::string messages[] = {
-        kEnterExpression,   kPasteNumber,     kPasteOperator,       kUnknownFunction,
-        kUnknownConstant,   kMissingOpen,     kMissingClose,        kMissingBoth,
-        kDivisionText,      kDivisionCaption, kInfinityText,        kMinusInfinityText,
-        kNotANumberText,    kOutOfMemoryText, kInvalidArgumentText, "Together '",
+        FaultText(Fault::EnterExpression),
+        FaultText(Fault::PasteNumber),
+        FaultText(Fault::PasteOperator),
+        FaultText(Fault::UnknownFunction),
+        FaultText(Fault::UnknownConstant),
+        FaultText(Fault::MissingOpen),
+        FaultText(Fault::MissingClose),
+        FaultText(Fault::MissingBoth),
+        FaultText(Fault::DivisionByZero),
+        kDivisionCaption,
+        kInfinityText,
+        kMinusInfinityText,
+        kNotANumberText,
+        FaultText(Fault::OutOfMemory),
+        FaultText(Fault::InvalidArgument),
+        "Together '",
         "Unknown symbol '",
     };
     for (const std::string& message : messages) {

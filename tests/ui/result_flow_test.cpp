@@ -36,14 +36,14 @@ TEST(ResultFlow, PassedRefusedAndDivided) {
         {"255", Settings(kAutoPlaces, Format::Hex), "0xff", false, 0, 0, false, false, true},
         {"sin(30)", Settings(kAutoPlaces, Format::Decimal, true), "0.5", false, 0, 0, false, false,
          true},
-        {"1/0+5", Settings(), kDivisionText, false, 0, 0, false, true, true},
-        {"", Settings(), kEnterExpression, true, 0, 0, true, false, false},
+        {"1/0+5", Settings(), FaultText(Fault::DivisionByZero), false, 0, 0, false, true, true},
+        {"", Settings(), FaultText(Fault::EnterExpression), true, 0, 0, true, false, false},
         {"2=3", Settings(), "Unknown symbol '='", true, 1, 2, true, false, false},
-        {"5+ ", Settings(), kPasteNumber, true, 2, 2, true, false, false},
-        {"sin 30", Settings(), kUnknownConstant, true, 0, 6, true, false, false},
+        {"5+ ", Settings(), FaultText(Fault::PasteNumber), true, 2, 2, true, false, false},
+        {"sin 30", Settings(), FaultText(Fault::UnknownConstant), true, 0, 6, true, false, false},
         {"5*-2", Settings(), " Together '*-'  ", true, 1, 3, true, false, false},
-        {"(2+3", Settings(), kMissingClose, false, 0, 0, true, false, false},
-        {"2+3)", Settings(), kMissingOpen, false, 0, 0, true, false, false},
+        {"(2+3", Settings(), FaultText(Fault::MissingClose), false, 0, 0, true, false, false},
+        {"2+3)", Settings(), FaultText(Fault::MissingOpen), false, 0, 0, true, false, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expression);
@@ -87,7 +87,7 @@ TEST(ResultFlow, PlacesInTheLinesOwnCharacters) {
     EXPECT_EQ(chars.start, 4); // the four bytes before it are four characters
     // The caret after the last character: three bytes, two characters.
     const ResultView after = ResultOf("\x82\xA0+", Settings(), PairsOfHighBytes);
-    EXPECT_EQ(after.result, kPasteNumber);
+    EXPECT_EQ(after.result, FaultText(Fault::PasteNumber));
     EXPECT_EQ(after.start, 2);
     EXPECT_EQ(after.end, 2);
 }
@@ -109,7 +109,7 @@ int OutOfMemory(std::string_view) {
 
 TEST(ResultFlow, OutOfMemoryIsAMessage) {
     const ResultView view = ResultOf("2=3", Settings(), OutOfMemory);
-    EXPECT_EQ(view.result, kOutOfMemoryText);
+    EXPECT_EQ(view.result, FaultText(Fault::OutOfMemory));
     EXPECT_TRUE(view.beep);
     EXPECT_FALSE(view.value || view.evaluated || view.select || view.attention);
 }

@@ -160,7 +160,9 @@ void CQuillDlg::SelectInExpression(int start, int end) {
 void CQuillDlg::OnResult() {
     UpdateData(true);
     const ResultView view = ResultOf(m_strExpression, g_settings, WideLength);
-    if (view.attention) ::MessageBoxA(m_hWnd, kDivisionText, kDivisionCaption, MB_OK | MB_ICONHAND);
+    if (view.attention)
+        ::MessageBoxA(m_hWnd, FaultText(Fault::DivisionByZero), kDivisionCaption,
+                      MB_OK | MB_ICONHAND);
     m_strResult = view.result;
     m_bResultIsValue = view.value;
     if (view.evaluated) {
