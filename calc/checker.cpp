@@ -23,8 +23,7 @@ namespace quill {
 
 namespace {
 
-// A fault at [start, end); end -1 stands for the end of the text, set once
-// the text's length is at hand.
+// A fault at [start, end) of the text as handed in.
 CheckResult Fail(Fault fault, int start, int end, std::string_view quoted = {}) {
     return {false, fault, FaultMessage(fault, quoted), true, start, end};
 }
@@ -44,6 +43,7 @@ struct Work {
     std::string_view w;
     std::string normalized; // owns w when the text had to be normalised
     std::vector<int> p;
+    int size; // the text's length as handed in: where a place to its end ends
 
     int n() const { return static_cast<int>(w.size()); }
     // One unsigned compare keeps out negative positions too.
@@ -154,7 +154,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
                 // The scan goes on at the bracket, which is checked like any other.
             } else {
                 if (FindConstant(name) == nullptr) {
-                    return Fail(Fault::UnknownConstant, t.P(i), e == n ? -1 : t.P(e));
+                    return Fail(Fault::UnknownConstant, t.P(i), e == n ? t.size : t.P(e));
                 }
                 if (IsNumberChar(t.At(e))) return Caret(Fault::PasteOperator, t.P(e - 1) + 1);
             }
@@ -177,7 +177,7 @@ std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
 } // namespace
 
 CheckResult CheckExpression(std::string_view text) {
-    Work t{text, {}, {}};
+    Work t{text, {}, {}, static_cast<int>(text.size())};
     if (NeedsNormalizing(text)) {
         t.normalized.assign(text);
         t.p.resize(text.size());
@@ -190,13 +190,11 @@ CheckResult CheckExpression(std::string_view text) {
     std::optional<CheckResult> fault;
     Balance balance;
     if (n == 0 || (n == 1 && IsOperatorChar(t.At(0)))) {
-        fault = Fail(Fault::EnterExpression, 0, -1);
+        fault = Fail(Fault::EnterExpression, 0, t.size);
     } else if (!(fault = CheckEndsAndBrackets(t, balance)) && !(fault = MainScan(t))) {
         fault = CheckBracketBalance(balance);
     }
-    if (!fault) return {};
-    if (fault->end < 0) fault->end = static_cast<int>(text.size());
-    return *fault;
+    return fault.value_or(CheckResult{}); // none: the text passes
 }
 
 } // namespace quill
