@@ -29,6 +29,12 @@ enum class Fault {
     TooLong, // longer than a position can count
 };
 
+// Whether the checker refused the text with this fault (its faults stand
+// first, together).
+constexpr bool IsCheckerFault(Fault fault) {
+    return fault >= Fault::EnterExpression && fault <= Fault::MissingBoth;
+}
+
 // The text of a fault; Together quotes its two characters and UnknownSymbol
 // its one (`quoted`), the others take none. Empty for None.
 constexpr const char* FaultText(Fault fault) {

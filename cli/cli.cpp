@@ -211,7 +211,7 @@ bool Answer(const std::string& given, const Options& options, std::ostream& out,
             std::ostream& err) {
     const quill::Answer answer = AnswerTo(given, options.settings);
     const bool ok = answer.fault == Fault::None;
-    if (!answer.checked && answer.fault != Fault::OutOfMemory && answer.fault != Fault::TooLong) {
+    if (IsCheckerFault(answer.fault)) {
         ReportRefusal(answer.read, answer, options, out, err);
     } else if (options.tsv) {
         out << (ok ? "ok\t" : "error\t") << TsvField(answer.text) << (ok ? "" : "\t\t") << '\n';

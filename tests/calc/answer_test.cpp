@@ -38,6 +38,7 @@ TEST(Answer, EveryRoadEndsInOneAnswer) {
         EXPECT_EQ(a.start, row.start);
         EXPECT_EQ(a.end, row.end);
         EXPECT_EQ(a.read, row.read);
+        EXPECT_EQ(IsCheckerFault(a.fault), !a.checked); // no row runs out of memory
         // The text of a fault is the table's.
         if (a.fault != Fault::None && a.fault != Fault::Together &&
             a.fault != Fault::UnknownSymbol) {
