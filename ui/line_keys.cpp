@@ -2,7 +2,8 @@
 
 namespace quill::ui {
 
-KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line) {
+KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line, bool shift) {
+    if (key == LineKey::F10) return shift || ctrl ? KeyAction::None : KeyAction::OpenMenu;
     if (line == KeyLine::Elsewhere) return KeyAction::None;
     switch (key) {
     case LineKey::C:
@@ -12,6 +13,7 @@ KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line) {
         if (line != KeyLine::Expression) return KeyAction::None;
         return key == LineKey::Up ? KeyAction::RecallOlder : KeyAction::RecallNewer;
     case LineKey::Other:
+    case LineKey::F10:
         break;
     }
     return KeyAction::None;

@@ -6,7 +6,7 @@
 
 namespace quill::ui {
 
-enum class LineKey { Other, C, Up, Down };
+enum class LineKey { Other, C, Up, Down, F10 };
 enum class KeyLine { Expression, Result, Elsewhere };
 
 enum class KeyAction {
@@ -14,11 +14,13 @@ enum class KeyAction {
     Copy,        // CopyTextOf the line to the clipboard
     RecallOlder, // the expression before the one shown (Up)
     RecallNewer, // the one after it, or what was being typed (Down)
+    OpenMenu,    // the popup menu at the Menu button (F10)
 };
 
 // Ctrl+C (without Alt: Ctrl+Alt is AltGr on many keyboards, which types a
 // character) copies in either line; Up and Down recall in the expression
-// line.
-KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line);
+// line. F10 opens the popup menu anywhere in the window; Shift+F10 is left
+// to the lines' own Cut/Copy/Paste menu.
+KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line, bool shift = false);
 
 } // namespace quill::ui

@@ -12,24 +12,29 @@ TEST(LineKeys, KeyModifiersAndLineToAction) {
     using A = KeyAction;
     const struct {
         LineKey key;
-        bool ctrl, alt;
         KeyLine line;
         KeyAction action;
+        bool ctrl, alt;
+        bool shift = false;
     } rows[] = {
-        {K::C, true, false, L::Expression, A::Copy},
-        {K::C, true, false, L::Result, A::Copy},
-        {K::C, true, false, L::Elsewhere, A::None},   // the button, a box
-        {K::C, false, false, L::Expression, A::None}, // a plain "c" is typed
-        {K::C, true, true, L::Expression, A::None},   // AltGr+C types a character
-        {K::Up, false, false, L::Expression, A::RecallOlder},
-        {K::Down, false, false, L::Expression, A::RecallNewer},
-        {K::Up, true, false, L::Expression, A::RecallOlder},
-        {K::Up, false, false, L::Result, A::None}, // the result line moves its caret
-        {K::Down, false, false, L::Elsewhere, A::None},
-        {K::Other, true, false, L::Expression, A::None},
+        {K::C, L::Expression, A::Copy, true, false},
+        {K::C, L::Result, A::Copy, true, false},
+        {K::C, L::Elsewhere, A::None, true, false},   // the button, a box
+        {K::C, L::Expression, A::None, false, false}, // a plain "c" is typed
+        {K::C, L::Expression, A::None, true, true},   // AltGr+C types a character
+        {K::Up, L::Expression, A::RecallOlder, false, false},
+        {K::Down, L::Expression, A::RecallNewer, false, false},
+        {K::Up, L::Expression, A::RecallOlder, true, false},
+        {K::Up, L::Result, A::None, false, false}, // the result line moves its caret
+        {K::Down, L::Elsewhere, A::None, false, false},
+        {K::Other, L::Expression, A::None, true, false},
+        {K::F10, L::Expression, A::OpenMenu, false, false},
+        {K::F10, L::Elsewhere, A::OpenMenu, false, false}, // a button has the focus
+        {K::F10, L::Result, A::None, false, false, true},  // Shift+F10: the line's own menu
+        {K::F10, L::Result, A::None, true, false},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(LineKeyAction(row.key, row.ctrl, row.alt, row.line), row.action)
+        EXPECT_EQ(LineKeyAction(row.key, row.ctrl, row.alt, row.line, row.shift), row.action)
             << static_cast<int>(row.key) << " ctrl " << row.ctrl << " alt " << row.alt << " line "
             << static_cast<int>(row.line);
     }
