@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/reserved_text.h"
 #include "app/win/ansi.h"
 #include "app/win/data_file_win.h"
 #include "app/win/font_win.h"
@@ -16,7 +17,6 @@
 #include "ui/win/accessibility.h"
 #include "ui/win/help_page.h"
 #include "ui/win/window_ops.h"
-#include "ui/window_shape.h"
 
 namespace quill::ui {
 
@@ -40,6 +40,8 @@ LineKey LineKeyOf(WPARAM key) {
         return LineKey::Up;
     case VK_DOWN:
         return LineKey::Down;
+    case VK_F10:
+        return LineKey::F10;
     default:
         return LineKey::Other;
     }
@@ -53,7 +55,12 @@ CQuillDlg::CQuillDlg()
 
 void CQuillDlg::DoDataExchange(bool save) {
     ExchangeText(save, GetDlgItem(IDC_EXPRESSION), m_strExpression);
-    ExchangeText(save, GetDlgItem(IDC_RESULT), m_strResult);
+    if (!save) {
+        ShowResult();
+    } else if (!ResultLineIsOurs()) {
+        // A shortened number stands for the whole one; text typed there is the user's.
+        m_strResult = GetTextA(GetDlgItem(IDC_RESULT));
+    }
     m_editExpression.Attach(GetDlgItem(IDC_EXPRESSION));
     m_editResult.Attach(GetDlgItem(IDC_RESULT));
     m_btnTop.Attach(GetDlgItem(IDC_BTN_TOP));
@@ -65,6 +72,7 @@ BOOL CQuillDlg::OnInitDialog() {
     m_pFont = std::make_unique<CFont>();
     m_nDpi = WindowDpi(m_hWnd);
     LoadTopIcons();
+    ReadDesign();
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     if (!LoadSettings(g_settings)) SetDefaultSettings(g_settings);
     // Unowned: when the window leaves and regains "topmost", Wine moves owned
@@ -72,28 +80,23 @@ BOOL CQuillDlg::OnInitDialog() {
     m_toolTip.Create(m_hWnd, false);
     m_toolTip.AddTool(GetDlgItem(IDC_BTN_TOP), L"Top / No-top toggle");
     m_toolTip.AddTool(GetDlgItem(IDC_BTN_RESULT), L"Result (Enter)");
+    // The whole number while the line shows it shortened; no tip otherwise.
+    m_toolTip.AddTool(GetDlgItem(IDC_RESULT), L"");
     BuildPopupMenu();
     ApplySettings();
-    ::GetWindowRect(m_hWnd, &m_rcWindow);
-    m_rcWindow.bottom -= ScalePixels(kEmptyStripPixels, kBaseDpi, m_nDpi);
-    ::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
-                 m_rcWindow.bottom - m_rcWindow.top, TRUE);
     // Screen readers read each new result out.
     MarkLiveRegion(m_editResult.Get());
     return TRUE;
 }
 
 void CQuillDlg::ApplySettings() {
-    SetLineFont();
+    SetLineFont(g_settings.nLeft, g_settings.nTop);
     SetTopImage();
-    SetWindowZOrder(g_settings.nLeft, g_settings.nTop);
+    const RECT work = WorkAreaAt(g_settings.nLeft, g_settings.nTop);
+    m_nStartWidth =
+        StartWidth(StoredWidth(g_settings), m_nDpi, m_nMinWidth, work.right - work.left);
+    SetWindowZOrder(g_settings.nLeft, g_settings.nTop, m_nStartWidth);
     SetRadioMarks();
-}
-
-void CQuillDlg::SetLineFont() {
-    m_pFont->Reset(CreateSettingsFont(FontAtDpi(g_settings.lfFont, m_nDpi)));
-    m_editExpression.SetFont(m_pFont->Get());
-    m_editResult.SetFont(m_pFont->Get());
 }
 
 void CQuillDlg::LoadTopIcons() {
@@ -110,10 +113,9 @@ void CQuillDlg::SetTopImage() {
     ::SetWindowTextW(m_btnTop.Get(), TopButtonName(g_settings.bTopmost));
 }
 
-void CQuillDlg::SetWindowZOrder(int left, int top) {
-    ::SetWindowPos(m_hWnd, g_settings.bTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, left, top,
-                   m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top,
-                   SWP_SHOWWINDOW);
+void CQuillDlg::SetWindowZOrder(int left, int top, int width) {
+    PlaceWindow(g_settings.bTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, SWP_SHOWWINDOW, left, top,
+                width);
 }
 
 CMenu& CQuillDlg::MenuOf(Menu menu) {
@@ -182,7 +184,7 @@ void CQuillDlg::OnResult() {
 void CQuillDlg::OnTopToggle() {
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     g_settings.bTopmost = !g_settings.bTopmost;
-    SetWindowZOrder(m_rcWindow.left, m_rcWindow.top);
+    SetWindowZOrder(m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left);
     SetTopImage();
     m_editExpression.SetFocus();
 }
@@ -191,6 +193,15 @@ void CQuillDlg::OnMenuButton() {
     RECT button{};
     ::GetWindowRect(GetDlgItem(IDC_BTN_MENU), &button);
     ::TrackPopupMenu(m_menuPopup.Get(), 0, button.left, button.bottom, 0, m_hWnd, nullptr);
+    RestoreDefaultButton();
+}
+
+void CQuillDlg::RestoreDefaultButton() {
+    // A click or Alt+M left Menu looking like the default button.
+    ::SendMessageW(m_hWnd, DM_SETDEFID, IDC_BTN_RESULT, 0);
+    ::SendMessageW(GetDlgItem(IDC_BTN_MENU), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    ::SendMessageW(GetDlgItem(IDC_BTN_RESULT), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    if (::GetFocus() != m_editExpression.Get()) m_editExpression.SetFocus();
 }
 
 void CQuillDlg::ClearExpression() {
@@ -198,21 +209,27 @@ void CQuillDlg::ClearExpression() {
 }
 
 LRESULT CQuillDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const int old = m_nDpi;
     m_nDpi = HIWORD(wParam);
-    SetLineFont();
+    m_design = ScaledDesign(m_design, old, m_nDpi);
+    m_nMinWidth = ScalePixels(m_nMinWidth, old, m_nDpi);
+    m_nStartWidth = ScalePixels(m_nStartWidth, old, m_nDpi);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetLineFont(suggested->left, suggested->top);
     LoadTopIcons();
     SetTopImage();
-    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     m_rcWindow = *suggested;
-    ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // The width follows the DPI as the system suggests it; the height, the font.
+    PlaceWindow(nullptr, SWP_NOZORDER | SWP_NOACTIVATE, suggested->left, suggested->top,
+                suggested->right - suggested->left);
     return 0;
 }
 
 void CQuillDlg::OnCopy(HWND line) {
+    // A shortened number copies whole.
+    const std::string result = ResultLineIsOurs() ? m_strResult : GetTextA(m_editResult.Get());
     const std::optional<std::string> text =
-        CopyTextOf(SelectedText(line), GetTextA(m_editResult.Get()), m_bResultIsValue);
+        CopyTextOf(SelectedText(line), result, m_bResultIsValue);
     if (text && !PutOnClipboard(m_hWnd, *text)) ::MessageBeep(kBeepRefused);
 }
 
@@ -230,11 +247,17 @@ void CQuillDlg::OnRecall(bool up) {
 // Keys of the two lines that the edit controls would not handle so: true when
 // taken here.
 bool CQuillDlg::OnLineKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN) return false;
+    // F10 comes as a system key; of those, only it is taken here.
+    if (msg.message != WM_KEYDOWN && (msg.message != WM_SYSKEYDOWN || msg.wParam != VK_F10))
+        return false;
     KeyLine line = KeyLine::Elsewhere;
     if (msg.hwnd == m_editExpression.Get()) line = KeyLine::Expression;
     if (msg.hwnd == m_editResult.Get()) line = KeyLine::Result;
-    switch (LineKeyAction(LineKeyOf(msg.wParam), KeyDown(VK_CONTROL), KeyDown(VK_MENU), line)) {
+    switch (LineKeyAction(LineKeyOf(msg.wParam), KeyDown(VK_CONTROL), KeyDown(VK_MENU), line,
+                          KeyDown(VK_SHIFT))) {
+    case KeyAction::OpenMenu:
+        OnMenuButton();
+        return true;
     case KeyAction::Copy:
         OnCopy(msg.hwnd);
         return true;
@@ -266,6 +289,9 @@ bool CQuillDlg::SaveSettings(CalcSettings& settings) {
     m_rcWindow = RestoredWindowRect(m_hWnd);
     settings.nLeft = m_rcWindow.left;
     settings.nTop = m_rcWindow.top;
+    // A window never widened or narrowed leaves the reserved text as it came.
+    const int width = m_rcWindow.right - m_rcWindow.left;
+    if (width != m_nStartWidth) StoreWidth(settings, ScalePixels(width, m_nDpi, kBaseDpi));
     // A file another program held unreadable at start keeps the user's settings.
     if (!m_bSave) return false;
     return SaveSettingsToPlaces({GetDataFilePath(), GetRoamingDataFilePath()}, settings);
@@ -288,7 +314,11 @@ void CQuillDlg::OnFont() {
     if (!chosen) return;
     // Chosen at the window's DPI, kept at 96.
     g_settings.lfFont = FontToStore(*chosen, m_nDpi);
-    SetLineFont();
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    SetLineFont(window.left, window.top);
+    PlaceWindow(nullptr, SWP_NOZORDER | SWP_NOACTIVATE, window.left, window.top,
+                window.right - window.left);
 }
 
 void CQuillDlg::OnHelpTopics() {
@@ -354,6 +384,15 @@ bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     case WM_DPICHANGED:
         result = OnDpiChanged(wParam, lParam);
+        return true;
+    case WM_NCHITTEST:
+        result = OnNcHitTest(wParam, lParam);
+        return true;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return true;
+    case WM_SIZE:
+        OnSize(wParam, LOWORD(lParam));
         return true;
     default:
         return false;

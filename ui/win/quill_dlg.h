@@ -15,6 +15,7 @@
 #include "ui/recall.h"
 #include "ui/win/controls.h"
 #include "ui/win/dialog.h"
+#include "ui/window_layout.h"
 
 namespace quill::ui {
 
@@ -44,6 +45,9 @@ class CQuillDlg : public CDialog {
     void OnHelpTopics();
     void OnAbout();
     void ClearExpression();
+    // After the popup menu: Result is the default button again, the
+    // expression line has the focus.
+    void RestoreDefaultButton();
     // Selects [start, end) of the expression line, in its own characters,
     // scrolls there and focuses the line.
     void SelectInExpression(int start, int end);
@@ -55,10 +59,28 @@ class CQuillDlg : public CDialog {
     // Applies g_settings to the window: font, button image, place, z-order, marks.
     void ApplySettings();
 
-    void SetLineFont();
+    // The record's font at the window's DPI, as large as the work area at
+    // (x, y) lets the window be; sets the window's height for it.
+    void SetLineFont(int x, int y);
     void LoadTopIcons();
     void SetTopImage();
-    void SetWindowZOrder(int left, int top);
+    void SetWindowZOrder(int left, int top, int width);
+
+    // The window's size (quill_dlg_size.cpp): the lines stretch with the
+    // width and follow the font; a number too wide for its line is shortened.
+    void ReadDesign();
+    int LineHeightFor(HFONT font) const;
+    int WindowHeightFor(HFONT font) const;
+    void PlaceWindow(HWND after, UINT flags, int left, int top, int width);
+    void LayOutControls(int clientWidth);
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam) const;
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    void OnSize(WPARAM type, int clientWidth);
+    // The result line's text: m_strResult whole, or shortened when it is a
+    // number too wide for the line (its whole text then in the tooltip).
+    void ShowResult();
+    bool ResultLineIsOurs() const;
+    int ResultRoom() const;
     void SetRadioMarks();
     CMenu& MenuOf(Menu menu);
 
@@ -78,6 +100,11 @@ class CQuillDlg : public CDialog {
     bool m_bResultIsValue = false; // the result line holds a value, not a message
     Recall m_recall;
     RECT m_rcWindow{};
+    WindowDesign m_design;   // the template's controls at the window's DPI
+    int m_nMinWidth = 0;     // the template's width: the least the window takes
+    int m_nHeight = 0;       // the window's height for its font; never dragged
+    int m_nStartWidth = 0;   // the width it started with: another one is stored
+    std::wstring m_strShown; // what the result line was last given
     CToolTipCtrl m_toolTip;
     CMenu m_menuPopup;
     CMenu m_menuRound;

@@ -114,4 +114,72 @@ bool PutOnClipboard(HWND owner, const std::string& text) {
     return put;
 }
 
+RECT WorkAreaAt(int x, int y) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromPoint({x, y}, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return monitor.rcWork;
+    }
+    RECT desktop{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
+    return desktop;
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT rect{};
+    ::GetWindowRect(::GetDlgItem(parent, id), &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE FrameSize(HWND window) {
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+namespace {
+
+// A device context of the window with the font selected, for measuring.
+class FontDc {
+  public:
+    FontDc(HWND window, HFONT font) : m_hWnd(window), m_hDc(::GetDC(window)) {
+        if (m_hDc) m_hOld = ::SelectObject(m_hDc, font);
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    ~FontDc() {
+        if (!m_hDc) return;
+        ::SelectObject(m_hDc, m_hOld);
+        ::ReleaseDC(m_hWnd, m_hDc);
+    }
+    HDC Get() const { return m_hDc; }
+
+  private:
+    HWND m_hWnd;
+    HDC m_hDc;
+    HGDIOBJ m_hOld = nullptr;
+};
+
+} // namespace
+
+int TextWidth(HWND window, HFONT font, std::wstring_view text) {
+    const FontDc dc(window, font);
+    SIZE size{};
+    if (!dc.Get() ||
+        !::GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &size)) {
+        return 0;
+    }
+    return size.cx;
+}
+
+int FontLineHeight(HWND window, HFONT font) {
+    const FontDc dc(window, font);
+    TEXTMETRICW metrics{};
+    if (!dc.Get() || !::GetTextMetricsW(dc.Get(), &metrics)) return 0;
+    return metrics.tmHeight;
+}
+
 } // namespace quill::ui

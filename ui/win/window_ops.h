@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/settings.h"
 
@@ -38,5 +39,19 @@ std::string SelectedText(HWND edit);
 // Puts `text` (ANSI code page) on the clipboard; while another program holds
 // the clipboard it tries again for about 100 ms. False when it could not.
 bool PutOnClipboard(HWND owner, const std::string& text);
+
+// The work area of the monitor nearest to the point.
+RECT WorkAreaAt(int x, int y);
+
+// A child window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND parent, int id);
+
+// How much wider and taller the window is than its client area.
+SIZE FrameSize(HWND window);
+
+// The width of `text` in `font`, and the font's line height (tmHeight), as
+// `window` draws them.
+int TextWidth(HWND window, HFONT font, std::wstring_view text);
+int FontLineHeight(HWND window, HFONT font);
 
 } // namespace quill::ui

@@ -263,6 +263,27 @@ int InkHeight(HWND control) {
     return first < 0 ? 0 : last - first + 1;
 }
 
+// The rows of a control its text covers: "FIRST LAST HEIGHT", FIRST and LAST
+// counted from the control's top edge (-1 when nothing is drawn).
+std::string InkRows(HWND control) {
+    const Pixels line = Capture(WindowRect(control));
+    const unsigned background = line.Background();
+    int first = -1, last = -1;
+    for (int y = 0; y < line.height; ++y) {
+        int drawn = 0;
+        for (int x = 3; x < line.width - 3; ++x)
+            drawn += line.At(x, y) != background;
+        // The frame's rows are drawn across the whole width; text is not.
+        if (drawn >= 3 && drawn < (line.width - 6) * 3 / 4) {
+            if (first < 0) first = y;
+            last = y;
+        }
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%d %d %d", first, last, line.height);
+    return buffer;
+}
+
 // Sends Escape with SendInput while a window of this program has the focus;
 // prints "reached" when that window saw the key, "taken" when it did not.
 int EscapeElsewhere() {
@@ -344,7 +365,8 @@ int Usage() {
                          "ID|window|pin|focus|close|minimize|layout|strip|"
                          "shot FILE|box CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
                          "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM "
-                         "Y...|font-dialog|about ID|about-item ID|ink ID|live-event MS|\n"
+                         "Y...|font-dialog|about ID|about-item ID|ink ID|ink-rows ID|\n"
+                         "resize WIDTH|live-event MS|"
                          "clipboard|set-clipboard TEXT|hold-file PATH MS|close-all COUNT\n");
     return 2;
 }
@@ -544,6 +566,18 @@ int Ink(HWND w, const Args& a) {
     return std::printf("%d\n", InkHeight(Item(w, a.argv[2]))), 0;
 }
 
+int InkRowsCommand(HWND w, const Args& a) {
+    return std::printf("%s\n", InkRows(Item(w, a.argv[2])).c_str()), 0;
+}
+
+int Resize(HWND w, const Args& a) { // resize WIDTH: the window that wide, as a drag would leave it
+    RECT r = WindowRect(w);
+    ::SetWindowPos(w, nullptr, 0, 0, a.Int(2), r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    r = WindowRect(w);
+    return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
+}
+
 int Pin(HWND w, const Args&) {
     return std::printf("%s\n", IconColour(::GetDlgItem(w, IDC_BTN_TOP)).c_str()), 0;
 }
@@ -599,9 +633,11 @@ struct WindowCommand {
     int (*run)(HWND, const Args&);
 };
 constexpr WindowCommand kWindowCommands[] = {
-    {"wait", 2, Wait},      {"text", 3, Text},         {"sel", 3, Sel},   {"window", 2, Window},
-    {"item", 3, ItemPlace}, {"ink", 3, Ink},           {"pin", 2, Pin},   {"focus", 2, Focus},
-    {"close", 2, Close},    {"minimize", 2, Minimize}, {"shot", 3, Shot},
+    {"wait", 2, Wait},         {"text", 3, Text},      {"sel", 3, Sel},
+    {"window", 2, Window},     {"item", 3, ItemPlace}, {"ink", 3, Ink},
+    {"pin", 2, Pin},           {"focus", 2, Focus},    {"close", 2, Close},
+    {"minimize", 2, Minimize}, {"shot", 3, Shot},      {"ink-rows", 3, InkRowsCommand},
+    {"resize", 3, Resize},
 };
 
 int Run(const Args& a) {
