@@ -1,5 +1,5 @@
-"""The screenshot of the README: the window inside Wine's virtual desktop,
-which draws the caption. It runs after the other end-to-end tests, since the
+"""The screenshot of the README: a widened window with a long result inside
+Wine's virtual desktop, which draws the caption. It runs after the other end-to-end tests, since the
 desktop it starts is killed at the end and leaves the keyboard in a state
 that later tests could not rely on."""
 
@@ -53,7 +53,8 @@ class ScreenshotTest(WindowTest):
         out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", harness.BUILD / "tests" / "e2e"))
         out_dir.mkdir(parents=True, exist_ok=True)
         self.started = []
-        app = self.start(desktop="quillshot,470x110", data=record_bytes(nLeft=8, nTop=6))
+        app = self.start(desktop="quillshot,660x110",
+                         data=record_bytes(nLeft=8, nTop=6, strReserved=b"width=640\r\n"))
         self.folder = app.folder
         shot = app.folder / "shot.bmp"
         for _ in range(600):
@@ -67,9 +68,10 @@ class ScreenshotTest(WindowTest):
         # A click into the expression line, in the desktop's coordinates.
         self.xdotool("mousemove", "--window", desktop[0], "208", "46", "click", "1")
         self.assertEqual(self.ask_in_desktop(lambda text: text == str(EXPRESSION), "focus"), str(EXPRESSION))
-        self.xdotool("type", "--delay", "40", "sin(pi/4)*sqrt2+10%50")
+        self.xdotool("type", "--delay", "40", "2^200")
         self.xdotool("key", "Return")
-        self.assertEqual(self.ask_in_desktop(lambda text: text == "[6]", "text", str(RESULT)), "[6]")
+        whole = "[1.6069380442589902755419620923411626025222029937828e+60]"
+        self.assertEqual(self.ask_in_desktop(lambda text: text == whole, "text", str(RESULT)), whole)
         self.in_desktop("shot", "Z:" + str(shot).replace("/", "\\"))
         size = -1
         for _ in range(300):
