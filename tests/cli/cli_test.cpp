@@ -337,6 +337,8 @@ std::string DataFile(const std::string& name, int round, std::int32_t format, bo
     CalcSettings s;
     SetDefaultSettings(s, {}, {0, 0, 800, 600});
     s.strReserved.assign(reserved, 'r');
+    // The window's stored width, which the calculator passes over.
+    if (reserved == 0) s.strReserved = "width=612\r\n";
     s.nRound = round;
     s.nFormat = format;
     s.bDegrees = degrees;
