@@ -148,28 +148,6 @@ bool IsSaveTempFile(const wchar_t* name) {
     return IsSaveTempName(narrow);
 }
 
-// Temporary files of saves that crashed are removed by a later save; one
-// younger than a minute may be another copy's, saving right now. Only the
-// names saves make are touched: a person's "dataclc.dat notes.tmp" stays.
-void RemoveStaleTempFiles(const std::wstring& target) {
-    const std::size_t slash = target.rfind(L'\\');
-    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((target + L"*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    FILETIME now{};
-    ::GetSystemTimeAsFileTime(&now);
-    constexpr std::uint64_t kMinute = 60ULL * 10'000'000; // in 100 ns
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            IsSaveTempFile(found.cFileName) &&
-            Ticks(now) - Ticks(found.ftLastWriteTime) > kMinute) {
-            ::DeleteFileW((folder + found.cFileName).c_str());
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-}
-
 // Opens a new temporary file; `temp` gets its name.
 HANDLE CreateTempFile(const std::wstring& target, std::wstring& temp) {
     for (unsigned serial = 0; serial < 64; ++serial) {
@@ -182,6 +160,55 @@ HANDLE CreateTempFile(const std::wstring& target, std::wstring& temp) {
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+// Removes the directory entry `path` and never what it may point to: a new
+// empty file of ours is renamed over it (a rename replaces a link, it does
+// not follow it; Wine lists a Unix link as a plain file, and deleting or
+// changing the entry itself would reach the link's target), and that file
+// is deleted. A read-only file is replaced all the same; where the system
+// refuses, a plain file (not a link) is made writable first.
+void RemoveEntry(const std::wstring& target, const std::wstring& path, DWORD attributes) {
+    std::wstring fresh;
+    File file(CreateTempFile(target, fresh));
+    if (!file.Ok()) return;
+    if (!file.Close()) {
+        ::DeleteFileW(fresh.c_str());
+        return;
+    }
+    const auto replace = [&] {
+        return ::MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    };
+    bool replaced = replace();
+    if (!replaced && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        replaced = ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) && replace();
+    }
+    ::DeleteFileW((replaced ? path : fresh).c_str());
+}
+
+// Temporary files of saves that crashed are removed by a later save; one
+// younger than a minute may be another copy's, saving right now, and a time
+// in the future is young too. Only the names saves make are touched: a
+// person's "dataclc.dat notes.tmp" stays.
+void RemoveStaleTempFiles(const std::wstring& target) {
+    const std::size_t slash = target.rfind(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((target + L"*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    constexpr std::uint64_t kMinute = 60ULL * 10'000'000; // in 100 ns
+    do {
+        const std::uint64_t written = Ticks(found.ftLastWriteTime);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsSaveTempFile(found.cFileName) && written < Ticks(now) &&
+            Ticks(now) - written > kMinute) {
+            RemoveEntry(target, folder + found.cFileName, found.dwFileAttributes);
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 // How reading the record went, short of the waiting.

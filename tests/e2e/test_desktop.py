@@ -195,6 +195,28 @@ class DataFileTest(harness.AppTest):
         app.close()
         self.assertEqual(app.stray_files(), sorted(theirs))
 
+    def test_the_sweep_never_follows_a_link_and_keeps_a_file_from_the_future(self):
+        os, Path, tempfile = harness.os, harness.Path, harness.tempfile
+        folder, outside = Path(tempfile.mkdtemp(prefix="quillpad-e2e-")), Path(tempfile.mkdtemp(prefix="quillpad-"))
+        self.addCleanup(harness.shutil.rmtree, outside, True)
+        old, future = harness.time.time() - 300, 2_051_222_400  # 2035
+        victim = outside / "victim.txt"
+        victim.write_bytes(b"not ours")
+        victim.chmod(0o640)
+        os.utime(victim, (old, old))
+        link = folder / "dataclc.dat.d-0.tmp"
+        link.symlink_to(victim)
+        os.utime(link, (old, old), follow_symlinks=False)
+        (folder / "dataclc.dat.a-0.tmp").write_bytes(b"x")
+        os.utime(folder / "dataclc.dat.a-0.tmp", (future, future))
+        (folder / "dataclc.dat.b-0.tmp").write_bytes(b"x")  # stale and read-only
+        os.utime(folder / "dataclc.dat.b-0.tmp", (old, old))
+        (folder / "dataclc.dat.b-0.tmp").chmod(0o444)
+        app = self.start(folder=folder)
+        app.close()
+        self.assertEqual((victim.read_bytes(), victim.stat().st_mode & 0o777), (b"not ours", 0o640))
+        self.assertEqual(app.stray_files(), ["dataclc.dat.a-0.tmp"])
+
     def test_a_long_record_is_read_and_written_back_whole(self):
         data = record_bytes(nLeft=110, nTop=130, nRound=3, strReserved=b"r" * 200_000)
         app = self.start(data=data)
