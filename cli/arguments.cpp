@@ -36,10 +36,27 @@ std::wstring WideFromUtf8(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> ArgumentsFromWide(int argc, wchar_t** argv) {
+bool IsValidUtf16(std::wstring_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t unit = text[i];
+        if (unit >= 0xDC00 && unit <= 0xDFFF) return false; // a low half alone
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+std::optional<std::vector<std::string>> ArgumentsFromWide(int argc, wchar_t** argv, int& bad) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
+        if (!IsValidUtf16(argv[i])) {
+            bad = i;
+            return std::nullopt;
+        }
         args.push_back(Utf8FromWide(argv[i]));
+    }
     return args;
 }
 

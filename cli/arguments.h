@@ -6,7 +6,9 @@
 // but std::bad_alloc.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill::cli {
@@ -15,8 +17,13 @@ namespace quill::cli {
 std::string ExpressionFromArgument(const std::string& argument);
 
 #ifdef _WIN32
-// The arguments after the program's name, in UTF-8.
-std::vector<std::string> ArgumentsFromWide(int argc, wchar_t** argv);
+// Whether a UTF-16 text is valid: every surrogate in a pair.
+bool IsValidUtf16(std::wstring_view text);
+
+// The arguments after the program's name, in UTF-8; none when one of them is
+// no valid UTF-16 (a lone surrogate would become another character, and a
+// path another file). `bad` gets that argument's place, 1 for the first.
+std::optional<std::vector<std::string>> ArgumentsFromWide(int argc, wchar_t** argv, int& bad);
 
 // A UTF-8 path for the wide file API; empty when it is no UTF-8.
 std::wstring WideFromUtf8(const std::string& text);

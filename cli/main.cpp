@@ -2,6 +2,7 @@
 // A person at a terminal (standard input and output both one) gets a prompt
 // and the line editor (where the build has one); a pipe or a file is read in
 // large blocks, and answers written to a file or a pipe carry no prompt.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -93,10 +94,19 @@ int wmain(int argc, wchar_t** argv) {
     // Every byte of a line reaches the checker; the CR of CR LF is dropped
     // by the reader itself.
     _setmode(_fileno(stdin), _O_BINARY);
-    return Run(quill::cli::ArgumentsFromWide(argc, argv));
+    int bad = 0;
+    const auto args = quill::cli::ArgumentsFromWide(argc, argv, bad);
+    if (!args) {
+        std::cerr << "quillpad-cli: argument " << bad << " is not valid UTF-16\n";
+        return quill::cli::kExitTrouble;
+    }
+    return Run(*args);
 }
 #else
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails (and a save with it); it does not
+    // end the session.
+    std::signal(SIGXFSZ, SIG_IGN);
     return Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
 }
 #endif

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/data_file.h"
+#include "cli/arguments.h"
 #include "quill_version.h"
 
 #ifndef _WIN32
@@ -445,6 +446,29 @@ TEST(Cli, NonBlockingInputIsWaitedOn) {
     ::close(ends[0]);
     EXPECT_EQ(out.str(), "ok\t3\nerror\tPaste number here   \t2\t2\n");
     EXPECT_EQ(err.str(), "");
+}
+#endif
+
+#ifdef _WIN32
+// A lone surrogate in an argument is refused, not turned into another
+// character (and a path into another file's).
+TEST(Cli, ArgumentsThatAreNoUtf16AreRefused) {
+    const struct {
+        const wchar_t* argument;
+        bool valid;
+    } rows[] = {
+        {L"a.dat", true},   {L"\u041a\U0001F600", true}, {L"a\xD800.dat", false},
+        {L"\xDC00", false}, {L"x\xD800", false},         {L"\xD800\xD800\xDC00", false},
+    };
+    for (const auto& row : rows) {
+        wchar_t program[] = L"quillpad-cli";
+        std::wstring copy = row.argument;
+        wchar_t* argv[] = {program, copy.data()};
+        int bad = 0;
+        const auto args = ArgumentsFromWide(2, argv, bad);
+        EXPECT_EQ(args.has_value(), row.valid) << static_cast<int>(copy[1]);
+        EXPECT_EQ(bad, row.valid ? 0 : 1);
+    }
 }
 #endif
 
