@@ -56,6 +56,9 @@ std::vector<std::string> ParseHistory(std::string_view text) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        // A file written with CR LF: the CR ends the line too (ours escape a
+        // CR that is part of an entry).
+        if (line.ends_with('\r')) line.remove_suffix(1);
         if (first && line == kMagic) {
             escaped = true;
         } else {

@@ -75,17 +75,33 @@ struct LineEditor::State {
     EditLine* el = nullptr;
     History* hist = nullptr;
     std::string path;
+    std::vector<std::string> pending; // typed, not yet in the file
     struct sigaction previous {};
 
     ~State() {
+        Save();
         if (el) el_end(el);
         if (hist) history_end(hist);
         ::sigaction(SIGINT, &previous, nullptr);
     }
-    // The file gets the line too; a failure is no error (the line stays in
-    // this session's history).
-    void Save(const std::string& line) const {
-        if (!path.empty()) AddToHistoryFile(path, line, kHistoryLines);
+    // The file gets the lines typed since the last save. Busy or failed: they
+    // wait for the next one (a failure is no error: the lines stay in this
+    // session's history); refused: the file is left alone from now on.
+    void Save() {
+        if (path.empty() || pending.empty()) return;
+        switch (AddToHistoryFile(path, pending, kHistoryLines)) {
+        case Saved::Done:
+            pending.clear();
+            break;
+        case Saved::Refused:
+            path.clear();
+            pending.clear();
+            break;
+        case Saved::Busy:
+        case Saved::Failed:
+            if (pending.size() > kHistoryLines) pending.erase(pending.begin());
+            break;
+        }
     }
 };
 
@@ -98,11 +114,11 @@ std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string hi
     history(state->hist, &event, H_SETSIZE, static_cast<int>(kHistoryLines));
     history(state->hist, &event, H_SETUNIQUE, 1);
     // A history that is no regular file of ours is neither read nor written.
-    const std::optional<std::vector<std::string>> saved =
+    const std::optional<HistoryRead> saved =
         historyPath.empty() ? std::nullopt : ReadHistoryFile(historyPath);
     if (saved) {
-        state->path = std::move(historyPath);
-        for (const std::string& entry : *saved)
+        if (saved->writable) state->path = std::move(historyPath);
+        for (const std::string& entry : saved->entries)
             history(state->hist, &event, H_ENTER, entry.c_str());
     }
     el_set(state->el, EL_EDITOR, "emacs");
@@ -124,6 +140,8 @@ LineEditor::LineEditor(std::unique_ptr<State> state) : state_(std::move(state)) 
 LineEditor::~LineEditor() = default;
 
 LineSource::Got LineEditor::Next(std::string& line) {
+    // The last line's answer is out: its save costs the user no wait.
+    state_->Save();
     int count = 0;
     g_interrupted = 0;
     const char* got = el_gets(state_->el, &count);
@@ -140,7 +158,7 @@ LineSource::Got LineEditor::Next(std::string& line) {
     if (line.find_first_not_of(' ') != std::string::npos) {
         HistEvent event;
         history(state_->hist, &event, H_ENTER, line.c_str());
-        state_->Save(line);
+        state_->pending.push_back(line);
     }
     return Got::Line;
 }

@@ -11,12 +11,13 @@ tm() { tmux -L "quill-test-$$-$runs" "$@"; }
 cleanup() { tm kill-server 2>/dev/null; rm -rf "$tmp"; }
 trap cleanup EXIT
 
-# start [STATE [ARGS]]: a new server and session running the program with
-# its history under STATE (default $tmp/state); the pane stays after it ends.
+# start [STATE [ARGS [BEFORE]]]: a new server and session running the program
+# with its history under STATE (default $tmp/state), after the shell command
+# BEFORE; the pane stays after it ends.
 start() {
     tm kill-server 2>/dev/null
     runs=$((runs + 1))
-    tm new-session -d -x 100 -y 30 "env XDG_STATE_HOME='${1:-$tmp/state}' '$cli' ${2:-}; echo '[ended]'; sleep 60"
+    tm new-session -d -x 100 -y 30 "${3:-} env XDG_STATE_HOME='${1:-$tmp/state}' '$cli' ${2:-}; echo '[ended]'; sleep 60"
 }
 # shows TEXT: waits up to 5 s until the screen's last lines hold TEXT.
 shows() {
@@ -104,11 +105,61 @@ tm new-window -d -t "=0:" "env XDG_STATE_HOME='$tmp/two' '$cli'; echo '[ended]';
 other() { tm send-keys -t "=0:1" "$@"; }
 tm send-keys -t "=0:0" "1000+1" Enter;     ends "> 1000+1" "1001" ">"
 other "2000+1" Enter
-i=0; until tm capture-pane -p -t "=0:1" | grep -q 2001 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
+# Its prompt comes once its line is saved.
+i=0; until tm capture-pane -p -t "=0:1" | grep -v '^$' | tail -n 2 | tr '\n' ' ' | grep -q '^2001 > $' || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
 tm send-keys -t "=0:0" "1000+2" Enter;     ends "> 1000+2" "1002" ">"
 for line in 1000+1 2000+1 1000+2; do
     grep -qxF "$line" "$tmp/two/quillpad/history" || { echo "FAIL: the history lost $line"; fail=1; }
 done
+
+# The answer shows before the history is saved: while another session holds
+# the history's lock, the answer is there and the prompt waits (at most two
+# seconds); the line is saved with the next one.
+mkdir -p "$tmp/held/quillpad"
+start "$tmp/held"
+ends ">"
+flock "$tmp/held/quillpad/history.lock" sleep 4 &
+holder=$!
+sleep 0.3
+tm send-keys "6*7" Enter;                  ends "> 6*7" "42"
+tm send-keys "";                           ends "> 6*7" "42" ">"
+wait $holder
+tm send-keys "1+1" Enter;                  ends "> 1+1" "2" ">"
+for line in '6\*7' '1+1'; do
+    grep -qx "$line" "$tmp/held/quillpad/history" || { echo "FAIL: the held history lost $line"; fail=1; }
+done
+
+# Under a file-size limit the session answers on; the history stays whole.
+mkdir -p "$tmp/limit/quillpad"
+{ echo "_HiStOrY_V2_"; seq 1 3000; } > "$tmp/limit/quillpad/history"
+cp "$tmp/limit/quillpad/history" "$tmp/limit.before"
+start "$tmp/limit" "" "ulimit -f 4;"
+ends ">"
+tm send-keys "1+1" Enter;                  ends "> 1+1" "2" ">"
+tm send-keys "2+2" Enter;                  ends "> 2+2" "4" ">"
+tm send-keys C-d;                          shows "[ended]"
+cmp -s "$tmp/limit/quillpad/history" "$tmp/limit.before" || { echo "FAIL: the limited history changed"; fail=1; }
+
+# A 28 MB history of long lines: read, answered at once, and kept small
+# (an entry longer than 4 KB is not stored).
+mkdir -p "$tmp/large/quillpad"
+{ echo "_HiStOrY_V2_"; for i in 1 2 3 4 5 6 7; do head -c 4000000 /dev/zero | tr '\0' '1'; echo; done; echo "5+5"; } \
+    > "$tmp/large/quillpad/history"
+start "$tmp/large"
+ends ">"
+tm send-keys "3+3" Enter;                  ends "> 3+3" "6" ">"
+tm send-keys Up Up;                        ends "> 5+5"
+tm send-keys Enter;                        ends "> 5+5" "10" ">"
+tm send-keys C-d;                          shows "[ended]"
+[ "$(wc -c < "$tmp/large/quillpad/history")" -lt 100 ] || { echo "FAIL: the long lines were kept"; fail=1; }
+
+# A CR LF history is read without its CRs.
+mkdir -p "$tmp/crlf/quillpad"
+printf '_HiStOrY_V2_\r\n1+1\r\n2+2\r\n' > "$tmp/crlf/quillpad/history"
+start "$tmp/crlf"
+ends ">"
+tm send-keys Up "*3" Enter;                ends "> 2+2*3" "8" ">"
+tm send-keys C-d;                          shows "[ended]"
 
 # Answers written to a file carry no prompt: one line per expression.
 start "$tmp/state" "--tsv > '$tmp/out.tsv'"
