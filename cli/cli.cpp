@@ -5,9 +5,11 @@
 #include <new>
 #include <ostream>
 #include <string_view>
+#include <vector>
 
 #include "calc/answer.h"
 #include "cli/arguments.h"
+#include "cli/visible_text.h"
 #include "quill_version.h"
 
 namespace quill::cli {
@@ -62,40 +64,24 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// A field of a TSV line may hold no tab and no line break; the one character
-// a message quotes may be either, so those are written as escapes.
-std::string TsvField(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\0':
-            out += "\\0";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-// The line under a refused expression: "^" at a caret, "~" under each
-// selected character. Tabs are copied so that the marks line up.
+// The line under a refused expression as VisibleText shows it: "^" at a
+// caret, "~" under each column of a selected character. Tabs are copied so
+// that the marks line up.
 std::string MarkerLine(std::string_view expression, int start, int end) {
+    const std::vector<int> widths = VisibleWidths(expression);
+    const auto columns = [&](int k) {
+        return k < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(k)] : 1;
+    };
     std::string line;
     for (int k = 0; k < start && k < static_cast<int>(expression.size()); ++k) {
-        line += expression[static_cast<std::size_t>(k)] == '\t' ? '\t' : ' ';
+        const char c = expression[static_cast<std::size_t>(k)];
+        line += c == '\t' ? std::string(1, '\t')
+                          : std::string(static_cast<std::size_t>(columns(k)), ' ');
     }
     if (start == end) return line + '^';
-    return line + std::string(static_cast<std::size_t>(end - start), '~');
+    for (int k = start; k < end; ++k)
+        line += std::string(static_cast<std::size_t>(columns(k)), '~');
+    return line;
 }
 
 void ReportRefusal(std::string_view expression, const Answer& answer, const Options& options,
@@ -109,11 +95,12 @@ void ReportRefusal(std::string_view expression, const Answer& answer, const Opti
         out << '\n';
         return;
     }
-    err << expression << '\n';
+    // Nothing typed or piped reaches the terminal raw.
+    err << VisibleText(expression) << '\n';
     // An empty line has no place to mark.
     if (answer.marked && !expression.empty())
         err << MarkerLine(expression, answer.start, answer.end) << '\n';
-    err << TrimSpaces(answer.text) << '\n';
+    err << VisibleText(TrimSpaces(answer.text)) << '\n';
 }
 
 } // namespace

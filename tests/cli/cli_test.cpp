@@ -69,6 +69,11 @@ TEST(Cli, DefaultOutput) {
         {{"(2+3"}, kExitRefused, "", "(2+3\nMissing ')'\n"},
         {{""}, kExitRefused, "", "\nEnter expression\n"},
         {{"\t2+"}, kExitRefused, "", "\t2+\n\t  ^\nPaste number here\n"},
+        // Control characters are echoed escaped, the marks under their escapes.
+        {{"\x1b]0;x\x07+1"}, kExitRefused, "", "^[]0;x^G+1\n~~\nUnknown symbol '^['\n"},
+        {{"\x9b" "5+"}, kExitRefused, "", "\\x9b5+\n      ^\nPaste number here\n"},
+        {{"\xc2\x9b+"}, kExitRefused, "", "\\u009b+\n       ^\nPaste number here\n"},
+        {{"\xc3\xa9\x01"}, kExitRefused, "", "\xc3\xa9^A\n~\nUnknown symbol '\xc3'\n"},
         {{"1/0+5"}, kExitRefused, "", "Division to the zero!\n"},
         {{"1+1", "x", "2"}, kExitRefused, "2\n2\n", "x\n~\nUnknown constant\n"},
         {{"10^1001", "log(0)", "asin(2)"}, kExitOk, "Infinity\n-Infinity\nNot a number\n", ""},
@@ -97,6 +102,9 @@ TEST(Cli, TsvOutput) {
         {"7/0", "error\tDivision to the zero!\t\t\n"},
         {"2\t3", "error\tUnknown symbol '\\t'\t1\t2\n"},
         {"2\n3", "error\tUnknown symbol '\\n'\t1\t2\n"},
+        // Nothing typed can drive the terminal that shows the answers.
+        {"\x1b]0;x\x07+1", "error\tUnknown symbol '\\x1b'\t0\t1\n"},
+        {"2\x7f", "error\tUnknown symbol '\\x7f'\t1\t2\n"},
     };
     for (const auto& row : rows) {
         const CliRun r = RunWith({"--tsv", row.expression});
