@@ -99,9 +99,14 @@ class MenuKeysTest(harness.AppTest):
     def test_f10_and_alt_m_open_the_menu_and_result_stays_the_default_button(self):
         app = self.start()
         app.click(EXPRESSION)
-        for keys in ("F10", "alt+m"):
+        button = app.control_rect(MENU_BUTTON)
+        for keys, ours in (("F10", True), ("alt+m", True), ("shift+F10", False)):
             app.key(keys)
-            self.assertIsNotNone(app.menus(), f"{keys} opens no menu")
+            shown = app.menus()
+            self.assertIsNotNone(shown, f"{keys} opens no menu")
+            # The popup menu opens below the Menu button; Shift+F10 opens the
+            # line's own Cut/Copy/Paste menu at the caret.
+            self.assertEqual(shown[0][0][:2] == (button[0], button[3]), ours, f"{keys}: {shown}")
             app.press_until("Escape", app.menu_gone)
         app.type("1/3")
         app.choose(0, 2)  # Round, 1

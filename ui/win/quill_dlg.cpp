@@ -310,7 +310,11 @@ void CQuillDlg::OnClose() {
 }
 
 void CQuillDlg::OnFont() {
-    const std::optional<LogFontA> chosen = ChooseLineFont(m_hWnd, m_pFont->Get());
+    // The dialog starts from the font as chosen, not as a small screen shows it.
+    CFont stored;
+    stored.Reset(CreateSettingsFont(FontAtDpi(g_settings.lfFont, m_nDpi)));
+    const std::optional<LogFontA> chosen =
+        ChooseLineFont(m_hWnd, stored.Get() ? stored.Get() : m_pFont->Get());
     if (!chosen) return;
     // Chosen at the window's DPI, kept at 96.
     g_settings.lfFont = FontToStore(*chosen, m_nDpi);
