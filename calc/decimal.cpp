@@ -132,20 +132,6 @@ int TrustSlack(const Decimal& x, int drop) {
     return slack >= 0 && slack < drop - 1 ? slack : -1;
 }
 
-// x itself, or the whole number an inexact x lies within its trusted digits of.
-Decimal SnapToWhole(const Decimal& x) {
-    if (!x.IsFinite() || x.exponent() >= 0) return x;
-    const int drop = -x.exponent();
-    const int slack = TrustSlack(x, drop);
-    if (slack < 0 || drop > kWideDigits) return x;
-    const Wide c(x.coefficient());
-    const Wide nearest = DropDigits(c, drop, false, Rounding::HalfAway);
-    const Wide target = nearest * TenTo(drop);
-    const Wide distance = c > target ? c - target : target - c;
-    if (distance > TenTo(slack)) return x;
-    return Decimal::Make(x.IsNegative(), nearest, 0).MarkInexact(true);
-}
-
 // a / b for finite or non-finite a and b, its roundings its own.
 Decimal QuotientOf(const Decimal& a, const Decimal& b) {
     const bool negative = a.IsNegative() != b.IsNegative();
@@ -184,6 +170,19 @@ Decimal QuotientOf(const Decimal& a, const Decimal& b) {
 }
 
 } // namespace
+
+Decimal SnapToWhole(const Decimal& x) {
+    if (!x.IsFinite() || x.exponent() >= 0) return x;
+    const int drop = -x.exponent();
+    const int slack = TrustSlack(x, drop);
+    if (slack < 0 || drop > kWideDigits) return x;
+    const Wide c(x.coefficient());
+    const Wide nearest = DropDigits(c, drop, false, Rounding::HalfAway);
+    const Wide target = nearest * TenTo(drop);
+    const Wide distance = c > target ? c - target : target - c;
+    if (distance > TenTo(slack)) return x;
+    return Decimal::Make(x.IsNegative(), nearest, 0).MarkInexact(true);
+}
 
 Decimal Decimal::Infinity(bool negative) {
     Decimal d;

@@ -109,6 +109,10 @@ int Compare(const Decimal& a, const Decimal& b);
 bool IsWhole(const Decimal& x);
 bool IsOddWhole(const Decimal& x);
 
+// x itself, or the whole number an inexact x lies within its trusted digits
+// of (0.999...9 from 1/3*3 is 1).
+Decimal SnapToWhole(const Decimal& x);
+
 // The whole part toward zero, below and above; non-finite values stay. An
 // inexact x within its trusted digits of a whole number is that number.
 Decimal Truncate(const Decimal& x);

@@ -205,14 +205,16 @@ Decimal RootOf(const Decimal& x, const Decimal& y) {
 
 } // namespace
 
+// An exponent or a degree that a rounding left a hair off a whole number is
+// that whole number, as the display shows it: (-8)^(1/3*3) is -8.
 Decimal Power(const Decimal& x, const Decimal& y) {
-    Decimal power = PowerOf(x, y);
+    Decimal power = PowerOf(x, SnapToWhole(y));
     power.MarkInexact(x.IsInexact() || y.IsInexact());
     return power;
 }
 
 Decimal Root(const Decimal& x, const Decimal& y) {
-    Decimal root = RootOf(x, y);
+    Decimal root = RootOf(x, SnapToWhole(y));
     root.MarkInexact(x.IsInexact() || y.IsInexact());
     return root;
 }

@@ -85,6 +85,38 @@ TEST(Exactness, EverydaySumsInEveryFormat) {
 }
 
 // The issue's own roundings: halves away from zero, as people round by hand.
+// Each operation carries its operands' rounding on: the last step of each
+// row is exact by itself, so only the mark its operand brought makes the
+// display trust 40 digits and show the whole number. A row that shows 0 (or
+// 2) has lost the mark in the operation named.
+TEST(Exactness, EveryOperationCarriesItsOperandsRounding) {
+    const EvalSettings hex{kAutoPlaces, Format::Hex, false};
+    const struct {
+        const char* operation;
+        const char* typed;
+        EvalSettings settings;
+        const char* shown;
+    } rows[] = {
+        {"+", "1/3+1/3+1/3", hex, "0x1"},
+        {"-", "(1/3-1/4)*12", hex, "0x1"},
+        {"*", "(1/3)*3", hex, "0x1"},
+        {"/", "(1/3)/1*3", hex, "0x1"},
+        {"%", "(1/3)%300", hex, "0x1"},
+        {"^", "(1/3)^1*3", hex, "0x1"},
+        // Exact values are taken as they are.
+        {"exact", "0.3333333333*3", hex, "0"},
+        {"exact", "ceil(0.3333333334*3)", {}, "2"},
+        // A whole exponent or degree a rounding left a hair off is whole.
+        {"^ whole", "(0-8)^(1/3*3)", {}, "-8"},
+        {"# whole", "(0-8)#(1/3*3)", {}, "-8"},
+        {"# whole", "(0-27)#(1/3*9)", {}, "-3"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Evaluate(row.typed, row.settings).text, row.shown)
+            << row.operation << ": " << row.typed;
+    }
+}
+
 TEST(Exactness, HalvesAwayFromZero) {
     const struct {
         std::string typed;
