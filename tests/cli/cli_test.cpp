@@ -71,7 +71,7 @@ TEST(Cli, DefaultOutput) {
         {{"\t2+"}, kExitRefused, "", "\t2+\n\t  ^\nPaste number here\n"},
         // Control characters are echoed escaped, the marks under their escapes.
         {{"\x1b]0;x\x07+1"}, kExitRefused, "", "^[]0;x^G+1\n~~\nUnknown symbol '^['\n"},
-        {{"\x9b" "5+"}, kExitRefused, "", "\\x9b5+\n      ^\nPaste number here\n"},
+        {{"\x9b\x35+"}, kExitRefused, "", "\\x9b5+\n      ^\nPaste number here\n"},
         {{"\xc2\x9b+"}, kExitRefused, "", "\\u009b+\n       ^\nPaste number here\n"},
         {{"\xc3\xa9\x01"}, kExitRefused, "", "\xc3\xa9^A\n~\nUnknown symbol '\xc3'\n"},
         {{"1/0+5"}, kExitRefused, "", "Division to the zero!\n"},
