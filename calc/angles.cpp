@@ -1,8 +1,11 @@
 #include "calc/angles.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "calc/pi_digits.h"
+#include "calc/two_over_pi_digits.h"
 
 namespace quill {
 
@@ -44,6 +47,43 @@ Decimal EighthTurnBound() {
     return Decimal::Make(false, Wide(78U), -2);
 }
 
+// Above this scale an argument is reduced through the digits of 2/pi: only
+// those near its own place are needed, where the division by pi would want
+// all of pi's and a number of twice the argument's size.
+constexpr int kFarScale = 1000;
+
+// |x| = c * 10^q with q >= 0 and a scale above kFarScale, as quarter turns:
+// 2|x|/pi = c * 10^q * (2/pi). Of 10^q * (2/pi) only the digits from place
+// q - 1 to q + L count modulo 4 (L of them after the point); those beyond
+// add less than c * 10^-L to the result. Reads more digits while the
+// remainder is too close to a quarter turn to keep its own.
+ReducedAngle ReduceFar(const BigInt& c, std::int64_t q, bool negative) {
+    const auto size = static_cast<std::int64_t>(DigitCount(c));
+    for (std::int64_t spare = kWorkDigits + 20;; spare += kWorkDigits + 10) {
+        std::int64_t l = size + spare;
+        const std::int64_t have = static_cast<std::int64_t>(kTwoOverPiDecimals.size());
+        const bool last = q + l > have;
+        if (last) l = have - q;
+        // The places q - 1 to q + l of 2/pi (place 1 is the first decimal).
+        const std::int64_t first = q >= 2 ? q - 2 : 0;
+        std::string_view digits = kTwoOverPiDecimals.substr(
+            static_cast<std::size_t>(first), static_cast<std::size_t>(q + l - first));
+        // No leading zero: the text would be read as octal.
+        digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+        const BigInt window = digits.empty() ? BigInt(0) : BigInt(std::string(digits));
+        const BigInt unit = TenToBig(l);
+        BigInt turns = (c * window) % (4 * unit); // quarter turns, times 10^l
+        const BigInt k = (turns + unit / 2) / unit;
+        turns -= k * unit; // what is left beyond the nearest quarter turn
+        if (last || mp::abs(turns) >= TenToBig(size + kWorkDigits + 5)) {
+            ReducedAngle angle;
+            angle.quarter = static_cast<int>(k & 3U);
+            angle.radians = Work(turns) / TenToWork(l) * WorkPi() / 2;
+            return WithSign(angle, negative);
+        }
+    }
+}
+
 } // namespace
 
 ReducedAngle ReduceRadians(const Decimal& x) {
@@ -59,6 +99,7 @@ ReducedAngle ReduceRadians(const Decimal& x) {
     }
     const std::int64_t q = x.exponent();
     const BigInt c(x.coefficient());
+    if (magnitude.Scale() > kFarScale) return ReduceFar(c, q, x.IsNegative());
     // Decimals of pi: the argument's own, and the working digits beyond its
     // whole part. The remainder is off by at most k units of 10^-n (pi's
     // last digit, k times); when it is so small that this matters, more

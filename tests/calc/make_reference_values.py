@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the reference rows of tests/calc/reference_test.cpp: each
 expression's true value to 60 significant digits, computed with mpmath
-(Debian's python3-mpmath) at 1,300 digits (enough to reduce sin(10^900)),
+(Debian's python3-mpmath) at 1,300 digits (enough to reduce sin(10^900);
+arguments near the range's top at 10,400),
 from the very decimals the expression holds: every argument below is a
 literal, or exact in decimal.
 
@@ -16,6 +17,12 @@ PI50 = "3.1415926535897932384626433832795028841971693993751"
 HALF_PI50 = "1.5707963267948966192313216916397514420985846996876"
 TO_RAD = mpmath.pi / 180
 
+
+def far(function, text):
+    """function(text) for an argument of up to 10,000 digits."""
+    with mpmath.workdps(10400):
+        return +function(mpmath.mpf(text))
+
 # (typed, degrees, value, correctly rounded) -- correctly rounded: a power
 # with a whole exponent, which must equal the true value rounded to 50 digits.
 ROWS = [
@@ -28,6 +35,10 @@ ROWS = [
     ("sin(0-2.5)", False, mpmath.sin(D("-2.5")), False),
     ("sin(10^300)", False, mpmath.sin(D("1e300")), False),
     ("sin(10^900)", False, mpmath.sin(D("1e900")), False),
+    ("sin(10^1001)", False, far(mpmath.sin, "1e1001"), False),
+    ("sin(1.2345*10^9990)", False, far(mpmath.sin, "1.2345e9990"), False),
+    ("cos(7*10^5000)", False, far(mpmath.cos, "7e5000"), False),
+    ("tan(123456789*10^2000)", False, far(mpmath.tan, "123456789e2000"), False),
     ("cos(1)", False, mpmath.cos(1), False),
     ("cos(" + HALF_PI50 + ")", False, mpmath.cos(D(HALF_PI50)), False),
     ("cos(100)", False, mpmath.cos(100), False),
