@@ -32,8 +32,8 @@
 namespace quill {
 
 // The largest and smallest power of ten of a leading digit.
-inline constexpr int kMaxScale = 1000;
-inline constexpr int kMinScale = -1000;
+inline constexpr int kMaxScale = 10000;
+inline constexpr int kMinScale = -10000;
 
 // The digits of a value that carries roundings that its display relies on.
 inline constexpr int kTrustedDigits = 40;

@@ -11,7 +11,6 @@ namespace {
 
 // e^2400 is beyond the range and e^-2400 below it; tanh(100) is 1 to far
 // more digits than the precision.
-constexpr std::int64_t kExpBound = 2400;
 constexpr std::int64_t kTanhBound = 100;
 
 bool Beyond(const Decimal& x, std::int64_t bound) {

@@ -12,7 +12,6 @@ namespace {
 // many digits (a few microseconds of big-integer squaring).
 constexpr std::int64_t kExactPowerDigits = 2000;
 // e^2400 is beyond the range and e^-2400 below it.
-constexpr int kExpBound = 2400;
 // A whole exponent or degree from 10^18 up goes through the logarithm.
 constexpr int kLargeWholeScale = 18;
 // Below this many factors, squaring in binary loses fewer digits than the

@@ -18,6 +18,10 @@ namespace quill {
 
 inline constexpr int kWorkDigits = 60;
 
+// Beyond this |t|, e^t lies outside the range: ln 10 is below 2.303, and
+// 10 powers of ten to spare.
+inline constexpr std::int64_t kExpBound = (kMaxScale + 10) * 2303 / 1000;
+
 using Work = mp::number<mp::cpp_bin_float<kWorkDigits>, mp::et_off>;
 
 // A finite decimal as a binary float (rounded once or twice).

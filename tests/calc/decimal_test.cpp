@@ -94,18 +94,20 @@ TEST(Decimal, ExactWhereArithmeticIsExact) {
 }
 
 TEST(Decimal, RangeAndNonFiniteValues) {
-    const Decimal big = ReadDecimal("9" + std::string(1000, '0'));
+    const std::string top = std::to_string(kMaxScale);
+    const std::string bottom = std::to_string(kMinScale);
+    const Decimal big = ReadDecimal("9" + std::string(kMaxScale, '0'));
     const Decimal inf = Decimal::Infinity(false);
     const Decimal nan = Decimal::NotANumber();
-    const Decimal tiny = ReadDecimal("0." + std::string(999, '0') + "1");
+    const Decimal tiny = ReadDecimal("0." + std::string(-kMinScale - 1, '0') + "1");
     const struct {
         Decimal value;
         std::string text;
     } rows[] = {
-        {big, "9e+1000"},
+        {big, "9e+" + top},
         {Multiply(big, ReadDecimal("1.2")), "inf"},
         {Multiply(-big, ReadDecimal("2")), "-inf"},
-        {tiny, "1e-1000"},
+        {tiny, "1e" + bottom},
         {Divide(tiny, ReadDecimal("10")), "0"},
         {Multiply(tiny, tiny), "0"},
         {Subtract(inf, inf), "nan"},

@@ -153,19 +153,26 @@ TEST(Exactness, HugeValuesShowTheirDigits) {
     const std::pair<const char*, const char*> rows[] = {
         {"10^400", "1e+400"},
         {"2^200", "1.6069380442589902755419620923411626025222029937828e+60"},
-        {"0-10^1000", "-1e+1000"},
-        {"9.99*10^999", "9.99e+999"},
-        {"10^1000*9.999999999999999999999999999999999999999999999999",
-         "9.999999999999999999999999999999999999999999999999e+1000"},
-        {"10^1000*10", "Infinity"},
-        {"0.1^1000", "0"},
-        {"0.1^1001", "0"},
-        {"1/10^1000", "0"},
+        {"0-10^10000", "-1e+10000"},
+        {"9.99*10^9999", "9.99e+9999"},
+        {"10^10000*9.999999999999999999999999999999999999999999999999",
+         "9.999999999999999999999999999999999999999999999999e+10000"},
+        {"10^10000*10", "Infinity"},
+        {"0.1^10000", "0"},
+        {"0.1^10001", "0"},
+        {"1/10^10000", "0"},
+        // Nothing typed that is nonzero is a zero near the old edge of 10^1000.
+        {"1/10^(0-1001)", "1e+1001"},
+        {"5/(0.1^1001)", "5e+1001"},
+        {"10^1001*0", "0"},
+        {"10^1001/10^1001", "1"},
+        {"log(10^(0-1001))", "-2304.88767808704"},
     };
     for (const auto& [typed, shown] : rows)
         EXPECT_EQ(Evaluate(typed, {}).text, shown) << typed;
-    EXPECT_EQ(Evaluate("0.1^1000", {kAutoPlaces, Format::Exponent, false}).text, "1.000000e-1000");
-    EXPECT_EQ(Evaluate("0.1^1001", {kAutoPlaces, Format::Exponent, false}).text, "0.000000e+00");
+    EXPECT_EQ(Evaluate("0.1^10000", {kAutoPlaces, Format::Exponent, false}).text,
+              "1.000000e-10000");
+    EXPECT_EQ(Evaluate("0.1^10001", {kAutoPlaces, Format::Exponent, false}).text, "0.000000e+00");
 }
 
 // A random expression of + - * / % and brackets over short decimals, built

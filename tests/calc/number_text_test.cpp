@@ -45,12 +45,12 @@ TEST(NumberText, ReadDecimal) {
         {"1" + std::string(48, '0') + "251", "1." + std::string(48, '0') + "3e+51"},
         {"1" + std::string(48, '0') + "151", "1." + std::string(48, '0') + "2e+51"},
         {std::string(60, '9'), "1e+60"},
-        // The range: up to 10^1001, down to 10^-1000.
-        {"1" + std::string(1000, '0'), "1e+1000"},
-        {std::string(1001, '9'), "inf"},
-        {"1" + std::string(1001, '0'), "inf"},
-        {"0." + std::string(999, '0') + "1", "1e-1000"},
-        {"0." + std::string(1000, '0') + "1", "0"},
+        // The range: up to 10^10001, down to 10^-10000.
+        {"1" + std::string(10000, '0'), "1e+10000"},
+        {std::string(10001, '9'), "inf"},
+        {"1" + std::string(10001, '0'), "inf"},
+        {"0." + std::string(9999, '0') + "1", "1e-10000"},
+        {"0." + std::string(10000, '0') + "1", "0"},
         {std::string(500, '0') + "7", "7e+00"},
     };
     for (const auto& row : rows) {
