@@ -66,7 +66,16 @@ class WidthTest(harness.AppTest):
 
 class FontTest(harness.AppTest):
     def line_ink(self, app, line):
-        first, last, height = (int(v) for v in app.probe("ink-rows", str(line)).split())
+        """Where the line's ink lies, once two readings agree (the text may
+        still be being drawn)."""
+        seen = [None]
+
+        def settled(rows):
+            same, seen[0] = rows == seen[0], rows
+            return same
+
+        rows = app.wait_for(lambda: app.probe("ink-rows", str(line)), settled)
+        first, last, height = (int(v) for v in rows.split())
         return first, last, height
 
     def test_large_fonts_are_held_whole_and_a_small_one_shrinks_the_window_back(self):
