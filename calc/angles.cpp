@@ -44,7 +44,7 @@ ReducedAngle WithSign(ReducedAngle angle, bool negative) {
 
 // Below this, an angle in radians is its own remainder (pi/4 is 0.785...).
 Decimal EighthTurnBound() {
-    return Decimal::Make(false, Wide(78U), -2);
+    return Decimal::Make(false, BigInt(78U), -2);
 }
 
 // Above this scale an argument is reduced through the digits of 2/pi: only

@@ -65,13 +65,32 @@ bool RoundsUp(Rest rest, bool odd, Rounding rule) {
     return false;
 }
 
-Wide Scaled(const Coefficient& c, int digits) {
-    Wide w(c);
+namespace coefficient_detail {
+
+const BigInt& TableTenTo(int n) {
+    static const std::array<BigInt, kTableDigits + 1> kTens = [] {
+        std::array<BigInt, kTableDigits + 1> tens{};
+        BigInt power = 1U;
+        for (BigInt& t : tens) {
+            t = power;
+            power *= 10U;
+        }
+        return tens;
+    }();
+    return kTens[static_cast<std::size_t>(n)];
+}
+
+} // namespace coefficient_detail
+
+BigInt TenTo(std::int64_t n) {
+    if (n <= kTableDigits) return coefficient_detail::TableTenTo(static_cast<int>(n));
+    return mp::pow(BigInt(10), static_cast<unsigned>(n));
+}
+
+BigInt Scaled(const BigInt& c, std::int64_t digits) {
+    BigInt w(c);
     if (digits <= kLimbDigits) {
-        w *= SmallTenTo(digits);
-    } else if (FitsLimb(c)) {
-        w = TenTo(digits);
-        w *= LowLimb(c);
+        w *= SmallTenTo(static_cast<int>(digits));
     } else {
         w *= TenTo(digits);
     }
@@ -91,53 +110,51 @@ int DigitCount(unsigned __int128 x) {
     return x >= kTens128[static_cast<std::size_t>(digits)] ? digits + 1 : digits;
 }
 
-int DigitCount(const Wide& x) {
+int DigitCount(const BigInt& x) {
     if (x.is_zero()) return 0;
     if (FitsLimb(x)) return DigitCount(LowLimb(x));
+    if (x.sign() < 0) return DigitCount(BigInt(-x));
     const int digits = DigitsOfBits(mp::msb(x) + 1);
+    if (digits <= kTableDigits) return x >= coefficient_detail::TableTenTo(digits) ? digits + 1 : digits;
     return x >= TenTo(digits) ? digits + 1 : digits;
 }
 
-int DigitCount(const BigInt& x) {
-    if (x.is_zero()) return 0;
-    const int digits = DigitsOfBits(mp::msb(x) + 1);
-    return x >= mp::pow(BigInt(10), static_cast<unsigned>(digits)) ? digits + 1 : digits;
-}
-
-Wide DropDigits(const Wide& x, int drop, bool sticky, Rounding rule) {
+BigInt DropDigits(const BigInt& x, std::int64_t drop, bool sticky, Rounding rule) {
     if (drop <= 0) return x;
     // All of x lies below a tenth of the unit kept: no rule rounds that up.
-    if (drop > kWideDigits) return Wide(0U);
-    return DropInPieces(x, drop, sticky, rule);
+    if (drop > DigitCount(x) + 1) return BigInt(0U);
+    if (drop > kTableDigits) {
+        // One division for the bulk; the last piece decides the rounding.
+        BigInt q;
+        BigInt remainder;
+        mp::divide_qr(x, TenTo(drop - kLimbDigits), q, remainder);
+        return DropInPieces(q, kLimbDigits, sticky || !remainder.is_zero(), rule);
+    }
+    return DropInPieces(x, static_cast<int>(drop), sticky, rule);
 }
 
-BigInt DropDigits(const BigInt& x, int drop, bool sticky, Rounding rule) {
-    if (drop <= 0) return x;
-    return DropInPieces(x, drop, sticky, rule);
-}
-
-bool EndsInZeros(const Wide& x, int digits) {
+bool EndsInZeros(const BigInt& x, std::int64_t digits) {
     if (digits <= 0 || x.is_zero()) return true;
-    if (digits > kWideDigits) return false;
-    Wide q = x;
-    Wide remainder;
+    if (digits > DigitCount(x)) return false;
+    BigInt q = x;
+    BigInt remainder;
     while (digits > 0) {
-        const int piece = digits > kLimbDigits ? kLimbDigits : digits;
-        mp::divide_qr(q, Wide(SmallTenTo(piece)), q, remainder);
+        const int piece = digits > kLimbDigits ? kLimbDigits : static_cast<int>(digits);
+        mp::divide_qr(q, BigInt(SmallTenTo(piece)), q, remainder);
         if (!remainder.is_zero()) return false;
         digits -= piece;
     }
     return true;
 }
 
-int StripZeros(Wide& x) {
+int StripZeros(BigInt& x) {
     if (x.is_zero()) return 0;
     int stripped = 0;
-    Wide q;
-    Wide remainder;
+    BigInt q;
+    BigInt remainder;
     for (const int piece : {16, 8, 4, 2, 1}) {
         for (;;) {
-            mp::divide_qr(x, Wide(SmallTenTo(piece)), q, remainder);
+            mp::divide_qr(x, BigInt(SmallTenTo(piece)), q, remainder);
             if (!remainder.is_zero()) break;
             x = q;
             stripped += piece;

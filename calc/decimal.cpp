@@ -1,5 +1,7 @@
 #include "calc/decimal.h"
 
+#include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace quill {
@@ -7,6 +9,9 @@ namespace quill {
 namespace {
 
 constexpr Rounding kArithmetic = Rounding::HalfEven;
+
+// An origin kept well inside 32 bits, whatever the operations add up.
+constexpr std::int64_t kOriginLimit = 1 << 30;
 
 // One operand as the arithmetic sees it: its sign may be turned for a
 // subtraction.
@@ -16,18 +21,68 @@ struct Operand {
 
     std::int64_t q() const { return value.exponent(); }
     int digits() const { return value.digits(); }
+    std::int64_t scale() const { return value.Scale(); }
     bool small() const { return FitsLimb(value.coefficient()); }
     std::uint64_t limb() const { return LowLimb(value.coefficient()); }
 };
 
-// |big| ± |small| with the sign of the larger magnitude: the sum of two
-// signed magnitudes.
+// |x| ± |y| with the sign of the larger magnitude: the sum of two signed
+// magnitudes.
 template <typename Integer>
 std::pair<Integer, bool> SignedSum(const Integer& x, bool xNegative, const Integer& y,
                                    bool yNegative) {
     if (xNegative == yNegative) return {x + y, xNegative};
     if (x >= y) return {x - y, xNegative};
     return {y - x, yNegative};
+}
+
+// Digits worth keeping, within what a rounded value keeps.
+int Kept(std::int64_t digits) {
+    return static_cast<int>(std::clamp<std::int64_t>(digits, kRoundedDigits, kExactDigits));
+}
+
+// The digits a product or quotient keeps: as many as its rounded operands
+// have.
+int KeptFor(const Decimal& a, const Decimal& b) {
+    const int da = a.IsInexact() ? a.digits() : 0;
+    const int db = b.IsInexact() ? b.digits() : 0;
+    return Kept(std::max(da, db));
+}
+
+// The sum of two finite nonzero midpoints, `carried` its own.
+Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
+    const std::int64_t shift = x.q() - y.q();
+    if (x.small() && y.small() && shift <= kLimbDigits) {
+        // Below 2^64 * 10^19 + 2^64 < 2^128: exact, and at most 39 digits.
+        const unsigned __int128 xs =
+            static_cast<unsigned __int128>(x.limb()) * SmallTenTo(static_cast<int>(shift));
+        const auto [sum, negative] =
+            SignedSum<unsigned __int128>(xs, x.negative, y.limb(), y.negative);
+        return Decimal::MakeExact(negative, sum, y.q()).Widened(carried);
+    }
+    // An exact sum is kept to kExactDigits digits, a rounded one down to the
+    // last digit of its rounded operands.
+    std::int64_t floor = INT64_MAX;
+    for (const Operand* o : {&x, &y}) {
+        if (o->value.IsInexact()) floor = std::min(floor, o->q());
+    }
+    const int kept = carried.IsZero() ? kExactDigits : Kept(x.scale() - floor + 1);
+    const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();
+    if (y.scale() < x.scale() - (kept + 2) && widen >= 0) {
+        // y lies wholly below the digits that decide the rounding: less than
+        // one unit of x widened to a few digits more than are kept. The sum
+        // lies strictly between that and the next unit up or down, which is
+        // all that rounding needs to know. An exact sum this long is
+        // rounded to kRoundedDigits digits.
+        BigInt c = Scaled(x.value.coefficient(), widen);
+        if (x.negative != y.negative) --c;
+        return Decimal::Make(x.negative, c, x.q() - widen, true, carried, kept);
+    }
+    // Now shift is at most kept + 2 + y's digits: the sum is a few thousand
+    // digits at most.
+    const auto [sum, negative] = SignedSum<BigInt>(Scaled(x.value.coefficient(), shift),
+                                                   x.negative, y.value.coefficient(), y.negative);
+    return Decimal::Make(negative, sum, y.q(), false, carried, kept);
 }
 
 Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
@@ -37,51 +92,28 @@ Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
             return Decimal::NotANumber();
         return a.IsInfinite() ? a : Decimal::Infinity(bNegative);
     }
-    if (b.IsZero()) return a;
-    if (a.IsZero()) return bNegative == b.IsNegative() ? b : -b;
-
+    const std::int64_t origin = std::max(a.origin(), b.origin());
+    if (b.IsZero()) return a.Widened(b.radius()).FromOrigin(origin);
+    if (a.IsZero()) {
+        const Decimal turned = bNegative == b.IsNegative() ? b : -b;
+        return turned.Widened(a.radius()).FromOrigin(origin);
+    }
+    const Bound carried = a.radius() + b.radius();
     // x has the larger exponent, so only x is shifted to line the two up.
     const bool aFirst = a.exponent() >= b.exponent();
     const Operand x = aFirst ? Operand{a, a.IsNegative()} : Operand{b, bNegative};
     const Operand y = aFirst ? Operand{b, bNegative} : Operand{a, a.IsNegative()};
-    const std::int64_t shift = x.q() - y.q();
-
-    if (x.small() && y.small() && shift <= kLimbDigits) {
-        // Below 2^64 * 10^19 + 2^64 < 2^128: exact, and at most 39 digits.
-        const unsigned __int128 xs =
-            static_cast<unsigned __int128>(x.limb()) * SmallTenTo(static_cast<int>(shift));
-        const auto [sum, negative] =
-            SignedSum<unsigned __int128>(xs, x.negative, y.limb(), y.negative);
-        return Decimal::MakeExact(negative, sum, y.q());
-    }
-
-    const std::int64_t xScale = x.q() + x.digits() - 1;
-    const std::int64_t yScale = y.q() + y.digits() - 1;
-    if (yScale < xScale - (kPrecision + 2)) {
-        // y lies wholly below the digits that decide x's rounding: less
-        // than one unit of x widened to kPrecision + 3 digits. The exact sum
-        // lies strictly between that and the next unit up or down, which is
-        // all that rounding needs to know.
-        const int widen = kPrecision + 3 - x.digits();
-        Wide c = Scaled(x.value.coefficient(), widen);
-        if (x.negative != y.negative) --c;
-        return Decimal::Make(x.negative, c, x.q() - widen, true);
-    }
-    // Now shift <= kPrecision + 2 + y's digits - x's digits: the sum fits.
-    const auto [sum, negative] =
-        SignedSum<Wide>(Scaled(x.value.coefficient(), static_cast<int>(shift)), x.negative,
-                        Wide(y.value.coefficient()), y.negative);
-    return Decimal::Make(negative, sum, y.q());
+    return FiniteSum(x, y, carried).FromOrigin(origin);
 }
 
-// The product's value for non-finite or zero operands, or nothing.
+// The product's value for non-finite operands or an exact zero, or nothing.
 bool SpecialProduct(const Decimal& a, const Decimal& b, Decimal& out) {
     const bool negative = a.IsNegative() != b.IsNegative();
     if (a.IsNaN() || b.IsNaN()) {
         out = Decimal::NotANumber();
     } else if (a.IsInfinite() || b.IsInfinite()) {
         out = a.IsZero() || b.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
-    } else if (a.IsZero() || b.IsZero()) {
+    } else if ((a.IsZero() && !a.IsInexact()) || (b.IsZero() && !b.IsInexact())) {
         out = Decimal();
     } else {
         return false;
@@ -89,99 +121,238 @@ bool SpecialProduct(const Decimal& a, const Decimal& b, Decimal& out) {
     return true;
 }
 
+// Shifts a bound by a power of ten.
+Bound ScaledBound(const Bound& b, std::int64_t places) {
+    if (b.IsZero() || b.IsUnbounded()) return b;
+    return Bound::Of(b.mantissa(), b.exponent() + places);
+}
+
 Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent) {
     Decimal special;
     if (SpecialProduct(a, b, special)) return special;
+    const Bound carried = ScaledBound(
+        Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius(),
+        extraExponent);
+    const std::int64_t origin = std::int64_t{a.origin()} + b.origin() + 1 + extraExponent;
     const bool negative = a.IsNegative() != b.IsNegative();
     const std::int64_t q = std::int64_t{a.exponent()} + b.exponent() + extraExponent;
     if (FitsLimb(a.coefficient()) && FitsLimb(b.coefficient())) {
         const unsigned __int128 product =
             static_cast<unsigned __int128>(LowLimb(a.coefficient())) * LowLimb(b.coefficient());
-        return Decimal::MakeExact(negative, product, q);
+        return Decimal::MakeExact(negative, product, q).Widened(carried).FromOrigin(origin);
     }
-    Wide product(a.coefficient());
-    if (FitsLimb(b.coefficient())) {
-        product *= LowLimb(b.coefficient());
-    } else {
-        product *= Wide(b.coefficient());
-    }
-    return Decimal::Make(negative, product, q);
+    return Decimal::Make(negative, a.coefficient() * b.coefficient(), q, false, carried,
+                         KeptFor(a, b))
+        .FromOrigin(origin);
 }
 
 // Magnitudes of two nonzero finite values: -1, 0 or 1.
 int CompareMagnitudes(const Decimal& a, const Decimal& b) {
     if (a.Scale() != b.Scale()) return a.Scale() < b.Scale() ? -1 : 1;
-    // The same leading place: line the coefficients up (they differ by
-    // fewer than kPrecision digits).
-    Wide x(a.coefficient());
-    Wide y(b.coefficient());
+    // The same leading place: line the coefficients up.
     if (a.exponent() > b.exponent()) {
-        x *= TenTo(a.exponent() - b.exponent());
-    } else {
-        y *= TenTo(b.exponent() - a.exponent());
+        const BigInt x = Scaled(a.coefficient(), a.exponent() - b.exponent());
+        return x < b.coefficient() ? -1 : (x > b.coefficient() ? 1 : 0);
     }
-    return x < y ? -1 : (x > y ? 1 : 0);
+    const BigInt y = Scaled(b.coefficient(), b.exponent() - a.exponent());
+    return a.coefficient() < y ? -1 : (a.coefficient() > y ? 1 : 0);
 }
 
-// How many of x's last digits lie beyond its trusted ones, when that part is
-// small against the `drop` digits taken off; -1 when x is exact or nothing
-// is to be gained.
-int TrustSlack(const Decimal& x, int drop) {
-    if (!x.IsInexact()) return -1;
-    const int slack = x.digits() - 1 - kTrustedDigits;
-    return slack >= 0 && slack < drop - 1 ? slack : -1;
+// Removes x's factors p (p^each at a time first); returns how many went.
+template <typename Integer>
+int RemoveFactors(Integer& x, std::uint64_t p, std::uint64_t power, int each) {
+    int count = 0;
+    for (const auto& [divisor, step] :
+         {std::pair<std::uint64_t, int>{power, each}, std::pair<std::uint64_t, int>{p, 1}}) {
+        while (x % divisor == 0) {
+            x /= divisor;
+            count += step;
+        }
+    }
+    return count;
 }
 
-// a / b for finite or non-finite a and b, its roundings its own.
+// The factors 2 and 5 of b's coefficient: b = rest * 2^twos * 5^fives.
+struct TenFactors {
+    BigInt rest;
+    int twos = 0;
+    int fives = 0;
+};
+
+TenFactors FactorsOfTen(const BigInt& b) {
+    TenFactors f;
+    if (FitsLimb(b)) {
+        // The usual divisor: one limb, stripped without big-number work.
+        std::uint64_t rest = LowLimb(b);
+        f.twos = std::countr_zero(rest);
+        rest >>= f.twos;
+        f.fives = RemoveFactors(rest, 5, 7450580596923828125ULL, 27); // 5^27
+        f.rest = rest;
+        return f;
+    }
+    f.rest = b;
+    f.twos = static_cast<int>(mp::lsb(f.rest));
+    f.rest >>= f.twos;
+    f.fives = RemoveFactors(f.rest, 5, 7450580596923828125ULL, 27);
+    return f;
+}
+
+// a / b for exact a and b whose quotient ends: c * 10^q with c of at most
+// kExactDigits digits. False when it does not end within them: a quotient
+// ends when what b has beyond the factors 2 and 5 divides a.
+bool EndingQuotient(const Decimal& a, const Decimal& b, Decimal& out) {
+    const TenFactors f = FactorsOfTen(b.coefficient());
+    BigInt whole;
+    BigInt remainder;
+    mp::divide_qr(a.coefficient(), f.rest, whole, remainder);
+    if (!remainder.is_zero()) return false;
+    // whole / (2^twos 5^fives) = whole * 2^(k - twos) * 5^(k - fives) / 10^k.
+    const int k = std::max(f.twos, f.fives);
+    if (k > kExactDigits * 4) return false;
+    const BigInt c = whole * mp::pow(BigInt(2), static_cast<unsigned>(k - f.twos)) *
+                     mp::pow(BigInt(5), static_cast<unsigned>(k - f.fives));
+    if (DigitCount(c) > kExactDigits) return false;
+    out = Decimal::Make(a.IsNegative() != b.IsNegative(), c,
+                        std::int64_t{a.exponent()} - b.exponent() - k);
+    return true;
+}
+
+// The bound a quotient carries from its operands' radii.
+Bound QuotientBound(const Decimal& a, const Decimal& b) {
+    if (!a.IsInexact() && !b.IsInexact()) return {};
+    const Bound least = LeastMagnitude(b);
+    if (Compare(least, b.radius()) <= 0) return Bound::Unbounded();
+    const Bound ratio = Magnitude(a) / least;
+    return (a.radius() + ratio * b.radius()) / Difference(least, b.radius());
+}
+
+// a / b for finite nonzero midpoints.
+Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
+    const bool negative = a.IsNegative() != b.IsNegative();
+    const Bound carried = QuotientBound(a, b);
+    const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
+    if (FitsLimb(b.coefficient()) && FitsLimb(a.coefficient()) &&
+        LowLimb(a.coefficient()) % LowLimb(b.coefficient()) == 0) {
+        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q)
+            .Widened(carried);
+    }
+    // A quotient of `kept` digits, rounded by its remainder: a's coefficient
+    // scaled to kept - 1 more digits than b's, or one more when its leading
+    // digits lie below b's.
+    const int kept = KeptFor(a, b);
+    std::int64_t shift = kept - 1 - a.digits() + b.digits();
+    BigInt dividend = a.coefficient();
+    BigInt divisor = b.coefficient();
+    if (shift >= 0) {
+        dividend = Scaled(dividend, shift);
+    } else {
+        divisor = Scaled(divisor, -shift);
+    }
+    if (dividend < Scaled(divisor, kept - 1)) {
+        dividend *= 10U;
+        ++shift;
+    }
+    BigInt quotient;
+    BigInt remainder;
+    mp::divide_qr(dividend, divisor, quotient, remainder);
+    if (remainder.is_zero())
+        return Decimal::Make(negative, quotient, q - shift, false, carried, kept);
+    Decimal ending;
+    if (carried.IsZero() && EndingQuotient(a, b, ending)) return ending;
+    // One more digit says where the remainder lies against half a unit: 0
+    // and sticky below it, 5 on it, 5 and sticky above it.
+    remainder <<= 1;
+    const unsigned digit = remainder < divisor ? 0U : 5U;
+    return Decimal::Make(negative, quotient * 10U + digit, q - shift - 1, remainder != divisor,
+                         carried, kept);
+}
+
+// a / b for finite or non-finite a and b.
 Decimal QuotientOf(const Decimal& a, const Decimal& b) {
     const bool negative = a.IsNegative() != b.IsNegative();
     if (a.IsNaN() || b.IsNaN()) return Decimal::NotANumber();
     if (a.IsInfinite()) return b.IsInfinite() ? Decimal::NotANumber() : Decimal::Infinity(negative);
     if (b.IsInfinite()) return {};
-    if (b.IsZero()) return a.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
-    if (a.IsZero()) return {};
+    if (b.IsZero()) {
+        // A ball about zero that is no narrow zero: nothing is known.
+        if (b.IsInexact()) return Decimal().Widened(Bound::Unbounded());
+        return a.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
+    }
+    if (a.IsZero()) return Decimal().Widened(QuotientBound(a, b));
+    const std::int64_t origin = std::int64_t{a.origin()} - b.Scale();
+    return FiniteQuotient(a, b).FromOrigin(origin);
+}
 
-    const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
-    const bool smallDivisor = FitsLimb(b.coefficient());
-    if (smallDivisor && FitsLimb(a.coefficient()) &&
-        LowLimb(a.coefficient()) % LowLimb(b.coefficient()) == 0) {
-        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q);
+// The whole part of an exact x toward zero, then one step down or up where
+// `step` is -1 or 1 and x is not whole.
+Decimal ExactWhole(const Decimal& x, int step) {
+    if (!x.IsFinite() || x.exponent() >= 0) return x;
+    Decimal whole;
+    if (-x.exponent() < x.digits()) {
+        whole = Decimal::Make(x.IsNegative(),
+                              DropDigits(x.coefficient(), -x.exponent(), false, Rounding::Down), 0);
     }
-    // A quotient of exactly kPrecision digits, rounded by its remainder: a's
-    // coefficient scaled to kPrecision - 1 more digits than b's, or one more
-    // when its leading digits lie below b's.
-    int shift = kPrecision - 1 - a.digits() + b.digits();
-    Wide dividend = Scaled(a.coefficient(), shift);
-    if (dividend < Scaled(b.coefficient(), kPrecision - 1)) {
-        dividend *= 10U;
-        ++shift;
-    }
-    const Wide divisor = smallDivisor ? Wide(LowLimb(b.coefficient())) : Wide(b.coefficient());
-    Wide quotient;
-    Wide remainder;
-    mp::divide_qr(dividend, divisor, quotient, remainder);
-    Rest rest = Rest::Zero;
-    if (!remainder.is_zero()) {
-        remainder <<= 1;
-        rest =
-            remainder < divisor ? Rest::Below : (remainder == divisor ? Rest::Half : Rest::Above);
-    }
-    return Decimal::Rounded(negative, quotient, q - shift, rest);
+    if (step == 0 || IsWhole(x) || (step < 0) != x.IsNegative()) return whole;
+    return Add(whole, Decimal::Integer(step));
+}
+
+// The whole part of a ball by `step` (0 toward zero, -1 down, 1 up).
+Decimal WholeOf(const Decimal& x, int step) {
+    const Decimal y = SnapToWhole(x);
+    if (!y.IsFinite() || !y.IsInexact()) return ExactWhole(y, step);
+    if (y.radius().IsUnbounded()) return Decimal().Widened(Bound::Unbounded());
+    const Decimal mid = y.Midpoint();
+    const Decimal r = Decimal::Of(y.radius());
+    const Decimal low = ExactWhole(Subtract(mid, r).Midpoint(), step);
+    const Decimal high = ExactWhole(Add(mid, r).Midpoint(), step);
+    if (Compare(low, high) == 0) return low;
+    // A ball of whole parts: their middle, and half their span.
+    const Decimal half = Decimal::MakeExact(false, 5, -1);
+    const Decimal middle = Multiply(Add(low, high), half);
+    return middle.Widened(Magnitude(Multiply(Subtract(high, low), half))).FromOrigin(x.origin());
+}
+
+// |v| rounded at `drop` digits by `rule`, the sign kept.
+BigInt SignedDrop(const BigInt& v, std::int64_t drop, Rounding rule) {
+    const BigInt magnitude = DropDigits(mp::abs(v), drop, false, rule);
+    return v < 0 ? BigInt(-magnitude) : magnitude;
 }
 
 } // namespace
 
-Decimal SnapToWhole(const Decimal& x) {
-    if (!x.IsFinite() || x.exponent() >= 0) return x;
-    const int drop = -x.exponent();
-    const int slack = TrustSlack(x, drop);
-    if (slack < 0 || drop > kWideDigits) return x;
-    const Wide c(x.coefficient());
-    const Wide nearest = DropDigits(c, drop, false, Rounding::HalfAway);
-    const Wide target = nearest * TenTo(drop);
-    const Wide distance = c > target ? c - target : target - c;
-    if (distance > TenTo(slack)) return x;
-    return Decimal::Make(x.IsNegative(), nearest, 0).MarkInexact(true);
+Bound Magnitude(const Decimal& x) {
+    return x.IsZero() ? Bound() : Bound::Of(x.coefficient(), x.exponent());
+}
+
+Bound LeastMagnitude(const Decimal& x) {
+    return x.IsZero() ? Bound() : Bound::Below(x.coefficient(), x.exponent());
+}
+
+bool Decimal::IsNarrow() const {
+    if (radius_.IsZero()) return true;
+    // A radius down at the range's edge bounds a value that fell below it:
+    // never narrow, so nothing typed that is nonzero is taken as zero.
+    if (radius_.IsUnbounded() || radius_.Scale() <= kMinScale) return false;
+    return radius_.Scale() < std::int64_t{origin_} - kTrustedDigits;
+}
+
+Decimal Decimal::Widened(const Bound& extra) const {
+    Decimal d = *this;
+    if (IsFinite()) d.radius_ = radius_ + extra;
+    return d;
+}
+
+Decimal Decimal::FromOrigin(std::int64_t origin) const {
+    Decimal d = *this;
+    const std::int64_t o = std::clamp(origin, -kOriginLimit, kOriginLimit);
+    if (o > origin_) d.origin_ = static_cast<std::int32_t>(o);
+    return d;
+}
+
+Decimal Decimal::Midpoint() const {
+    Decimal d = *this;
+    d.radius_ = Bound();
+    return d;
 }
 
 Decimal Decimal::Infinity(bool negative) {
@@ -204,81 +375,77 @@ Decimal Decimal::Integer(std::int64_t n) {
     return MakeExact(n < 0, magnitude, 0);
 }
 
+Decimal Decimal::Of(const Bound& b) {
+    Decimal d;
+    if (b.IsZero() || b.IsUnbounded()) return d;
+    d.coefficient_ = b.mantissa();
+    d.exponent_ = static_cast<std::int32_t>(b.exponent());
+    d.digits_ = static_cast<std::int16_t>(DigitCount(b.mantissa()));
+    d.origin_ = d.Scale();
+    return d;
+}
+
 Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
     Decimal d;
     const int digits = DigitCount(c);
     if (digits == 0) return d;
     const std::int64_t scale = q + digits - 1;
     if (scale > kMaxScale) return Infinity(negative);
-    if (scale < kMinScale) {
-        d.inexact_ = true;
-        return d;
-    }
-    d.coefficient_ = Coefficient(c);
+    if (scale < kMinScale) return d.Widened(Bound::Unit(kMinScale));
+    d.coefficient_ = c;
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
     d.negative_ = negative;
+    d.origin_ = static_cast<std::int32_t>(scale);
     return d;
 }
 
-Decimal Decimal::Rounded(bool negative, Wide c, std::int64_t q, Rest rest) {
-    const bool rounded = rest != Rest::Zero;
-    if (RoundsUp(rest, mp::bit_test(c, 0), kArithmetic)) ++c;
+Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool sticky,
+                      const Bound& carried, int kept) {
     int digits = DigitCount(c);
     Decimal d;
-    d.inexact_ = rounded;
+    d.radius_ = carried;
     if (digits == 0) return d;
-    if (digits > kPrecision) {
-        // Rounding carried into a new digit: 99...9 became 10^kPrecision.
-        c = TenTo(kPrecision - 1);
-        ++q;
-        digits = kPrecision;
+    BigInt digitsKept = c;
+    if (!sticky && carried.IsZero() && digits > kExactDigits) {
+        // Long only by its trailing zeros, perhaps: 10^1000 is exact.
+        q += StripZeros(digitsKept);
+        digits = DigitCount(digitsKept);
+    }
+    const bool exact = !sticky && carried.IsZero() && digits <= kExactDigits;
+    const int precision = exact ? kExactDigits : std::clamp(kept, kRoundedDigits, kExactDigits);
+    if (sticky || digits > precision) {
+        std::int64_t drop = digits - precision;
+        if (drop <= 0) {
+            // Widen, so that what lies beyond is below a digit to be dropped.
+            digitsKept = Scaled(digitsKept, 1 - drop);
+            q -= 1 - drop;
+            drop = 1;
+        }
+        digitsKept = DropDigits(digitsKept, drop, sticky, kArithmetic);
+        q += drop;
+        d.radius_ = carried + Bound::HalfUnit(q);
+        digits = DigitCount(digitsKept);
+        if (digits > precision) {
+            // Rounding carried into a new digit: 99...9 became 10^precision.
+            digitsKept /= 10U;
+            ++q;
+            --digits;
+        }
     }
     const std::int64_t scale = q + digits - 1;
     if (scale > kMaxScale) return Infinity(negative);
     if (scale < kMinScale) {
-        d.inexact_ = true;
+        // Below the range: zero, and a radius that holds the value.
+        d.radius_ = d.radius_ + Bound::Unit(kMinScale);
         return d;
     }
-    d.coefficient_ = Coefficient(c);
+    d.coefficient_ = std::move(digitsKept);
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
     d.negative_ = negative;
+    d.origin_ = static_cast<std::int32_t>(scale);
     return d;
-}
-
-Decimal Decimal::Make(bool negative, const Wide& c, std::int64_t q, bool sticky) {
-    const int digits = DigitCount(c);
-    if (digits == 0 && !sticky) return {};
-    if (digits <= kPrecision && !sticky) return Rounded(negative, c, q, Rest::Zero);
-    Wide kept = c;
-    int drop = digits - kPrecision;
-    if (drop <= 0) {
-        // Widen, so that what lies beyond is below a digit to be dropped.
-        kept *= TenTo(1 - drop);
-        q -= 1 - drop;
-        drop = 1;
-    }
-    const Wide whole = DropDigits(kept, drop, false, Rounding::Down);
-    const Wide part = kept - whole * TenTo(drop);
-    Rest rest = Rest::Zero;
-    if (!part.is_zero() || sticky) {
-        const Wide half = TenTo(drop - 1) * 5U;
-        rest = part < half ? Rest::Below : (part == half && !sticky ? Rest::Half : Rest::Above);
-    }
-    return Rounded(negative, whole, q + drop, rest);
-}
-
-Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool sticky) {
-    const int digits = DigitCount(c);
-    if (digits <= kWideDigits) return Make(negative, Wide(c), q, sticky);
-    // Drop all but a few digits more than the precision toward zero; what
-    // went is carried as sticky.
-    const int drop = digits - (kPrecision + 3);
-    BigInt kept;
-    BigInt rest;
-    mp::divide_qr(c, mp::pow(BigInt(10), static_cast<unsigned>(drop)), kept, rest);
-    return Make(negative, Wide(kept), q + drop, sticky || !rest.is_zero());
 }
 
 Decimal Decimal::operator-() const {
@@ -288,33 +455,23 @@ Decimal Decimal::operator-() const {
 }
 
 Decimal Add(const Decimal& a, const Decimal& b) {
-    Decimal sum = AddSigned(a, b, b.IsNegative());
-    sum.MarkInexact(a.IsInexact() || b.IsInexact());
-    return sum;
+    return AddSigned(a, b, b.IsNegative());
 }
 
 Decimal Subtract(const Decimal& a, const Decimal& b) {
-    Decimal difference = AddSigned(a, b, !b.IsNegative() && !b.IsZero());
-    difference.MarkInexact(a.IsInexact() || b.IsInexact());
-    return difference;
+    return AddSigned(a, b, !b.IsNegative() && !b.IsZero());
 }
 
 Decimal Multiply(const Decimal& a, const Decimal& b) {
-    Decimal product = ScaledProduct(a, b, 0);
-    product.MarkInexact(a.IsInexact() || b.IsInexact());
-    return product;
+    return ScaledProduct(a, b, 0);
 }
 
 Decimal Percent(const Decimal& a, const Decimal& b) {
-    Decimal product = ScaledProduct(a, b, -2);
-    product.MarkInexact(a.IsInexact() || b.IsInexact());
-    return product;
+    return ScaledProduct(a, b, -2);
 }
 
 Decimal Divide(const Decimal& a, const Decimal& b) {
-    Decimal quotient = QuotientOf(a, b);
-    quotient.MarkInexact(a.IsInexact() || b.IsInexact());
-    return quotient;
+    return QuotientOf(a, b);
 }
 
 int Compare(const Decimal& a, const Decimal& b) {
@@ -329,64 +486,129 @@ int Compare(const Decimal& a, const Decimal& b) {
 bool IsWhole(const Decimal& x) {
     if (x.IsZero() || x.exponent() >= 0) return true;
     if (-x.exponent() >= x.digits()) return false;
-    return EndsInZeros(Wide(x.coefficient()), -x.exponent());
+    return EndsInZeros(x.coefficient(), -x.exponent());
 }
 
 bool IsOddWhole(const Decimal& x) {
     if (!IsWhole(x) || x.IsZero() || x.exponent() > 0) return false;
-    const Wide whole = DropDigits(Wide(x.coefficient()), -x.exponent(), false, Rounding::Down);
+    const BigInt whole = DropDigits(x.coefficient(), -x.exponent(), false, Rounding::Down);
     return mp::bit_test(whole, 0);
 }
 
+bool IsZeroBall(const Decimal& x) {
+    if (!x.IsFinite()) return false;
+    if (x.IsZero()) return !x.IsInexact() || x.IsNarrow();
+    // |x| >= 10^Scale: a radius of a lower scale cannot reach zero.
+    if (!x.IsInexact() || x.radius().Scale() < x.Scale()) return false;
+    return x.IsNarrow() && Compare(LeastMagnitude(x), x.radius()) <= 0;
+}
+
+Decimal SnapToWhole(const Decimal& x, std::int64_t place) {
+    if (!x.IsFinite() || !x.IsInexact() || !x.IsNarrow()) return x;
+    if (x.radius().Scale() >= std::min<std::int64_t>(place, 0) - kPointDigits) return x;
+    if (IsZeroBall(x)) return {};
+    if (x.exponent() >= 0) return x.Midpoint();
+    // The midpoint's distance to the nearest whole number, in units of its
+    // last digit.
+    const std::int64_t drop = -std::int64_t{x.exponent()};
+    if (drop > x.digits()) return x; // below 1: only zero was near
+    BigInt whole = DropDigits(x.coefficient(), drop, false, Rounding::Down);
+    const BigInt unit = TenTo(drop);
+    const BigInt part = x.coefficient() - whole * unit;
+    const bool up = part * 2U >= unit;
+    const BigInt distance = up ? BigInt(unit - part) : part;
+    if (Compare(Bound::Below(distance, x.exponent()), x.radius()) > 0) return x;
+    if (up) ++whole;
+    return Decimal::Make(x.IsNegative(), whole, 0);
+}
+
 Decimal Truncate(const Decimal& x) {
-    Decimal y = SnapToWhole(x);
-    if (!y.IsFinite() || y.exponent() >= 0) return y;
-    Decimal whole;
-    if (-y.exponent() < y.digits()) {
-        whole = Decimal::Make(
-            y.IsNegative(), DropDigits(Wide(y.coefficient()), -y.exponent(), false, Rounding::Down),
-            0);
-    }
-    whole.MarkInexact(y.IsInexact());
-    return whole;
+    return WholeOf(x, 0);
 }
 
 Decimal Floor(const Decimal& x) {
-    const Decimal y = SnapToWhole(x);
-    Decimal whole = Truncate(y);
-    if (!y.IsFinite() || Compare(whole, y) <= 0) return whole;
-    return Subtract(whole, Decimal::Integer(1));
+    return WholeOf(x, -1);
 }
 
 Decimal Ceil(const Decimal& x) {
-    const Decimal y = SnapToWhole(x);
-    Decimal whole = Truncate(y);
-    if (!y.IsFinite() || Compare(whole, y) >= 0) return whole;
-    return Add(whole, Decimal::Integer(1));
+    return WholeOf(x, 1);
 }
 
 Decimal Abs(const Decimal& x) {
     return x.IsNegative() ? -x : x;
 }
 
-Wide DropDisplayDigits(const Decimal& x, int drop, Rounding rule) {
-    Wide c(x.coefficient());
-    if (drop <= 0) return c;
-    if (drop > kWideDigits) return Wide(0U);
-    const int slack = TrustSlack(x, drop);
-    if (slack < 0) return DropDigits(c, drop, false, rule);
-    const Wide whole = DropDigits(c, drop, false, Rounding::Down);
-    const Wide part = c - whole * TenTo(drop);
-    const Wide& tolerance = TenTo(slack);
-    // Rounding down: a part within the tolerance of a whole unit is one.
-    Wide boundary = TenTo(drop);
-    if (rule != Rounding::Down) {
-        // To nearest: a part within the tolerance of a tie is the tie.
-        boundary = TenTo(drop - 1) * 5U;
+namespace {
+
+// The rounding of a ball narrower than half a unit of the place, from the
+// midpoint's digits there (`kept`, of |c|) and what lies below them (`part`
+// of `one`): only the ends' parts can move it. False when the ball crosses a
+// boundary it may not be taken as.
+bool RoundNarrow(const BigInt& part, const BigInt& one, const BigInt& radius, Rounding rule,
+                 bool point, BigInt& kept) {
+    if (rule == Rounding::Down) {
+        const bool below = part < radius && !kept.is_zero(); // the low end falls a unit
+        const bool above = part + radius >= one;             // the high end climbs one
+        if (below && above) return false;
+        if ((below || above) && !point) return false;
+        // The boundary a narrow ball holds is that whole unit.
+        if (above) ++kept;
+        return true;
     }
-    const Wide distance = part > boundary ? part - boundary : boundary - part;
-    if (distance <= tolerance) return whole + 1U;
-    return DropDigits(c, drop, false, rule);
+    const BigInt half = one / 2U;
+    const bool lowUp = part >= half + radius;
+    const bool highUp = part + radius >= half;
+    if (lowUp != highUp && !point) return false;
+    // A tie a narrow ball holds rounds away from zero.
+    if (highUp) ++kept;
+    return true;
+}
+
+} // namespace
+
+bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& digits) {
+    const BigInt signedC = x.IsNegative() ? BigInt(-x.coefficient()) : x.coefficient();
+    if (!x.IsInexact()) {
+        digits = x.exponent() >= place ? Scaled(signedC, x.exponent() - place)
+                                       : SignedDrop(signedC, place - x.exponent(), rule);
+        return true;
+    }
+    const Bound& r = x.radius();
+    if (r.IsUnbounded()) return false;
+    // Units of 10^unit: below the place, the midpoint's last digit and the
+    // radius's. A radius far below both is taken a little larger.
+    std::int64_t unit = std::min<std::int64_t>(place - 1, x.IsZero() ? place - 1 : x.exponent());
+    const std::int64_t floor = unit - 3;
+    std::uint64_t m = r.mantissa();
+    std::int64_t e = r.exponent();
+    if (r.Scale() < floor) {
+        m = 1;
+        e = floor;
+    }
+    unit = std::min(unit, e);
+    const std::int64_t drop = place - unit;
+    const BigInt c = x.IsZero() ? BigInt(0) : Scaled(x.coefficient(), x.exponent() - unit);
+    const BigInt radius = Scaled(BigInt(m), e - unit);
+    // A narrow ball is taken as the boundary it holds, far above its radius.
+    const bool point = x.IsNarrow() && r.Scale() < place - kPointDigits;
+    const BigInt one = TenTo(drop);
+    if (radius * 2U < one) {
+        BigInt kept = DropDigits(c, drop, false, Rounding::Down);
+        const BigInt part = c - Scaled(kept, drop);
+        if (!RoundNarrow(part, one, radius, rule, point, kept)) return false;
+        digits = x.IsNegative() ? BigInt(-kept) : kept;
+        return true;
+    }
+    // A wide ball: both ends rounded, and one boundary between them at most.
+    const BigInt low = SignedDrop(signedC * TenTo(x.exponent() - unit) - radius, drop, rule);
+    const BigInt high = SignedDrop(signedC * TenTo(x.exponent() - unit) + radius, drop, rule);
+    if (low == high) {
+        digits = low;
+        return true;
+    }
+    if (!point || high - low != 1) return false;
+    digits = mp::abs(low) > mp::abs(high) ? low : high;
+    return true;
 }
 
 } // namespace quill

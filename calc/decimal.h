@@ -1,32 +1,35 @@
-// The engine's numbers: decimal floating point with 50 significant digits.
+// The engine's one number: a decimal ball. A finite Decimal is a midpoint
+// ±c·10^q with a whole coefficient c, and a bound (radius) on its distance
+// from the true value: zero for an exact value. Infinities and NotANumber
+// are values too.
 //
-// A finite Decimal is ±c·10^q with a whole coefficient c of at most
-// kPrecision (50) digits. Every value the engine computes is one of these, or
-// +Infinity, -Infinity or NotANumber.
-//
-// - Exact where arithmetic is exact: +, -, * and Percent give the exact
-//   result whenever it has at most kPrecision significant digits, / whenever
-//   the quotient ends within them; otherwise each gives the correctly rounded
-//   result (to nearest, a tie to the even neighbour). One operation, one
-//   rounding.
-// - Range: a nonzero finite magnitude lies between 10^kMinScale and
-//   10^(kMaxScale + 1), excluded. A result beyond the range is ±Infinity,
-//   one below it is 0. Zero has no sign.
+// - Exact while it can be: +, -, *, Percent and whole powers of exact values
+//   are exact while the result has at most kExactDigits (1,000) digits, /
+//   when the quotient ends within them. Beyond, the result is rounded (to
+//   nearest, a tie to the even neighbour) to at least kRoundedDigits (55)
+//   digits: as many as its rounded operands have, a sum down to their last
+//   digit, so that a big exact term that cancels leaves the small rounded
+//   one's digits, not the sum's rounding.
+// - Every rounded value carries its bound, and every operation carries it
+//   on: a sum adds the radii, a product scales them by the other operand, a
+//   quotient by the divisor's least value; each rounding adds its own half
+//   unit. Bounds are never too small (see bound.h).
+// - Each value remembers the scale of the values it came from (its origin).
+//   A ball whose radius lies more than kTrustedDigits places below its
+//   origin is narrow: what it holds of a tie, a whole number or zero it is
+//   taken to be, so 1/3*3 is 1 and sin(pi) is 0.
+// - Range: a nonzero finite midpoint lies between 10^kMinScale and
+//   10^(kMaxScale + 1). A result beyond it is ±Infinity; one below it is 0
+//   with a radius that bounds it. Zero has no sign.
 // - Non-finite values follow IEEE 754's rules: Infinity - Infinity,
 //   0 * Infinity and anything with NotANumber give NotANumber.
 //
-// - A value remembers whether a rounding went into it (IsInexact). Such a
-//   value is trusted to kTrustedDigits digits: where the display rounds or
-//   takes a whole part, one that lies within 10^-kTrustedDigits of itself
-//   from a tie or a whole number counts as lying on it, so 7/3*1.5 shows 3.5
-//   rounded as 3.5 is, and 1/3*3 has the whole part 1. An exact value is
-//   always taken as it is.
-//
-// Operations are pure and never throw; the arithmetic here allocates nothing.
+// Operations are pure and never throw (an allocation aside).
 #pragma once
 
 #include <cstdint>
 
+#include "calc/bound.h"
 #include "calc/coefficient.h"
 
 namespace quill {
@@ -35,8 +38,13 @@ namespace quill {
 inline constexpr int kMaxScale = 10000;
 inline constexpr int kMinScale = -10000;
 
-// The digits of a value that carries roundings that its display relies on.
+// A ball is narrow when its radius lies this many places below its origin.
 inline constexpr int kTrustedDigits = 40;
+
+// A narrow ball is taken as a tie or a whole number it holds only at a
+// place this many above its radius: a true value that close to a boundary
+// by chance is that rare.
+inline constexpr int kPointDigits = 10;
 
 class Decimal {
   public:
@@ -48,82 +56,104 @@ class Decimal {
     static Decimal NotANumber();
     static Decimal Integer(std::int64_t n);
 
-    // ±c·10^q, rounded to kPrecision digits (ties to even) and then to the
-    // range. `sticky` says the true magnitude lies a little above c·10^q
-    // (something nonzero below c's last digit), which rounding must know.
-    static Decimal Make(bool negative, const Wide& c, std::int64_t q, bool sticky = false);
-    static Decimal Make(bool negative, const BigInt& c, std::int64_t q, bool sticky = false);
-    // ±c·10^q for a c of at most kPrecision digits, from which a part was
-    // dropped that `rest` describes: rounded ties to even, then to the range.
-    static Decimal Rounded(bool negative, Wide c, std::int64_t q, Rest rest);
+    // ±c·10^q plus the bound `carried` brought from the operands: exact when
+    // nothing is carried, nothing dropped and c has at most kExactDigits
+    // digits; else rounded ties to even to `kept` digits (kRoundedDigits to
+    // kExactDigits), and the rounding's half unit added. `sticky` says the
+    // true magnitude lies a little above c·10^q (something nonzero below c's
+    // last digit).
+    static Decimal Make(bool negative, const BigInt& c, std::int64_t q, bool sticky = false,
+                        const Bound& carried = {}, int kept = kRoundedDigits);
     // An exact ±c·10^q whose c has at most 38 digits: checked against the
     // range only.
     static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q);
+    // The exact value of a bound.
+    static Decimal Of(const Bound& b);
 
     Kind kind() const { return kind_; }
     bool IsFinite() const { return kind_ == Kind::Finite; }
     bool IsInfinite() const { return kind_ == Kind::Infinite; }
     bool IsNaN() const { return kind_ == Kind::NotANumber; }
+    // The midpoint is zero (its ball may hold more).
     bool IsZero() const { return IsFinite() && digits_ == 0; }
     // Below zero (a negative finite value or -Infinity).
     bool IsNegative() const { return negative_; }
-    // Whether a rounding went into this value (its own or an operand's).
-    bool IsInexact() const { return inexact_; }
-    // Marks the value as carrying a rounding when `inexact` is true.
-    Decimal& MarkInexact(bool inexact) {
-        inexact_ = inexact_ || inexact;
-        return *this;
-    }
+    // Whether a rounding went into this value: it has a radius.
+    bool IsInexact() const { return !radius_.IsZero(); }
 
-    const Coefficient& coefficient() const { return coefficient_; }
+    const BigInt& coefficient() const { return coefficient_; }
     std::int32_t exponent() const { return exponent_; }
     // The coefficient's digits (0 for zero).
     int digits() const { return digits_; }
     // The power of ten of the leading digit of a nonzero finite value.
     int Scale() const { return exponent_ + digits_ - 1; }
 
+    const Bound& radius() const { return radius_; }
+    std::int32_t origin() const { return origin_; }
+    // Whether the ball is narrow beside the values it came from.
+    bool IsNarrow() const;
+
+    // The same ball with `extra` more radius.
+    Decimal Widened(const Bound& extra) const;
+    // The same ball, come from values of scale `origin` or larger.
+    Decimal FromOrigin(std::int64_t origin) const;
+    // The midpoint alone, exact.
+    Decimal Midpoint() const;
+
     Decimal operator-() const;
 
   private:
-    Coefficient coefficient_{};
+    BigInt coefficient_{};
+    Bound radius_{};
     std::int32_t exponent_ = 0;
+    std::int32_t origin_ = kMinScale;
     std::int16_t digits_ = 0;
     bool negative_ = false;
-    bool inexact_ = false;
     Kind kind_ = Kind::Finite;
 };
+
+// |x| as a bound from above, and from below.
+Bound Magnitude(const Decimal& x);
+Bound LeastMagnitude(const Decimal& x);
 
 Decimal Add(const Decimal& a, const Decimal& b);
 Decimal Subtract(const Decimal& a, const Decimal& b);
 Decimal Multiply(const Decimal& a, const Decimal& b);
 // a / b; a nonzero a over zero is ±Infinity, 0/0 NotANumber (the evaluator
-// stops at a zero divisor before it comes here).
+// stops at a divisor that is zero before it comes here). A divisor's ball
+// that holds zero gives no bound.
 Decimal Divide(const Decimal& a, const Decimal& b);
 // a per cent of b: a / 100 * b, rounded once.
 Decimal Percent(const Decimal& a, const Decimal& b);
 
-// -1, 0 or 1 as a is below, equal to or above b; both finite.
+// -1, 0 or 1 as a's midpoint is below, equal to or above b's; both finite.
 int Compare(const Decimal& a, const Decimal& b);
 
-// Finite values only: whether it is a whole number, an odd one.
+// Finite values only: whether the midpoint is a whole number, an odd one.
 bool IsWhole(const Decimal& x);
 bool IsOddWhole(const Decimal& x);
 
-// x itself, or the whole number an inexact x lies within its trusted digits
-// of (0.999...9 from 1/3*3 is 1).
-Decimal SnapToWhole(const Decimal& x);
+// Whether x is zero: its midpoint, or a narrow ball that holds zero.
+bool IsZeroBall(const Decimal& x);
 
-// The whole part toward zero, below and above; non-finite values stay. An
-// inexact x within its trusted digits of a whole number is that number.
+// x itself, or the whole number its narrow ball holds, exact (0.999...9 ± a
+// hair from 1/3*3 is 1), when its radius lies kPointDigits below the place
+// 10^place (at most the units) that is asked for.
+Decimal SnapToWhole(const Decimal& x, std::int64_t place = 0);
+
+// The whole part toward zero, below and above; non-finite values stay. A
+// ball whose ends share the whole part gives it exactly; a narrow one that
+// holds a whole number gives that; a wider one gives a ball of whole parts.
 Decimal Truncate(const Decimal& x);
 Decimal Floor(const Decimal& x);
 Decimal Ceil(const Decimal& x);
 Decimal Abs(const Decimal& x);
 
-// x's coefficient without its last `drop` digits, rounded by `rule` (the
-// display's rules: HalfAway or Down). For an inexact x, a dropped part
-// within its trusted digits of a tie, or of a whole unit when rounding down,
-// counts as that tie or unit.
-Wide DropDisplayDigits(const Decimal& x, int drop, Rounding rule);
+// The digits of x at the place 10^place, rounded by `rule` (HalfAway or
+// Down), with its sign: the one number every point of the ball rounds to,
+// or the one a narrow ball's tie or whole unit rounds to (kPointDigits above
+// its radius). False when the ball's points round to different numbers
+// there.
+bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& digits);
 
 } // namespace quill

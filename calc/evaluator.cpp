@@ -65,7 +65,7 @@ bool Machine::ReduceOnce() {
     const char op = operators_.back();
     operators_.pop_back();
     const Decimal& b = values_.back();
-    if (op == '/' && b.IsZero()) return false;
+    if (op == '/' && IsZeroBall(b)) return false;
     Decimal& a = values_[values_.size() - 2];
     a = ApplyOperator(op, a, b);
     values_.pop_back();

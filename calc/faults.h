@@ -73,6 +73,10 @@ constexpr const char* FaultText(Fault fault) {
     return "";
 }
 
+// What the result line shows for a value none of whose digits its error
+// bound proves. An answer, not a refusal: the fault stays None.
+inline constexpr const char* kNotEnoughDigitsText = "Not enough digits";
+
 // The whole message: FaultText, and for the quoting faults the characters
 // and the closing quote (" Together 'ab'  ", "Unknown symbol 'c'").
 std::string FaultMessage(Fault fault, std::string_view quoted = {});

@@ -32,28 +32,41 @@ template <typename Integer> std::string WriteInteger(Integer value, int base, co
     return value == 0 ? digits : prefix + digits;
 }
 
-// The whole part toward zero, when it fits a signed 64-bit integer.
-bool WholePart(const Decimal& value, std::int64_t& out) {
+// The whole part toward zero, when the ball proves it and it fits a signed
+// 64-bit integer.
+enum class Whole { Fits, Overflow, Unproven };
+
+Whole WholePart(const Decimal& value, std::int64_t& out) {
     out = 0;
-    const Decimal whole = Truncate(value);
-    if (whole.IsZero()) return true;
     // 10^19 > 2^63: a whole part of 20 digits or more never fits.
-    if (whole.Scale() >= kLimbDigits) return false;
-    const Wide magnitude = Wide(whole.coefficient()) * TenTo(whole.exponent());
+    if (!value.IsZero() && value.Scale() >= kLimbDigits + 1) {
+        // Unless the ball reaches down to where whole parts fit.
+        const Bound& r = value.radius();
+        const bool reaches = r.IsUnbounded() || (!r.IsZero() && r.Scale() >= value.Scale() - 1);
+        return reaches ? Whole::Unproven : Whole::Overflow;
+    }
+    BigInt whole;
+    if (!ProvenDigits(value, 0, Rounding::Down, whole)) return Whole::Unproven;
     constexpr std::uint64_t kTwo63 = std::uint64_t{1} << 63;
-    const std::uint64_t bits = LowLimb(magnitude);
-    if (!FitsLimb(magnitude) || bits > kTwo63 || (bits == kTwo63 && !value.IsNegative()))
-        return false;
-    out =
-        value.IsNegative() ? static_cast<std::int64_t>(~bits + 1) : static_cast<std::int64_t>(bits);
-    return true;
+    const std::uint64_t bits = LowLimb(whole);
+    if (!whole.is_zero() && (!FitsLimb(whole) || bits > kTwo63 || (bits == kTwo63 && whole > 0)))
+        return Whole::Overflow;
+    out = whole < 0 ? static_cast<std::int64_t>(~bits + 1) : static_cast<std::int64_t>(bits);
+    return Whole::Fits;
 }
 
 // The whole part in octal or hex. Negative values show their two's complement
 // of 32 bits, or of 64 bits beyond that range.
 std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
     std::int64_t n = 0;
-    if (!WholePart(value, n)) return kOverflowText;
+    switch (WholePart(value, n)) {
+    case Whole::Overflow:
+        return kOverflowText;
+    case Whole::Unproven:
+        return kNotEnoughDigitsText;
+    case Whole::Fits:
+        break;
+    }
     if (n >= INT32_MIN && n <= INT32_MAX) {
         return WriteInteger(static_cast<std::uint32_t>(static_cast<std::int32_t>(n)), form.base,
                             form.prefix);
@@ -61,29 +74,51 @@ std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
     return WriteInteger(static_cast<std::uint64_t>(n), form.base, form.prefix);
 }
 
-} // namespace
+// The text, or the message that no digit is proven.
+std::string OrNotEnough(std::string text) {
+    return text.empty() ? kNotEnoughDigitsText : text;
+}
 
-std::string FormatDecimal(const Decimal& value, int places) {
-    if (const char* word = NonFiniteText(value)) return word;
-    if (!value.IsZero() && value.Scale() >= kPrecision) return WriteSignificant(value);
-    if (places >= 0) return WriteFixed(value, places);
-    std::string text = WriteFixed(value, 12);
-    // Trailing zeros go, then the point if nothing is left behind it.
+// Trailing zeros go, then the point if nothing is left behind it.
+std::string Stripped(std::string text) {
+    if (text.find('.') == std::string::npos) return text;
     std::size_t end = text.find_last_not_of('0');
     if (text[end] == '.') --end;
     text.erase(end + 1);
     return text;
 }
 
-std::string FormatResult(const Decimal& value, const EvalSettings& settings) {
-    if (const char* word = NonFiniteText(value)) return word;
+} // namespace
+
+std::string FormatDecimal(const Decimal& ball, int places) {
+    if (const char* word = NonFiniteText(ball)) return word;
+    if (ball.radius().IsUnbounded()) return kNotEnoughDigitsText;
+    // A narrow ball about zero is zero; one about a whole number or a tie
+    // is taken as it where the digits are rounded.
+    const Decimal value = IsZeroBall(ball) ? Decimal() : ball;
+    const int asked = places >= 0 ? places : kAutoDecimals;
+    if (!value.IsZero() && value.Scale() >= kPrecision) return OrNotEnough(WriteSignificant(value));
+    // As many of the decimals asked for as the ball proves; Auto's trailing
+    // zeros go only when all of them are proven.
+    for (int decimals = asked; decimals >= 0; --decimals) {
+        std::string text = WriteFixed(value, decimals);
+        if (text.empty()) continue;
+        return places < 0 && decimals == asked ? Stripped(std::move(text)) : text;
+    }
+    return OrNotEnough(WriteSignificant(value));
+}
+
+std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {
+    if (const char* word = NonFiniteText(ball)) return word;
+    // A narrow ball about zero is zero in every form.
+    const Decimal value = IsZeroBall(ball) ? Decimal() : ball;
     switch (settings.format) {
     case Format::Octal:
         return FormatInteger(value, kOctalForm);
     case Format::Hex:
         return FormatInteger(value, kHexForm);
     case Format::Exponent:
-        return WriteScientific(value);
+        return OrNotEnough(WriteScientific(value));
     case Format::Decimal:
         break;
     }

@@ -2,14 +2,17 @@
 //
 // Every function here returns text for every value: the non-finite ones show
 // as "Infinity", "-Infinity" and "Not a number" in every format, no display
-// shows a negative zero, and every digit shown is the value's own, rounded
-// halves away from zero.
+// shows a negative zero, and every digit shown is proven: the whole ball of
+// the value rounds to it (halves away from zero) at the place shown. A ball
+// too wide for the places asked shows fewer; one that proves no digit shows
+// kNotEnoughDigitsText.
 #pragma once
 
 #include <string>
 
 #include "calc/decimal.h"
 #include "calc/eval_settings.h"
+#include "calc/faults.h"
 
 namespace quill {
 
@@ -18,11 +21,15 @@ inline constexpr const char* kMinusInfinityText = "-Infinity";
 inline constexpr const char* kNotANumberText = "Not a number";
 inline constexpr const char* kOverflowText = "Overflow";
 
+// The decimals "Auto" rounds to.
+inline constexpr int kAutoDecimals = 12;
+
 // The decimal form: kAutoPlaces ("Auto") rounds to 12 decimals and strips
 // trailing zeros (and the point when the whole fraction went); 0 or more
-// gives exactly that many decimals. A value whose whole part has more digits
-// than the precision shows its significant digits in exponent form
-// ("1e+400"), never digits it does not have.
+// gives that many decimals, fewer where the ball proves fewer (then Auto
+// keeps its zeros: they are proven). A value of 10^kPrecision or more, or
+// one whose units are not proven, shows its proven significant digits (at
+// most kPrecision) in exponent form ("1e+400").
 std::string FormatDecimal(const Decimal& value, int places);
 
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"

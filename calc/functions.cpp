@@ -9,9 +9,10 @@ namespace quill {
 
 namespace {
 
-// e^2400 is beyond the range and e^-2400 below it; tanh(100) is 1 to far
-// more digits than the precision.
+// tanh(100) is 1 to far more digits than the precision: 1 - tanh(x) and
+// 1/cosh(x)^2 lie below 10^-kTanhDigits beyond it.
 constexpr std::int64_t kTanhBound = 100;
+constexpr std::int64_t kTanhDigits = 86;
 
 bool Beyond(const Decimal& x, std::int64_t bound) {
     return Compare(Abs(x), Decimal::Integer(bound)) > 0;
@@ -77,7 +78,7 @@ Work HalfComplement(const Decimal& a) {
 // acos(a) = 2 asin(sqrt((1 - a) / 2)) keep the digits that 1 - a^2 loses.
 Work AsinWork(const Decimal& x) {
     const Decimal a = Abs(x);
-    const Decimal half = Decimal::Make(false, Wide(5U), -1);
+    const Decimal half = Decimal::Make(false, BigInt(5U), -1);
     Work angle;
     if (Compare(a, half) <= 0) {
         angle = SmallAsin(ToWork(a));
@@ -88,7 +89,7 @@ Work AsinWork(const Decimal& x) {
 }
 
 Work AcosWork(const Decimal& x) {
-    const Decimal half = Decimal::Make(false, Wide(5U), -1);
+    const Decimal half = Decimal::Make(false, BigInt(5U), -1);
     if (Compare(Abs(x), half) <= 0) return WorkPi() / 2 - AsinWork(x);
     const Work small = 2 * SmallAsin(HalfComplement(Abs(x)));
     return x.IsNegative() ? Work(WorkPi() - small) : small;
@@ -141,14 +142,19 @@ Decimal Cosh(const Decimal& x, bool /*degrees*/) {
 
 Decimal Tanh(const Decimal& x, bool /*degrees*/) {
     if (x.IsNaN()) return x;
-    if (x.IsInfinite() || Beyond(x, kTanhBound)) return One(x.IsNegative());
+    if (x.IsInfinite()) return One(x.IsNegative());
+    if (Beyond(x, kTanhBound)) return One(x.IsNegative()).Widened(Bound::Unit(-kTanhDigits));
     return FromWork(mp::tanh(ToWork(x)));
 }
 
 Decimal Exp(const Decimal& x, bool /*degrees*/) {
     if (x.IsNaN()) return x;
-    if (x.IsInfinite() || Beyond(x, kExpBound))
-        return x.IsNegative() ? Decimal() : Decimal::Infinity(false);
+    if (x.IsInfinite()) return x.IsNegative() ? Decimal() : x;
+    if (Beyond(x, kExpBound)) {
+        // Below the range: zero, within a radius that holds the value.
+        return x.IsNegative() ? Decimal().Widened(Bound::Unit(kMinScale))
+                              : Decimal::Infinity(false);
+    }
     return FromWork(mp::exp(ToWork(x)));
 }
 
@@ -169,28 +175,101 @@ Decimal FloorOf(const Decimal& x, bool /*degrees*/) {
     return Floor(x);
 }
 
+// How a function's argument's radius passes into its result: what bounds
+// its slope over the ball.
+enum class Slope {
+    Tanh,     // 1/cosh^2 at the end nearest 0
+    Abs,      // 1, and no binary conversion
+    Turn,     // sin, cos: 1, or pi/180 in degrees
+    Tan,      // 1/cos^2 at the ball's end nearest a pole
+    Arcsine,  // asin, acos: 1/sqrt(1 - x^2) at the end nearest 1
+    Arctan,   // 1/(1 + x^2) at the end nearest 0, times 180/pi in degrees
+    Cosh,     // sinh, cosh: cosh at the end farthest from 0
+    Exp,      // exp at the upper end
+    Log,      // 1/x at the lower end
+    Whole,    // floor, ceil: they take the ball themselves
+};
+
 struct FunctionEntry {
     std::string_view name;
     Function function;
     Decimal (*compute)(const Decimal& x, bool degrees);
+    Slope slope;
 };
 
 constexpr std::array<FunctionEntry, 14> kFunctions{{
-    {"sin", Function::Sin, Sin},
-    {"asin", Function::Asin, Asin},
-    {"sinh", Function::Sinh, Sinh},
-    {"cos", Function::Cos, Cos},
-    {"acos", Function::Acos, Acos},
-    {"cosh", Function::Cosh, Cosh},
-    {"tan", Function::Tan, Tan},
-    {"atan", Function::Atan, AtanOf},
-    {"tanh", Function::Tanh, Tanh},
-    {"ceil", Function::Ceil, CeilOf},
-    {"floor", Function::Floor, FloorOf},
-    {"exp", Function::Exp, Exp},
-    {"abs", Function::Abs, AbsOf},
-    {"log", Function::Log, Log},
+    {"sin", Function::Sin, Sin, Slope::Turn},
+    {"asin", Function::Asin, Asin, Slope::Arcsine},
+    {"sinh", Function::Sinh, Sinh, Slope::Cosh},
+    {"cos", Function::Cos, Cos, Slope::Turn},
+    {"acos", Function::Acos, Acos, Slope::Arcsine},
+    {"cosh", Function::Cosh, Cosh, Slope::Cosh},
+    {"tan", Function::Tan, Tan, Slope::Tan},
+    {"atan", Function::Atan, AtanOf, Slope::Arctan},
+    {"tanh", Function::Tanh, Tanh, Slope::Tanh},
+    {"ceil", Function::Ceil, CeilOf, Slope::Whole},
+    {"floor", Function::Floor, FloorOf, Slope::Whole},
+    {"exp", Function::Exp, Exp, Slope::Exp},
+    {"abs", Function::Abs, AbsOf, Slope::Abs},
+    {"log", Function::Log, Log, Slope::Log},
 }};
+
+// pi/180 and 180/pi, rounded up.
+const Bound kDegree = Bound::Of(17453293, -9);
+const Bound kRadian = Bound::Of(572957796, -7);
+
+Bound Least(const Bound& a, const Bound& b) {
+    return Compare(a, b) <= 0 ? a : b;
+}
+
+// How far f may move from its value at the midpoint, `value`, over the ball
+// of x with radius r (in the argument's own unit): r times the most |f'|
+// reaches there, or less where f itself is bounded.
+Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value, bool degrees) {
+    const Work radius = ToWork(r);
+    const Work mid = mp::abs(ToWork(x));
+    switch (slope) {
+    case Slope::Turn:
+        return Least(degrees ? kDegree * r : r, Bound::Of(2, 0)); // sin and cos stay in [-1, 1]
+    case Slope::Arctan: {
+        const Work near = mid > radius ? Work(mid - radius) : Work(0);
+        const Bound s = Least(BoundOf(1 / (1 + near * near)) * r, Bound::Of(4, 0)); // within pi
+        return degrees ? s * kRadian : s;
+    }
+    case Slope::Tanh: {
+        const Work near = mid > radius ? Work(mid - radius) : Work(0);
+        // Out there tanh lies within 10^-kTanhDigits of +-1, however far
+        // the ball reaches.
+        if (near > kTanhBound) return Bound::Unit(-kTanhDigits);
+        const Work c = mp::cosh(near);
+        return Least(BoundOf(1 / (c * c)) * r, Bound::Of(2, 0)); // tanh stays in [-1, 1]
+    }
+    case Slope::Tan: {
+        const Work t = ToWork(value);
+        const Work turn = degrees ? radius * WorkPi() / 180 : radius;
+        const Work least = 1 / mp::sqrt(1 + t * t) - turn; // |cos| over the ball
+        if (!(least > 0)) return Bound::Unbounded();
+        const Bound s = BoundOf(1 / (least * least)) * r;
+        return degrees ? s * kDegree : s;
+    }
+    case Slope::Arcsine: {
+        const Work end = mid + radius;
+        if (!(end < 1)) return Bound::Unbounded();
+        const Bound s = BoundOf(1 / mp::sqrt(1 - end * end)) * r;
+        return degrees ? s * kRadian : s;
+    }
+    case Slope::Cosh:
+        return BoundOf(mp::cosh(mid + radius)) * r;
+    case Slope::Exp:
+        return BoundOf(mp::exp(ToWork(x) + radius)) * r;
+    case Slope::Log:
+        return mid > radius ? BoundOf(1 / (mid - radius)) * r : Bound::Unbounded();
+    case Slope::Abs:
+    case Slope::Whole:
+        break;
+    }
+    return r;
+}
 
 } // namespace
 
@@ -201,13 +280,30 @@ std::optional<Function> FindFunction(std::string_view name) {
     return std::nullopt;
 }
 
+// Each function is computed at the argument's midpoint; the argument's
+// radius, and for those that take it in binary the digits that conversion
+// may lose, pass through its slope onto the result's own bound. Results
+// within [-1, 1] and the like come from values of scale 0.
 Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
     for (const FunctionEntry& e : kFunctions) {
-        if (e.function == f) {
-            Decimal result = e.compute(v, degrees);
-            result.MarkInexact(v.IsInexact());
-            return result;
+        if (e.function != f) continue;
+        if (!v.IsFinite() || e.slope == Slope::Whole) return e.compute(v, degrees);
+        // asin and acos end at +-1: a narrow ball that holds it is it.
+        if (e.slope == Slope::Arcsine) {
+            const Decimal edge = SnapToWhole(v);
+            if (!edge.IsInexact()) return e.compute(edge, degrees);
         }
+        const Decimal result = e.compute(v.Midpoint(), degrees);
+        if (!result.IsFinite()) return result;
+        Bound r = v.radius();
+        // sin, cos and tan reduce their argument in decimal, exactly; the
+        // others take a rounded argument in binary, which may lose a little
+        // more of it (an exact one's loss is within the result's own bound).
+        const bool binary = e.slope != Slope::Turn && e.slope != Slope::Tan && e.slope != Slope::Abs;
+        if (binary && v.IsInexact() && !v.IsZero())
+            r = r + Bound::Of(v.coefficient(), std::int64_t{v.exponent()} - (kWorkDigits - 1));
+        if (r.IsZero()) return result.FromOrigin(0);
+        return result.Widened(Spread(e.slope, v, r, result, degrees)).FromOrigin(0);
     }
     return Decimal::NotANumber(); // unreachable: every enumerator has a row
 }

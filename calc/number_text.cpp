@@ -2,7 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "calc/chars.h"
 
@@ -25,48 +27,12 @@ void AppendExponent(std::string& out, std::int64_t exponent) {
     AppendLimb(out, magnitude, 2);
 }
 
-// The digits of |value| rounded to `decimals` places (halves away from zero)
-// and the power of ten of their last digit: -decimals, or 0 and above for a
-// whole number.
-struct Rounded {
-    std::string digits;
-    std::int64_t exponent = 0;
-    bool zero = true;
-};
-
-Rounded RoundToPlaces(const Decimal& value, int decimals) {
-    Rounded r;
-    if (value.IsZero()) {
-        r.digits = "0";
-        return r;
-    }
-    const std::int64_t q = value.exponent();
-    if (q >= -decimals) {
-        r.digits = WriteDigits(Wide(value.coefficient()));
-        r.exponent = q;
-        r.zero = false;
-        if (q < 0) {
-            // Zeros to the last place shown.
-            r.digits.append(static_cast<std::size_t>(q + decimals), '0');
-            r.exponent = -decimals;
-        }
-        return r;
-    }
-    const std::int64_t drop = -decimals - q;
-    const Wide kept = drop > kWideDigits
-                          ? Wide(0U)
-                          : DropDisplayDigits(value, static_cast<int>(drop), Rounding::HalfAway);
-    r.digits = WriteDigits(kept);
-    r.exponent = -decimals;
-    r.zero = kept.is_zero();
-    return r;
-}
-
-// Any length: the first kPrecision significant digits, rounded by the rest.
+// Any length: the first kExactDigits significant digits, rounded by the
+// rest.
 Decimal ReadLongDecimal(std::string_view text) {
-    // The first kPrecision significant digits are kept, in limbs of 19; the
-    // next decides the rounding, and the rest only whether it is a tie.
-    Wide kept;
+    // The first kExactDigits significant digits are kept, in limbs of 19;
+    // the next decides the rounding, and the rest only whether it is a tie.
+    BigInt kept;
     std::uint64_t limb = 0;
     int limbDigits = 0;
     int keptDigits = 0;
@@ -92,7 +58,7 @@ Decimal ReadLongDecimal(std::string_view text) {
             significant = true;
         }
         wholeDigits += afterPoint ? 0 : 1;
-        if (keptDigits < kPrecision) {
+        if (keptDigits < kExactDigits) {
             if (limbDigits == kLimbDigits) {
                 kept = kept * SmallTenTo(kLimbDigits) + limb;
                 limb = 0;
@@ -138,22 +104,22 @@ Decimal ReadDecimal(std::string_view text) {
     return Decimal::MakeExact(false, limb, afterPoint > 0 ? -afterPoint : 0);
 }
 
-std::string WriteDigits(const Wide& n) {
+std::string WriteDigits(const BigInt& n) {
     if (FitsLimb(n)) {
         std::string out;
         AppendLimb(out, LowLimb(n), 1);
         return out;
     }
     // Limbs of 19 digits from the low end, written from the high end.
-    std::array<std::uint64_t, kWideDigits / kLimbDigits + 1> limbs{};
-    std::size_t count = 0;
-    Wide rest = n;
-    Wide remainder;
-    const Wide base(SmallTenTo(kLimbDigits));
+    std::vector<std::uint64_t> limbs;
+    BigInt rest = n;
+    BigInt remainder;
+    const BigInt base(SmallTenTo(kLimbDigits));
     while (!rest.is_zero()) {
         mp::divide_qr(rest, base, rest, remainder);
-        limbs[count++] = LowLimb(remainder);
+        limbs.push_back(LowLimb(remainder));
     }
+    const std::size_t count = limbs.size();
     std::string out;
     out.reserve(count * kLimbDigits);
     AppendLimb(out, limbs[count - 1], 1);
@@ -164,67 +130,80 @@ std::string WriteDigits(const Wide& n) {
 
 std::string WriteFixed(const Decimal& value, int decimals) {
     if (decimals < 0) decimals = 0;
-    const Rounded r = RoundToPlaces(value, decimals);
-    std::string out;
-    if (!r.zero && value.IsNegative()) out += '-';
-    if (r.exponent >= 0) {
-        out += r.digits;
-        if (!r.zero) out.append(static_cast<std::size_t>(r.exponent), '0');
-        if (decimals > 0) {
-            out += '.';
-            out.append(static_cast<std::size_t>(decimals), '0');
-        }
-        return out;
-    }
-    // exponent is -decimals here: the last `decimals` digits follow the point.
+    BigInt digits;
+    if (!ProvenDigits(value, -decimals, Rounding::HalfAway, digits)) return {};
+    std::string out = digits < 0 ? "-" : "";
+    const std::string text = WriteDigits(mp::abs(digits));
     const auto places = static_cast<std::size_t>(decimals);
-    if (r.digits.size() <= places) {
+    if (places == 0) return out + text;
+    if (text.size() <= places) {
         out += "0.";
-        out.append(places - r.digits.size(), '0');
-        out += r.digits;
+        out.append(places - text.size(), '0');
+        out += text;
     } else {
-        out.append(r.digits, 0, r.digits.size() - places);
+        out.append(text, 0, text.size() - places);
         out += '.';
-        out.append(r.digits, r.digits.size() - places, places);
+        out.append(text, text.size() - places, places);
     }
     return out;
 }
 
-std::string WriteScientific(const Decimal& value) {
-    if (value.IsZero()) return "0.000000e+00";
-    constexpr int kShown = 7; // significant digits of "%e"
-    Wide mantissa(value.coefficient());
-    std::int64_t exponent = value.Scale();
-    if (value.digits() > kShown) {
-        mantissa = DropDisplayDigits(value, value.digits() - kShown, Rounding::HalfAway);
-        if (mantissa == TenTo(kShown)) {
-            mantissa = TenTo(kShown - 1);
-            ++exponent;
+namespace {
+
+// The most significant digits of the ball proven, at most `most`: their
+// text, and the power of ten of the first. False when not even one is.
+bool LeadingDigits(const Decimal& value, int most, std::string& digits, std::int64_t& scale) {
+    scale = value.Scale();
+    int count = most;
+    const Bound& r = value.radius();
+    if (value.IsInexact()) {
+        if (r.IsUnbounded() || value.IsZero()) return false;
+        count = static_cast<int>(std::min<std::int64_t>(most, scale - r.Scale() + 1));
+    }
+    for (; count >= 1; --count) {
+        BigInt kept;
+        if (!ProvenDigits(value, scale - count + 1, Rounding::HalfAway, kept)) continue;
+        digits = WriteDigits(mp::abs(kept));
+        if (static_cast<int>(digits.size()) > count) {
+            // Rounded up into a new digit: 9.99 became 10.0.
+            digits.pop_back();
+            ++scale;
         }
-    } else {
-        mantissa *= TenTo(kShown - value.digits());
+        return !kept.is_zero();
     }
-    const std::string digits = WriteDigits(mantissa);
-    std::string out = value.IsNegative() ? "-" : "";
-    out += digits[0];
-    out += '.';
-    out.append(digits, 1, std::string::npos);
-    AppendExponent(out, exponent);
-    return out;
+    return false;
 }
 
-std::string WriteSignificant(const Decimal& value) {
-    if (value.IsZero()) return "0e+00";
-    std::string digits = WriteDigits(Wide(value.coefficient()));
-    digits.erase(digits.find_last_not_of('0') + 1);
-    std::string out = value.IsNegative() ? "-" : "";
+std::string WithExponent(bool negative, const std::string& digits, std::int64_t scale) {
+    std::string out = negative ? "-" : "";
     out += digits[0];
     if (digits.size() > 1) {
         out += '.';
         out.append(digits, 1, std::string::npos);
     }
-    AppendExponent(out, value.Scale());
+    AppendExponent(out, scale);
     return out;
+}
+
+} // namespace
+
+std::string WriteScientific(const Decimal& value) {
+    if (IsZeroBall(value)) return "0.000000e+00";
+    constexpr int kShown = 7; // significant digits of "%e"
+    std::string digits;
+    std::int64_t scale = 0;
+    if (!LeadingDigits(value, kShown, digits, scale)) return {};
+    if (!value.IsInexact()) digits.append(kShown - digits.size(), '0');
+    return WithExponent(value.IsNegative(), digits, scale);
+}
+
+std::string WriteSignificant(const Decimal& value) {
+    if (IsZeroBall(value)) return "0e+00";
+    std::string digits;
+    std::int64_t scale = 0;
+    if (!LeadingDigits(value, kPrecision, digits, scale)) return {};
+    digits.erase(std::max<std::size_t>(digits.find_last_not_of('0'), 0) + 1);
+    return WithExponent(value.IsNegative(), digits, scale);
 }
 
 } // namespace quill

@@ -15,24 +15,28 @@ namespace quill {
 
 // Reads the longest decimal number at the start of `text`: digits with at
 // most one point (no sign, no exponent; reading stops at a second point).
-// Exact when it has at most kPrecision significant digits, else correctly
-// rounded; beyond the range it is Infinity, below it 0. Text with no digit
+// Exact when it has at most kExactDigits significant digits, else correctly
+// rounded with its bound; beyond the range it is Infinity, below it 0 with
+// a bound. Text with no digit
 // reads as 0. Linear in the length of the text, for any length.
 Decimal ReadDecimal(std::string_view text);
 
 // The decimal digits of a whole number ("0" for zero).
-std::string WriteDigits(const Wide& n);
+std::string WriteDigits(const BigInt& n);
 
 // `value` in fixed notation with `decimals` digits after the point (no point
-// for 0): every integer digit, whatever the size.
+// for 0): every integer digit, whatever the size. Empty when the ball does
+// not prove the digits at that place.
 std::string WriteFixed(const Decimal& value, int decimals);
 
 // `value` as "%e" writes it: one digit, a point, six decimals, "e", a sign and
-// at least two exponent digits (1234 is 1.234000e+03).
+// at least two exponent digits (1234 is 1.234000e+03); fewer decimals where
+// the ball proves fewer, empty where it proves none.
 std::string WriteScientific(const Decimal& value);
 
-// Every significant digit of `value` in exponent form, trailing zeros left
-// out: 10^400 is 1e+400, 2.5 * 10^60 is 2.5e+60.
+// The significant digits of `value` in exponent form, at most kPrecision of
+// them and only those the ball proves, trailing zeros left out: 10^400 is
+// 1e+400, 2.5 * 10^60 is 2.5e+60. Empty where no digit is proven.
 std::string WriteSignificant(const Decimal& value);
 
 } // namespace quill

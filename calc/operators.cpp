@@ -28,12 +28,12 @@ bool IsOne(const Decimal& x) {
 
 // |x| = c * 10^q with c not ending in zero.
 struct Stripped {
-    Wide c;
+    BigInt c;
     std::int64_t q;
 };
 
 Stripped Strip(const Decimal& x) {
-    Stripped s{Wide(x.coefficient()), x.exponent()};
+    Stripped s{BigInt(x.coefficient()), x.exponent()};
     s.q += StripZeros(s.c);
     return s;
 }
@@ -42,13 +42,13 @@ Stripped Strip(const Decimal& x) {
 std::int64_t SmallWhole(const Decimal& x) {
     const Decimal whole = Truncate(Abs(x));
     if (whole.IsZero()) return 0;
-    return static_cast<std::int64_t>(LowLimb(Wide(whole.coefficient()) * TenTo(whole.exponent())));
+    return static_cast<std::int64_t>(LowLimb(BigInt(whole.coefficient()) * TenTo(whole.exponent())));
 }
 
 // e^t, or the infinity or zero it is beyond the range.
 Decimal ExpOf(const Work& t, bool negative) {
     if (t > kExpBound) return Decimal::Infinity(negative);
-    if (t < -kExpBound) return {};
+    if (t < -kExpBound) return Decimal().Widened(Bound::Unit(kMinScale));
     const Work e = mp::exp(t);
     return FromWork(negative ? Work(-e) : e);
 }
@@ -58,20 +58,18 @@ Decimal PowerThroughLog(const Decimal& x, const Work& y, bool negative) {
     return ExpOf(y * LogOf(Abs(x)), negative);
 }
 
-// 1 / (p * 10^e), correctly rounded.
-Decimal Reciprocal(const BigInt& p, std::int64_t e, bool negative) {
-    const int shift = kPrecision + 1 + DigitCount(p);
-    BigInt quotient;
-    BigInt rest;
-    mp::divide_qr(mp::pow(BigInt(10), static_cast<unsigned>(shift)), p, quotient, rest);
-    return Decimal::Make(negative, quotient, -e - shift, !rest.is_zero());
-}
-
 // x^n for a finite nonzero x and a whole nonzero y.
 Decimal WholePower(const Decimal& x, const Decimal& y) {
     const bool negative = x.IsNegative() && IsOddWhole(y);
     const bool inverse = y.IsNegative();
     if (IsOne(Abs(x))) return One(negative);
+    if (inverse && Abs(y).Scale() < kLargeWholeScale) {
+        // 1 / x^n: exact where the quotient ends, like any quotient.
+        const Decimal power = WholePower(x, -y);
+        if (power.IsInfinite()) return Decimal().Widened(Bound::Unit(kMinScale));
+        if (power.IsZero()) return Decimal::Infinity(negative);
+        return Divide(One(), power);
+    }
     if (Abs(y).Scale() >= kLargeWholeScale) return PowerThroughLog(x, ToWork(y), negative);
     const std::int64_t n = SmallWhole(y);
     const Stripped s = Strip(x);
@@ -79,16 +77,13 @@ Decimal WholePower(const Decimal& x, const Decimal& y) {
         // A power of ten: only the exponent moves, and far beyond the
         // range once it has grown past 10^5 times.
         if (n > 100000) return (s.q > 0) != inverse ? Decimal::Infinity(negative) : Decimal();
-        return Decimal::Make(negative, Wide(1U), inverse ? -s.q * n : s.q * n);
+        return Decimal::Make(negative, BigInt(1U), inverse ? -s.q * n : s.q * n);
     }
     if (n <= kExactPowerDigits / DigitCount(s.c)) {
-        const BigInt power = mp::pow(BigInt(s.c), static_cast<unsigned>(n));
-        if (inverse) return Reciprocal(power, s.q * n, negative);
-        return Decimal::Make(negative, power, s.q * n);
+        return Decimal::Make(negative, mp::pow(s.c, static_cast<unsigned>(n)), s.q * n);
     }
     if (n > kSquaringLimit) return PowerThroughLog(x, ToWork(y), negative);
-    Work w = mp::pow(ToWork(Abs(x)), static_cast<long long>(n));
-    if (inverse) w = 1 / w;
+    const Work w = mp::pow(ToWork(Abs(x)), static_cast<long long>(n));
     return FromWork(negative ? Work(-w) : w);
 }
 
@@ -118,11 +113,11 @@ std::uint64_t WholeRootOf(std::uint64_t v, std::int64_t m) {
 }
 
 // Whether candidate * 10^q is the m-th root of s's value.
-bool IsRootOf(const Stripped& s, std::int64_t m, const Wide& candidate, std::int64_t q) {
+bool IsRootOf(const Stripped& s, std::int64_t m, const BigInt& candidate, std::int64_t q) {
     if (candidate == 1U) return s.c == 1U && q * m == s.q;
-    // 2^167 > 10^50: no whole number above 1 has a power of more factors
-    // that is a coefficient.
-    constexpr std::int64_t kMostFactors = 167;
+    // 2^3322 > 10^1000: no whole number above 1 has a power of more factors
+    // that is an exact coefficient.
+    constexpr std::int64_t kMostFactors = 3322;
     if (m > kMostFactors || q * m != s.q) return false;
     return mp::pow(BigInt(candidate), static_cast<unsigned>(m)) == BigInt(s.c);
 }
@@ -137,7 +132,7 @@ bool RootNear(const Stripped& s, std::int64_t m, const Work& approximate, Decima
     if (!near.IsFinite() || near.IsZero()) return false;
     const int keep = static_cast<int>(kPrecision / m) + 2;
     const int drop = near.digits() > keep ? near.digits() - keep : 0;
-    Wide candidate = DropDigits(Wide(near.coefficient()), drop, false, Rounding::HalfEven);
+    BigInt candidate = DropDigits(BigInt(near.coefficient()), drop, false, Rounding::HalfEven);
     const std::int64_t q = near.exponent() + drop + StripZeros(candidate);
     if (!IsRootOf(s, m, candidate, q)) return false;
     root = Decimal::Make(false, candidate, q);
@@ -154,7 +149,7 @@ Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
     if (FitsLimb(s.c)) {
         // A short coefficient: its whole root settles it, without the binary
         // approximation.
-        const Wide candidate(WholeRootOf(LowLimb(s.c), m));
+        const BigInt candidate(WholeRootOf(LowLimb(s.c), m));
         exact = s.q % m == 0 && IsRootOf(s, m, candidate, s.q / m);
         if (exact) root = Decimal::Make(false, candidate, s.q / m);
     }
@@ -202,20 +197,46 @@ Decimal RootOf(const Decimal& x, const Decimal& y) {
     return ExpOf(LogOf(x) / ToWork(y), false);
 }
 
+// How far x^y may lie from its midpoint's value `power` when x and y are
+// balls: y log|x| moves by at most d = |y| rx / (|x| - rx) + ry |log|x||
+// (rx with the digits a binary conversion may lose), and the power by
+// |power| (e^d - 1) <= |power| d e^d.
+Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
+    const Bound rx = x.radius() + Bound::Of(x.coefficient(), std::int64_t{x.exponent()} -
+                                                                 (kWorkDigits - 1));
+    const Work base = mp::abs(ToWork(x));
+    const Work reach = ToWork(rx);
+    if (!(base > reach)) return Bound::Unbounded();
+    const Work d = mp::abs(ToWork(y)) * reach / (base - reach) +
+                   (y.IsInexact() ? ToWork(y.radius()) * mp::abs(LogOf(Abs(x.Midpoint()))) : 0);
+    if (d > 100) return Bound::Unbounded();
+    return BoundOf(ToWork(power) * d * mp::exp(d));
+}
+
+// x op y for balls: computed at the midpoints, then widened by the spread.
+// A narrow base about zero is zero.
+Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&), const Decimal& x,
+                const Decimal& y, bool root) {
+    const Decimal base = IsZeroBall(x) ? Decimal() : x;
+    if (!base.IsInexact() && !y.IsInexact()) return op(base, y);
+    const Decimal value = op(base.Midpoint(), y.Midpoint());
+    if (!value.IsFinite() || !base.IsFinite() || !y.IsFinite()) return value;
+    if (base.IsZero()) return value; // zero to a power: zero or infinite, however wide y is
+    // A root is the power 1/y: its exponent's ball is y's, divided.
+    const Decimal exponent = root ? Divide(One(), y) : y;
+    return value.Widened(PowerSpread(base, exponent, value)).FromOrigin(0);
+}
+
 } // namespace
 
-// An exponent or a degree that a rounding left a hair off a whole number is
-// that whole number, as the display shows it: (-8)^(1/3*3) is -8.
+// An exponent or a degree whose narrow ball holds a whole number is that
+// whole number, as the display shows it: (-8)^(1/3*3) is -8.
 Decimal Power(const Decimal& x, const Decimal& y) {
-    Decimal power = PowerOf(x, SnapToWhole(y));
-    power.MarkInexact(x.IsInexact() || y.IsInexact());
-    return power;
+    return OfBalls(PowerOf, x, SnapToWhole(y), false);
 }
 
 Decimal Root(const Decimal& x, const Decimal& y) {
-    Decimal root = RootOf(x, SnapToWhole(y));
-    root.MarkInexact(x.IsInexact() || y.IsInexact());
-    return root;
+    return OfBalls(RootOf, x, SnapToWhole(y), true);
 }
 
 } // namespace quill

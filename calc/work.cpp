@@ -97,15 +97,33 @@ Decimal FromWork(const Work& w) {
     // The power of ten of the leading digit, give or take one.
     const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
     if (scale > kMaxScale + 2) return Decimal::Infinity(negative);
-    if (scale < kMinScale - 2) return Decimal().MarkInexact(true);
-    // |w| * 10^shift has kPrecision + 6 or 7 whole digits.
-    const std::int64_t shift = kPrecision + 6 - scale;
+    if (scale < kMinScale - 2) return Decimal().Widened(Bound::Unit(kMinScale));
+    // |w| * 10^shift has kRoundedDigits + 3 or 4 whole digits.
+    const std::int64_t shift = kRoundedDigits + 3 - scale;
     const Work scaled = mp::abs(w) * TenToWork(shift);
     const Work whole = mp::trunc(scaled);
     const BigInt digits = whole.convert_to<BigInt>();
-    // The binary value is itself an approximation, even where it converts
-    // exactly.
-    return Decimal::Make(negative, digits, -shift, whole != scaled).MarkInexact(true);
+    // What the computation may have lost, and the rounding to decimal.
+    return Decimal::Make(negative, digits, -shift, whole != scaled,
+                         Bound::Unit(scale + 1 - kWorkTrustedDigits));
+}
+
+Work ToWork(const Bound& b) {
+    if (b.IsZero()) return Work(0);
+    return Work(b.mantissa()) * TenToWork(b.exponent());
+}
+
+Bound BoundOf(const Work& w) {
+    if (w == 0) return {};
+    if (mp::isnan(w) || mp::isinf(w)) return Bound::Unbounded();
+    int binary = 0;
+    mp::frexp(w, &binary);
+    const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
+    if (scale > 4 * kMaxScale) return Bound::Unbounded();
+    // Nine digits or ten, rounded up, and one unit more for the error of the
+    // scaling.
+    const Work top = mp::ceil(mp::abs(w) * TenToWork(kBoundDigits - 1 - scale));
+    return Bound::Of(top.convert_to<std::uint64_t>() + 1, scale - (kBoundDigits - 1));
 }
 
 const Work& WorkPi() {

@@ -1,8 +1,8 @@
 // Binary floating point of kWorkDigits decimal digits (Boost's
 // cpp_bin_float), for what decimal arithmetic cannot do exactly: powers with a
-// fractional exponent, roots and the built-in functions. The digits beyond
-// kPrecision absorb the few units a computation loses, so its result rounded
-// back to kPrecision digits is right to within one unit of the last.
+// fractional exponent, roots and the built-in functions. A computation here
+// loses a few units of its last digits; its result is trusted to
+// kWorkTrustedDigits digits, and that is the bound it carries.
 //
 // Only Boost's own arithmetic runs here, no C runtime maths, so every build
 // computes the same bits. Callers hand in finite values; nothing throws.
@@ -27,9 +27,19 @@ using Work = mp::number<mp::cpp_bin_float<kWorkDigits>, mp::et_off>;
 // A finite decimal as a binary float (rounded once or twice).
 Work ToWork(const Decimal& x);
 
-// w rounded to kPrecision digits, ties to even, and marked inexact;
-// non-finite values stay.
+// What a computation here is trusted to: its result's first this many
+// digits, of kWorkDigits.
+inline constexpr int kWorkTrustedDigits = 55;
+
+// w as a ball: rounded to a few digits more than kRoundedDigits, its radius what
+// the computation may have lost beyond kWorkTrustedDigits digits and the
+// rounding; non-finite values stay.
 Decimal FromWork(const Work& w);
+
+// A bound as a binary float, and a bound at least |w| (no bound for a
+// non-finite w).
+Work ToWork(const Bound& b);
+Bound BoundOf(const Work& w);
 
 // 10^n.
 Work TenToWork(std::int64_t n);

@@ -35,16 +35,15 @@ TEST(NumberText, ReadDecimal) {
         {"000.000", "0"},
         {"0012.3400", "1.234e+01"},
         {"3.14159265358979323846", "3.14159265358979323846e+00"},
-        // Exact to the precision, then rounded to it, ties to even.
+        // Read exactly, written to at most 50 digits, halves away.
         {"1234567890123456789012345678901234567890.1234567890",
          "1.234567890123456789012345678901234567890123456789e+39"},
         {ones, "1." + ones.substr(1, 49) + "e+59"},
-        {"1" + std::string(49, '0') + "5", "1e+50"},
-        {"1" + std::string(48, '0') + "15", "1." + std::string(48, '0') + "2e+50"},
-        {"1" + std::string(48, '0') + "25", "1." + std::string(48, '0') + "2e+50"},
-        {"1" + std::string(48, '0') + "251", "1." + std::string(48, '0') + "3e+51"},
-        {"1" + std::string(48, '0') + "151", "1." + std::string(48, '0') + "2e+51"},
+        {"1" + std::string(49, '0') + "5", "1." + std::string(48, '0') + "1e+50"},
+        {"1" + std::string(48, '0') + "25", "1." + std::string(48, '0') + "3e+50"},
         {std::string(60, '9'), "1e+60"},
+        // Beyond 1,000 digits, rounded ties to even: to 10^1000 from below.
+        {std::string(1001, '9'), "1e+1001"},
         // The range: up to 10^10001, down to 10^-10000.
         {"1" + std::string(10000, '0'), "1e+10000"},
         {std::string(10001, '9'), "inf"},
@@ -56,6 +55,12 @@ TEST(NumberText, ReadDecimal) {
     for (const auto& row : rows) {
         EXPECT_EQ(Digits(ReadDecimal(row.text)), row.value) << row.text.substr(0, 80);
     }
+    // Exact to 1,000 digits; one more, and the value carries its rounding.
+    const std::string thousand = "1" + std::string(998, '0') + "1";
+    EXPECT_FALSE(ReadDecimal(thousand).IsInexact());
+    EXPECT_EQ(ReadDecimal(thousand).digits(), 1000);
+    EXPECT_TRUE(ReadDecimal(thousand + "1").IsInexact());
+    EXPECT_FALSE(ReadDecimal(thousand + "0").IsInexact());
 }
 
 // A decimal of up to 50 digits reads back exactly: the fixed writer gives
@@ -91,8 +96,8 @@ TEST(NumberText, Write) {
     EXPECT_EQ(WriteScientific(ReadDecimal("2.5000005")), "2.500001e+00");
     EXPECT_EQ(WriteScientific(-ReadDecimal("0.99999995")), "-1.000000e+00");
     EXPECT_EQ(WriteSignificant(ReadDecimal("1" + std::string(400, '0'))), "1e+400");
-    EXPECT_EQ(WriteDigits(Wide(1U) * TenTo(100)), "1" + std::string(100, '0'));
-    EXPECT_EQ(WriteDigits(Wide(0U)), "0");
+    EXPECT_EQ(WriteDigits(BigInt(1U) * TenTo(100)), "1" + std::string(100, '0'));
+    EXPECT_EQ(WriteDigits(BigInt(0U)), "0");
 }
 
 } // namespace

@@ -1,0 +1,119 @@
+#include "calc/bound.h"
+
+namespace quill {
+
+namespace {
+
+// m * 10^e with m brought to at most kBoundDigits digits, rounding up.
+Bound Normal(std::uint64_t m, std::int64_t e) {
+    const int digits = DigitCount(m);
+    if (digits <= kBoundDigits) return Bound::Of(m, e);
+    const std::uint64_t unit = SmallTenTo(digits - kBoundDigits);
+    return Bound::Of((m + unit - 1) / unit, e + digits - kBoundDigits);
+}
+
+// m shifted down by `places` digits, rounded up.
+std::uint64_t ShiftedUp(std::uint64_t m, std::int64_t places) {
+    if (places <= 0) return m;
+    if (places > kLimbDigits) return m == 0 ? 0 : 1;
+    const std::uint64_t unit = SmallTenTo(static_cast<int>(places));
+    return (m + unit - 1) / unit;
+}
+
+} // namespace
+
+Bound Bound::Of(std::uint64_t m, std::int64_t e) {
+    Bound b;
+    if (m == 0) return b;
+    if (DigitCount(m) > kBoundDigits) return Normal(m, e);
+    b.mantissa_ = m;
+    b.exponent_ = e;
+    return b;
+}
+
+Bound Bound::Of(const BigInt& c, std::int64_t e) {
+    const int digits = DigitCount(c);
+    if (digits <= kLimbDigits) return Of(LowLimb(c), e);
+    const int drop = digits - kBoundDigits;
+    const BigInt kept = DropDigits(mp::abs(c), drop, false, Rounding::Down) + 1U;
+    return Of(static_cast<std::uint64_t>(kept), e + drop);
+}
+
+Bound Bound::Below(const BigInt& c, std::int64_t e) {
+    const int digits = DigitCount(c);
+    const int drop = digits > kBoundDigits ? digits - kBoundDigits : 0;
+    const BigInt kept = DropDigits(mp::abs(c), drop, false, Rounding::Down);
+    Bound b;
+    b.mantissa_ = static_cast<std::uint64_t>(kept);
+    b.exponent_ = b.mantissa_ == 0 ? 0 : e + drop;
+    return b;
+}
+
+Bound Bound::Unbounded() {
+    Bound b;
+    b.mantissa_ = 1;
+    b.exponent_ = kUnbounded;
+    return b;
+}
+
+std::int64_t Bound::Scale() const {
+    if (IsUnbounded()) return kUnbounded; // above every scale
+    return exponent_ + DigitCount(mantissa_) - 1;
+}
+
+Bound operator+(const Bound& a, const Bound& b) {
+    if (a.IsZero()) return b;
+    if (b.IsZero()) return a;
+    if (a.IsUnbounded() || b.IsUnbounded()) return Bound::Unbounded();
+    const bool aLow = a.exponent() <= b.exponent();
+    const Bound& low = aLow ? a : b;
+    const Bound& high = aLow ? b : a;
+    // The sum at the higher exponent: the lower part rounded up onto it, or
+    // the higher part widened where the gap is small.
+    const std::int64_t gap = high.exponent() - low.exponent();
+    if (gap <= kLimbDigits - kBoundDigits) {
+        return Normal(high.mantissa() * SmallTenTo(static_cast<int>(gap)) + low.mantissa(),
+                      low.exponent());
+    }
+    return Normal(high.mantissa() + ShiftedUp(low.mantissa(), gap), high.exponent());
+}
+
+Bound operator*(const Bound& a, const Bound& b) {
+    if (a.IsZero() || b.IsZero()) return {};
+    if (a.IsUnbounded() || b.IsUnbounded()) return Bound::Unbounded();
+    return Normal(a.mantissa() * b.mantissa(), a.exponent() + b.exponent());
+}
+
+Bound operator/(const Bound& a, const Bound& b) {
+    if (a.IsZero()) return {};
+    if (b.IsZero() || a.IsUnbounded()) return Bound::Unbounded();
+    if (b.IsUnbounded()) return {};
+    // 10 more digits than b's: a quotient of at least 10 digits.
+    const std::uint64_t dividend = a.mantissa() * SmallTenTo(10);
+    const std::uint64_t q = (dividend + b.mantissa() - 1) / b.mantissa();
+    return Normal(q, a.exponent() - 10 - b.exponent());
+}
+
+int Compare(const Bound& a, const Bound& b) {
+    if (a.IsUnbounded() || b.IsUnbounded()) {
+        return a.IsUnbounded() == b.IsUnbounded() ? 0 : (a.IsUnbounded() ? 1 : -1);
+    }
+    if (a.IsZero() || b.IsZero()) return a.IsZero() == b.IsZero() ? 0 : (a.IsZero() ? -1 : 1);
+    if (a.Scale() != b.Scale()) return a.Scale() < b.Scale() ? -1 : 1;
+    const std::int64_t e = a.exponent() < b.exponent() ? a.exponent() : b.exponent();
+    const std::uint64_t x = a.mantissa() * SmallTenTo(static_cast<int>(a.exponent() - e));
+    const std::uint64_t y = b.mantissa() * SmallTenTo(static_cast<int>(b.exponent() - e));
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+Bound Difference(const Bound& a, const Bound& b) {
+    if (Compare(a, b) <= 0) return {};
+    if (a.IsUnbounded() || b.IsZero()) return a;
+    const std::int64_t e = a.exponent() < b.exponent() ? a.exponent() : b.exponent();
+    if (a.exponent() - e > kLimbDigits - kBoundDigits) return a; // b is negligible
+    const std::uint64_t x = a.mantissa() * SmallTenTo(static_cast<int>(a.exponent() - e));
+    const std::uint64_t y = b.mantissa() * SmallTenTo(static_cast<int>(b.exponent() - e));
+    return Bound::Of(x - y, e);
+}
+
+} // namespace quill
