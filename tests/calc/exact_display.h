@@ -35,6 +35,12 @@ inline Rational RationalOf(const std::string& text) {
     return negative ? Rational(-value) : value;
 }
 
+// 10^n, for n of either sign.
+inline Rational TenTo(long n) {
+    const Integer power = boost::multiprecision::pow(Integer(10), static_cast<unsigned>(n < 0 ? -n : n));
+    return n < 0 ? Rational(Integer(1), power) : Rational(power);
+}
+
 // floor(|v| * 10^places + 1/2): |v| rounded to places, halves away from zero,
 // as a whole number of 10^-places.
 inline Integer RoundedMagnitude(const Rational& v, int places) {

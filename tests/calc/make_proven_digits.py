@@ -1,0 +1,181 @@
+#!/usr/bin/env python3
+"""Writes tests/calc/data/proven_digits.tsv: random expressions with
+cancellation, big and tiny magnitudes, and functions of exact and rounded
+arguments, each with its true value to 300 significant digits (mpmath at 330,
+the constants their true values). ProvenDigits.EveryShownDigitIsTheTruths
+checks that every digit the program shows for them is the true value's.
+
+Usage: make_proven_digits.py > tests/calc/data/proven_digits.tsv"""
+
+import random
+import re
+
+import mpmath
+
+mp = mpmath.mp
+FUNCTIONS = ["sin", "cos", "tan", "asin", "acos", "atan", "sinh", "cosh", "tanh",
+             "exp", "log", "abs", "ceil", "floor"]
+PLACES = ["auto"] + [str(n) for n in range(10)]
+
+
+class Bad(Exception):
+    pass
+
+
+def constants():
+    return {"fi": mpmath.mpf("1.618"), "fi1": mpmath.mpf("0.618"), "e": +mp.e,
+            "log2e": 1 / mp.ln2, "log10e": 1 / mp.ln10, "ln2": +mp.ln2, "ln10": +mp.ln10,
+            "pi": +mp.pi, "pi2": mp.pi / 2, "pi4": mp.pi / 4, "pia": 1 / mp.pi,
+            "pib": 2 / mp.pi, "sqrt2": mpmath.sqrt(2), "sqrt1": 1 / mpmath.sqrt(2)}
+
+
+def evaluate(text, degrees):
+    """The true value of an expression, by the program's grammar."""
+    named = constants()
+    toks = re.findall(r"[a-z][a-z0-9]*|[0-9]*\.?[0-9]+|[-+*/%^#()]", text)
+    pos = [0]
+
+    def peek():
+        return toks[pos[0]] if pos[0] < len(toks) else None
+
+    def take():
+        pos[0] += 1
+        return toks[pos[0] - 1]
+
+    def turn(x):
+        return x * mp.pi / 180 if degrees else x
+
+    def unturn(x):
+        return x * 180 / mp.pi if degrees else x
+
+    def inverse(f, x):
+        if abs(x) > 1:
+            raise Bad()
+        return unturn(f(x))
+
+    def log(x):
+        if x <= 0:
+            raise Bad()
+        return mpmath.log(x)
+
+    table = {"sin": lambda x: mpmath.sin(turn(x)), "cos": lambda x: mpmath.cos(turn(x)),
+             "tan": lambda x: mpmath.tan(turn(x)), "asin": lambda x: inverse(mpmath.asin, x),
+             "acos": lambda x: inverse(mpmath.acos, x), "atan": lambda x: unturn(mpmath.atan(x)),
+             "sinh": mpmath.sinh, "cosh": mpmath.cosh, "tanh": mpmath.tanh, "exp": mpmath.exp,
+             "log": log, "abs": abs, "ceil": mpmath.ceil, "floor": mpmath.floor}
+
+    def primary():
+        t = take()
+        if t == "(":
+            v = expr()
+            take()
+            return v
+        if t == "-":
+            return -chain()
+        if t in table:
+            take()
+            v = expr()
+            take()
+            return table[t](v)
+        if t in named:
+            return named[t]
+        return mpmath.mpf(t)
+
+    def chain():
+        v = primary()
+        while peek() in ("^", "#", "%"):
+            op = take()
+            w = primary()
+            if op == "%":
+                v = v / 100 * w
+            elif op == "^":
+                if (v == 0 and w < 0) or (v < 0 and w != int(w)):
+                    raise Bad()
+                v = mpmath.power(v, w)
+            else:
+                if w == 0 or (v < 0 and (w != int(w) or int(w) % 2 == 0)):
+                    raise Bad()
+                v = -mpmath.root(-v, int(w)) if v < 0 else mpmath.power(v, 1 / w)
+        return v
+
+    def term():
+        v = chain()
+        while peek() in ("*", "/"):
+            op = take()
+            w = chain()
+            if op == "/" and w == 0:
+                raise ZeroDivisionError()
+            v = v * w if op == "*" else v / w
+        return v
+
+    def expr():
+        v = -term() if peek() == "-" and take() else term()
+        while peek() in ("+", "-"):
+            op = take()
+            w = term()
+            v = v + w if op == "+" else v - w
+        return v
+
+    return expr()
+
+
+def decimal(rnd, digits=None):
+    digits = digits or rnd.randint(1, 12)
+    text = "".join(rnd.choice("0123456789") for _ in range(digits)).lstrip("0") or "7"
+    point = rnd.randint(0, len(text))
+    return (text[:point] or "0") + ("." + text[point:] if point < len(text) else "")
+
+
+def rounded(rnd):
+    """A value that went through a rounding."""
+    return rnd.choice([f"{decimal(rnd)}/{rnd.choice([3, 7, 9, 11, 13])}",
+                       f"{decimal(rnd)}#{rnd.choice([2, 3])}", rnd.choice(["pi", "e", "ln2", "sqrt2"]),
+                       f"exp({decimal(rnd, 3)})"])
+
+
+def expression(rnd):
+    kind = rnd.randrange(6)
+    if kind == 0:  # cancellation of a big exact value
+        big = rnd.choice([f"10^{rnd.randint(20, 300)}", decimal(rnd, rnd.randint(30, 80))])
+        small = rnd.choice([decimal(rnd), rounded(rnd)])
+        return f"({big}+{small})-{big}"
+    if kind == 1:  # big and tiny magnitudes
+        k = rnd.randint(-400, 400)
+        return f"{rnd.choice([decimal(rnd), rounded(rnd)])}*10^({k})/{decimal(rnd, 3)}"
+    if kind == 2:  # functions of exact arguments, some of them huge
+        arg = rnd.choice([decimal(rnd), decimal(rnd, 3), f"{decimal(rnd, 4)}^{rnd.randint(2, 60)}"])
+        return f"{rnd.choice(FUNCTIONS)}({arg})"
+    if kind == 3:  # functions of rounded arguments
+        return f"{rnd.choice(FUNCTIONS)}({rounded(rnd)})"
+    if kind == 4:  # roundings that cancel to a point
+        a, b = decimal(rnd, 3), rnd.choice([3, 7, 9])
+        return rnd.choice([f"{a}/{b}*{b}-{a}", f"{a}/{b}*{b}", f"sin({rnd.randint(1, 9)}*pi)",
+                           f"({rounded(rnd)})^{rnd.randint(2, 9)}"])
+    return f"{rounded(rnd)}{rnd.choice('+-*/')}{rounded(rnd)}{rnd.choice('+-*/')}{decimal(rnd)}"
+
+
+def main():
+    rnd = random.Random(23)
+    mp.dps = 330
+    for _ in range(420):
+        text = expression(rnd)
+        form = rnd.choice(["decimal"] * 6 + ["exponent"] * 2 + ["octal", "hex"])
+        places = rnd.choice(PLACES)
+        angle = rnd.choice(["radians", "radians", "degrees"])
+        try:
+            truth = evaluate(text, angle == "degrees")
+            if mpmath.isinf(truth) or abs(truth) > mpmath.mpf(10) ** 10100:
+                value = "inf"  # beyond the range
+            elif truth != 0 and abs(truth) < mpmath.mpf(10) ** -10100:
+                value = "0"  # far below any digit shown
+            else:
+                value = mpmath.nstr(truth, 300, min_fixed=1, max_fixed=0)
+        except Bad:
+            value = "nan"
+        except ZeroDivisionError:
+            value = "div"
+        print(f"{form}\t{places}\t{angle}\t{text}\t{value}")
+
+
+if __name__ == "__main__":
+    main()

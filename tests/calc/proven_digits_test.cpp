@@ -1,0 +1,148 @@
+// Only proven digits: exact arithmetic to 1,000 digits, a bound on every
+// rounded value, and a display that shows no digit the bound does not
+// prove. The cases people met before the values carried bounds, and random
+// expressions checked against their true values to 300 digits.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "calc/evaluator.h"
+#include "calc/faults.h"
+#include "tests/calc/exact_display.h"
+
+namespace quill {
+namespace {
+
+using test::Integer;
+using test::Rational;
+
+const EvalSettings kAuto{};
+const EvalSettings kExponent{kAutoPlaces, Format::Exponent, false};
+
+EvalSettings Places(int places) {
+    return {places, Format::Decimal, false};
+}
+
+TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
+    const struct {
+        const char* typed;
+        EvalSettings settings;
+        const char* shown;
+    } rows[] = {
+        // More digits than a rounded value has: only the proven ones.
+        {"1/3*3*10^49", kAuto, "10000000000000000000000000000000000000000000000000.00000"},
+        {"exp(110)", Places(4), "592097202766467029895522881558803977225493294301.1533"},
+        // One rounding, not two.
+        {"1234567890123456789012345678901234567+0.12345678901249", kAuto,
+         "1234567890123456789012345678901234567.123456789012"},
+        {"tan(0-3692.942164294801951812837297045055640374)", kAuto,
+         "4398097593748016758063976276395820962.765667329391"},
+        // Exact through cancellation, and a big argument kept whole.
+        {"(10^53+7578.8605343)-10^53", kAuto, "7578.8605343"},
+        {"(10^56+0.00005)-10^56", kAuto, "0.00005"},
+        {"sin(2^200)", kAuto, "-0.478897799707"},
+        // A narrow ball about zero, a tie or a whole number is that point.
+        {"cos(pi/2)", kExponent, "0.000000e+00"},
+        {"sin(pi)", kExponent, "0.000000e+00"},
+        {"abs(1/3)*3-1", kExponent, "0.000000e+00"},
+        {"(0-8)^(1/3*3)", kAuto, "-8"},
+        {"(0-8)#(1/3*3)", kAuto, "-8"},
+        {"1/(1/3*3-1)", kAuto, FaultText(Fault::DivisionByZero)},
+        {"7/3*1.5", Places(0), "4"},
+        {"10^60/3*3-10^60", {kAutoPlaces, Format::Hex, false}, "0"},
+        {"asin(1/3*3)", kAuto, "1.570796326795"},
+        // A wide ball shows what it proves, or says it proves nothing.
+        {"sin(10^60/3)", kAuto, kNotEnoughDigitsText},
+        {"(10^53+1/3)-10^53", kAuto, "0.333333333333"},
+        {"1/0.1^10001", kAuto, kNotEnoughDigitsText},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Evaluate(row.typed, row.settings).text, row.shown) << row.typed;
+}
+
+// A shown text as a value and the unit of its last digit; false for words.
+bool ShownValue(const std::string& shown, Rational& value, Rational& unit) {
+    if (shown.find_first_not_of("-.0123456789e+") != std::string::npos) return false;
+    const std::size_t e = shown.find('e');
+    const std::string mantissa = shown.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    const auto decimals =
+        static_cast<long>(point == std::string::npos ? 0 : mantissa.size() - point - 1);
+    const long exponent = e == std::string::npos ? 0 : std::stol(shown.substr(e + 1));
+    value = test::RationalOf(mantissa) * test::TenTo(exponent);
+    unit = test::TenTo(exponent - decimals);
+    return true;
+}
+
+// The whole part toward zero of an octal or hex text, as the display writes
+// it (negative ones in two's complement).
+Integer IntegerShown(const std::string& shown, int base) {
+    const std::string digits = shown == "0" ? "0" : shown.substr(base == 16 ? 2 : 1);
+    const Integer n(std::stoull(digits, nullptr, base));
+    if (n >= (Integer(1) << 63)) return n - (Integer(1) << 64);
+    if (n >= (Integer(1) << 31) && n < (Integer(1) << 32)) return n - (Integer(1) << 32);
+    return n;
+}
+
+Integer TowardZero(const Rational& v) {
+    const Integer whole = numerator(v) / denominator(v);
+    return whole;
+}
+
+// Each row: format, places, angle unit, expression and the true value to
+// 300 digits ("d.ddd...e<n>"), or a word for none.
+TEST(ProvenDigits, EveryShownDigitIsTheTruths) {
+    std::ifstream file(QUILL_SOURCE_DIR "/tests/calc/data/proven_digits.tsv");
+    ASSERT_TRUE(file) << "tests/calc/data/proven_digits.tsv";
+    std::string line;
+    int rows = 0;
+    int unproven = 0;
+    while (std::getline(file, line)) {
+        std::istringstream fields(line);
+        std::string format, places, angle, typed, truth;
+        std::getline(fields, format, '\t');
+        std::getline(fields, places, '\t');
+        std::getline(fields, angle, '\t');
+        std::getline(fields, typed, '\t');
+        std::getline(fields, truth, '\t');
+        const EvalSettings settings{places == "auto" ? kAutoPlaces : std::stoi(places),
+                                    format == "hex"        ? Format::Hex
+                                    : format == "octal"    ? Format::Octal
+                                    : format == "exponent" ? Format::Exponent
+                                                           : Format::Decimal,
+                                    angle == "degrees"};
+        const std::string shown = Evaluate(typed, settings).text;
+        ++rows;
+        if (shown == kNotEnoughDigitsText) {
+            ++unproven;
+            continue;
+        }
+        if (truth.find_first_of("0123456789") == std::string::npos) continue; // no true value
+        Rational value;
+        Rational unit;
+        const std::size_t e = truth.find('e');
+        const long power = e == std::string::npos ? 0 : std::stol(truth.substr(e + 1));
+        const Rational exact = test::RationalOf(truth.substr(0, e)) * test::TenTo(power);
+        if (format == "hex" || format == "octal") {
+            if (shown == "Overflow") continue;
+            EXPECT_EQ(IntegerShown(shown, format == "hex" ? 16 : 8), TowardZero(exact))
+                << typed << " shows " << shown;
+            continue;
+        }
+        if (!ShownValue(shown, value, unit)) continue; // Infinity and the like
+
+        // Within half a unit of the last digit shown: a tie either way.
+        const Rational error = boost::multiprecision::abs(value - exact);
+        EXPECT_LE(error, unit / 2 + test::TenTo(-280) * boost::multiprecision::abs(exact))
+            << typed << " shows " << shown << ", truth " << truth.substr(0, 40);
+    }
+    EXPECT_GT(rows, 300);
+    // Most of them prove their digits: the checks above are not passed by
+    // saying nothing.
+    EXPECT_LT(unproven * 10, rows) << unproven << " of " << rows << " proved no digit";
+}
+
+} // namespace
+} // namespace quill
