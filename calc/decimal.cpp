@@ -10,6 +10,10 @@ namespace {
 
 constexpr Rounding kArithmetic = Rounding::HalfEven;
 
+// A term this many places above a sum's rounded operands is far bigger:
+// the sum keeps their digits whole.
+constexpr int kFarDigits = 10;
+
 // An origin kept well inside 32 bits, whatever the operations add up.
 constexpr std::int64_t kOriginLimit = 1 << 30;
 
@@ -60,13 +64,22 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
             SignedSum<unsigned __int128>(xs, x.negative, y.limb(), y.negative);
         return Decimal::MakeExact(negative, sum, y.q()).Widened(carried);
     }
-    // An exact sum is kept to kExactDigits digits, a rounded one down to the
-    // last digit of its rounded operands.
+    // An exact sum is kept to kExactDigits digits. A rounded one keeps its
+    // rounded operands' digits; where a term far bigger than they are is
+    // added, down to their last digit, so that if it cancels again their
+    // digits are left, not the sum's rounding.
     std::int64_t floor = INT64_MAX;
+    std::int64_t roundedScale = INT64_MIN;
+    int roundedDigits = 0;
     for (const Operand* o : {&x, &y}) {
-        if (o->value.IsInexact()) floor = std::min(floor, o->q());
+        if (!o->value.IsInexact()) continue;
+        floor = std::min(floor, o->q());
+        roundedScale = std::max(roundedScale, o->scale());
+        roundedDigits = std::max(roundedDigits, o->digits());
     }
-    const int kept = carried.IsZero() ? kExactDigits : Kept(x.scale() - floor + 1);
+    const bool farBigger = x.scale() - roundedScale > kFarDigits;
+    const int kept = carried.IsZero() ? kExactDigits
+                                      : Kept(farBigger ? x.scale() - floor + 1 : roundedDigits);
     const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();
     if (y.scale() < x.scale() - (kept + 2) && widen >= 0) {
         // y lies wholly below the digits that decide the rounding: less than
