@@ -75,6 +75,7 @@ TEST(HelpPage, NamesEveryMessage) {
         kInfinityText,
         kMinusInfinityText,
         kNotANumberText,
+        kNotEnoughDigitsText,
         FaultText(Fault::OutOfMemory),
         FaultText(Fault::InvalidArgument),
         "Together '",

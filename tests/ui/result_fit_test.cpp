@@ -54,6 +54,7 @@ TEST(ResultFit, TextAndWidthToShownText) {
         {"Not a number", 2, "(whole)"},
         {"Paste number here   ", 2, "(whole)"},
         {"Overflow", 2, "(whole)"},
+        {"Not enough digits", 2, "(whole)"},
         {"12.5.3", 2, "(whole)"},
     };
     for (const auto& row : rows) {
