@@ -115,7 +115,8 @@ int DigitCount(const BigInt& x) {
     if (FitsLimb(x)) return DigitCount(LowLimb(x));
     if (x.sign() < 0) return DigitCount(BigInt(-x));
     const int digits = DigitsOfBits(mp::msb(x) + 1);
-    if (digits <= kTableDigits) return x >= coefficient_detail::TableTenTo(digits) ? digits + 1 : digits;
+    if (digits <= kTableDigits)
+        return x >= coefficient_detail::TableTenTo(digits) ? digits + 1 : digits;
     return x >= TenTo(digits) ? digits + 1 : digits;
 }
 

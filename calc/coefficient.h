@@ -27,10 +27,9 @@ inline constexpr int kRoundedDigits = kPrecision + 5;
 // An exact result is kept whole while it has at most this many digits.
 inline constexpr int kExactDigits = 1000;
 
-using BigInt =
-    mp::number<mp::cpp_int_backend<384, 0, mp::signed_magnitude, mp::unchecked,
-                                   std::allocator<mp::limb_type>>,
-               mp::et_off>;
+using BigInt = mp::number<
+    mp::cpp_int_backend<384, 0, mp::signed_magnitude, mp::unchecked, std::allocator<mp::limb_type>>,
+    mp::et_off>;
 
 // The powers of ten kept in a table; larger ones are computed.
 inline constexpr int kTableDigits = 115;

@@ -78,8 +78,8 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         roundedDigits = std::max(roundedDigits, o->digits());
     }
     const bool farBigger = x.scale() - roundedScale > kFarDigits;
-    const int kept = carried.IsZero() ? kExactDigits
-                                      : Kept(farBigger ? x.scale() - floor + 1 : roundedDigits);
+    const int kept =
+        carried.IsZero() ? kExactDigits : Kept(farBigger ? x.scale() - floor + 1 : roundedDigits);
     const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();
     if (y.scale() < x.scale() - (kept + 2) && widen >= 0) {
         // y lies wholly below the digits that decide the rounding: less than
@@ -93,8 +93,8 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
     }
     // Now shift is at most kept + 2 + y's digits: the sum is a few thousand
     // digits at most.
-    const auto [sum, negative] = SignedSum<BigInt>(Scaled(x.value.coefficient(), shift),
-                                                   x.negative, y.value.coefficient(), y.negative);
+    const auto [sum, negative] = SignedSum<BigInt>(Scaled(x.value.coefficient(), shift), x.negative,
+                                                   y.value.coefficient(), y.negative);
     return Decimal::Make(negative, sum, y.q(), false, carried, kept);
 }
 
@@ -143,9 +143,9 @@ Bound ScaledBound(const Bound& b, std::int64_t places) {
 Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent) {
     Decimal special;
     if (SpecialProduct(a, b, special)) return special;
-    const Bound carried = ScaledBound(
-        Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius(),
-        extraExponent);
+    const Bound carried =
+        ScaledBound(Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius(),
+                    extraExponent);
     const std::int64_t origin = std::int64_t{a.origin()} + b.origin() + 1 + extraExponent;
     const bool negative = a.IsNegative() != b.IsNegative();
     const std::int64_t q = std::int64_t{a.exponent()} + b.exponent() + extraExponent;

@@ -178,16 +178,16 @@ Decimal FloorOf(const Decimal& x, bool /*degrees*/) {
 // How a function's argument's radius passes into its result: what bounds
 // its slope over the ball.
 enum class Slope {
-    Tanh,     // 1/cosh^2 at the end nearest 0
-    Abs,      // 1, and no binary conversion
-    Turn,     // sin, cos: 1, or pi/180 in degrees
-    Tan,      // 1/cos^2 at the ball's end nearest a pole
-    Arcsine,  // asin, acos: 1/sqrt(1 - x^2) at the end nearest 1
-    Arctan,   // 1/(1 + x^2) at the end nearest 0, times 180/pi in degrees
-    Cosh,     // sinh, cosh: cosh at the end farthest from 0
-    Exp,      // exp at the upper end
-    Log,      // 1/x at the lower end
-    Whole,    // floor, ceil: they take the ball themselves
+    Tanh,    // 1/cosh^2 at the end nearest 0
+    Abs,     // 1, and no binary conversion
+    Turn,    // sin, cos: 1, or pi/180 in degrees
+    Tan,     // 1/cos^2 at the ball's end nearest a pole
+    Arcsine, // asin, acos: 1/sqrt(1 - x^2) at the end nearest 1
+    Arctan,  // 1/(1 + x^2) at the end nearest 0, times 180/pi in degrees
+    Cosh,    // sinh, cosh: cosh at the end farthest from 0
+    Exp,     // exp at the upper end
+    Log,     // 1/x at the lower end
+    Whole,   // floor, ceil: they take the ball themselves
 };
 
 struct FunctionEntry {
@@ -299,7 +299,8 @@ Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
         // sin, cos and tan reduce their argument in decimal, exactly; the
         // others take a rounded argument in binary, which may lose a little
         // more of it (an exact one's loss is within the result's own bound).
-        const bool binary = e.slope != Slope::Turn && e.slope != Slope::Tan && e.slope != Slope::Abs;
+        const bool binary =
+            e.slope != Slope::Turn && e.slope != Slope::Tan && e.slope != Slope::Abs;
         if (binary && v.IsInexact() && !v.IsZero())
             r = r + Bound::Of(v.coefficient(), std::int64_t{v.exponent()} - (kWorkDigits - 1));
         if (r.IsZero()) return result.FromOrigin(0);

@@ -1,8 +1,8 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 

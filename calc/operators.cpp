@@ -42,7 +42,8 @@ Stripped Strip(const Decimal& x) {
 std::int64_t SmallWhole(const Decimal& x) {
     const Decimal whole = Truncate(Abs(x));
     if (whole.IsZero()) return 0;
-    return static_cast<std::int64_t>(LowLimb(BigInt(whole.coefficient()) * TenTo(whole.exponent())));
+    return static_cast<std::int64_t>(
+        LowLimb(BigInt(whole.coefficient()) * TenTo(whole.exponent())));
 }
 
 // e^t, or the infinity or zero it is beyond the range.
@@ -202,8 +203,8 @@ Decimal RootOf(const Decimal& x, const Decimal& y) {
 // (rx with the digits a binary conversion may lose), and the power by
 // |power| (e^d - 1) <= |power| d e^d.
 Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
-    const Bound rx = x.radius() + Bound::Of(x.coefficient(), std::int64_t{x.exponent()} -
-                                                                 (kWorkDigits - 1));
+    const Bound rx =
+        x.radius() + Bound::Of(x.coefficient(), std::int64_t{x.exponent()} - (kWorkDigits - 1));
     const Work base = mp::abs(ToWork(x));
     const Work reach = ToWork(rx);
     if (!(base > reach)) return Bound::Unbounded();
@@ -215,8 +216,8 @@ Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
 
 // x op y for balls: computed at the midpoints, then widened by the spread.
 // A narrow base about zero is zero.
-Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&), const Decimal& x,
-                const Decimal& y, bool root) {
+Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&), const Decimal& x, const Decimal& y,
+                bool root) {
     const Decimal base = IsZeroBall(x) ? Decimal() : x;
     if (!base.IsInexact() && !y.IsInexact()) return op(base, y);
     const Decimal value = op(base.Midpoint(), y.Midpoint());

@@ -37,7 +37,8 @@ inline Rational RationalOf(const std::string& text) {
 
 // 10^n, for n of either sign.
 inline Rational TenTo(long n) {
-    const Integer power = boost::multiprecision::pow(Integer(10), static_cast<unsigned>(n < 0 ? -n : n));
+    const Integer power =
+        boost::multiprecision::pow(Integer(10), static_cast<unsigned>(n < 0 ? -n : n));
     return n < 0 ? Rational(Integer(1), power) : Rational(power);
 }
 
