@@ -98,7 +98,7 @@ ReducedAngle ReduceRadians(const Decimal& x) {
         return angle;
     }
     const std::int64_t q = x.exponent();
-    const BigInt c(x.coefficient());
+    const BigInt& c = x.coefficient();
     if (magnitude.Scale() > kFarScale) return ReduceFar(c, q, x.IsNegative());
     // Decimals of pi: the argument's own, and the working digits beyond its
     // whole part. The remainder is off by at most k units of 10^-n (pi's
@@ -129,7 +129,7 @@ ReducedAngle ReduceDegrees(const Decimal& x) {
     }
     // |x| = c * 10^q, counted in units of 10^min(q, 0): exact whole numbers.
     const std::int64_t q = x.exponent();
-    const BigInt c(x.coefficient());
+    const BigInt& c = x.coefficient();
     const BigInt whole = q >= 0 ? BigInt(c * TenToBig(q)) : c;
     const BigInt quarterTurn = q >= 0 ? BigInt(90) : BigInt(90 * TenToBig(-q));
     BigInt rest;

@@ -316,7 +316,7 @@ Decimal WholeOf(const Decimal& x, int step) {
     if (y.radius().IsUnbounded()) return Decimal().Widened(Bound::Unbounded());
     const Decimal mid = y.Midpoint();
     const Decimal r = Decimal::Of(y.radius());
-    const Decimal low = ExactWhole(Subtract(mid, r).Midpoint(), step);
+    Decimal low = ExactWhole(Subtract(mid, r).Midpoint(), step);
     const Decimal high = ExactWhole(Add(mid, r).Midpoint(), step);
     if (Compare(low, high) == 0) return low;
     // A ball of whole parts: their middle, and half their span.

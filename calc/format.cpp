@@ -75,7 +75,7 @@ std::string FormatInteger(const Decimal& value, const IntegerForm& form) {
 }
 
 // The text, or the message that no digit is proven.
-std::string OrNotEnough(std::string text) {
+std::string OrNotEnough(const std::string& text) {
     return text.empty() ? kNotEnoughDigitsText : text;
 }
 

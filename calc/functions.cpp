@@ -293,7 +293,7 @@ Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
             const Decimal edge = SnapToWhole(v);
             if (!edge.IsInexact()) return e.compute(edge, degrees);
         }
-        const Decimal result = e.compute(v.Midpoint(), degrees);
+        Decimal result = e.compute(v.Midpoint(), degrees);
         if (!result.IsFinite()) return result;
         Bound r = v.radius();
         // sin, cos and tan reduce their argument in decimal, exactly; the

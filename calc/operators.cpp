@@ -220,7 +220,7 @@ Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&), const Decimal& x,
                 bool root) {
     const Decimal base = IsZeroBall(x) ? Decimal() : x;
     if (!base.IsInexact() && !y.IsInexact()) return op(base, y);
-    const Decimal value = op(base.Midpoint(), y.Midpoint());
+    Decimal value = op(base.Midpoint(), y.Midpoint());
     if (!value.IsFinite() || !base.IsFinite() || !y.IsFinite()) return value;
     if (base.IsZero()) return value; // zero to a power: zero or infinite, however wide y is
     // A root is the power 1/y: its exponent's ball is y's, divided.

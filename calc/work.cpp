@@ -119,7 +119,7 @@ Bound BoundOf(const Work& w) {
     int binary = 0;
     mp::frexp(w, &binary);
     const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
-    if (scale > 4 * kMaxScale) return Bound::Unbounded();
+    if (scale > 4 * std::int64_t{kMaxScale}) return Bound::Unbounded();
     // Nine digits or ten, rounded up, and one unit more for the error of the
     // scaling.
     const Work top = mp::ceil(mp::abs(w) * TenToWork(kBoundDigits - 1 - scale));

@@ -80,15 +80,14 @@ bool ShownValue(const std::string& shown, Rational& value, Rational& unit) {
 // it (negative ones in two's complement).
 Integer IntegerShown(const std::string& shown, int base) {
     const std::string digits = shown == "0" ? "0" : shown.substr(base == 16 ? 2 : 1);
-    const Integer n(std::stoull(digits, nullptr, base));
+    Integer n(std::stoull(digits, nullptr, base));
     if (n >= (Integer(1) << 63)) return n - (Integer(1) << 64);
     if (n >= (Integer(1) << 31) && n < (Integer(1) << 32)) return n - (Integer(1) << 32);
     return n;
 }
 
 Integer TowardZero(const Rational& v) {
-    const Integer whole = numerator(v) / denominator(v);
-    return whole;
+    return numerator(v) / denominator(v);
 }
 
 // Each row: format, places, angle unit, expression and the true value to
