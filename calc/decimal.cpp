@@ -77,7 +77,7 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         roundedScale = std::max(roundedScale, o->scale());
         roundedDigits = std::max(roundedDigits, o->digits());
     }
-    const bool farBigger = x.scale() - roundedScale > kFarDigits;
+    const bool farBigger = roundedDigits > 0 && x.scale() - roundedScale > kFarDigits;
     const int kept =
         carried.IsZero() ? kExactDigits : Kept(farBigger ? x.scale() - floor + 1 : roundedDigits);
     const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();

@@ -1,6 +1,7 @@
 // libFuzzer target over the checker and the evaluator: nothing crashes or
 // throws, every text the checker passes evaluates, every mark the checker
-// makes lies inside the text, and no display is a negative zero.
+// makes lies inside the text, no display is a negative zero, and an exact
+// value always proves its digits.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "calc/checker.h"
 #include "calc/evaluator.h"
+#include "calc/faults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The first byte picks the settings, the rest is the expression.
@@ -33,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& shown = result.text;
     if (shown.size() >= 2 && shown[0] == '-' &&
         shown.find_first_not_of("0.", 1) == std::string::npos)
+        std::abort();
+    if (result.fault == quill::Fault::None && !result.value.IsInexact() &&
+        shown == quill::kNotEnoughDigitsText)
         std::abort();
     return 0;
 }
