@@ -199,17 +199,24 @@ Decimal RootOf(const Decimal& x, const Decimal& y) {
 }
 
 // How far x^y may lie from its midpoint's value `power` when x and y are
-// balls: y log|x| moves by at most d = |y| rx / (|x| - rx) + ry |log|x||
-// (rx with the digits a binary conversion may lose), and the power by
-// |power| (e^d - 1) <= |power| d e^d.
+// balls: y log|x| moves by at most d = |y| rx / (|x| - rx) + ry |log|x||,
+// and through the logarithm by what x's binary digits and log's own may
+// lose; the power then moves by |power| (e^d - 1) <= |power| d e^d. A ball
+// wholly below the range stays the bound it was.
 Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
-    const Bound rx =
-        x.radius() + Bound::Of(x.coefficient(), std::int64_t{x.exponent()} - (kWorkDigits - 1));
     const Work base = mp::abs(ToWork(x));
-    const Work reach = ToWork(rx);
+    const Work reach = ToWork(x.radius());
     if (!(base > reach)) return Bound::Unbounded();
-    const Work d = mp::abs(ToWork(y)) * reach / (base - reach) +
-                   (y.IsInexact() ? ToWork(y.radius()) * mp::abs(LogOf(Abs(x.Midpoint()))) : 0);
+    const Work logBase = LogOf(Abs(x.Midpoint()));
+    const Work times = mp::abs(ToWork(y));
+    Work d = times * reach / (base - reach);
+    if (y.IsInexact()) d += ToWork(y.radius()) * mp::abs(logBase);
+    if (!IsWhole(y.Midpoint()) || Abs(y).Scale() >= kLargeWholeScale) {
+        // Near 1 the logarithm starts from x - 1 taken exactly.
+        const bool nearOne = mp::abs(base - 1) < Work(0.125);
+        d += times * (mp::abs(logBase) + (nearOne ? 0 : 1)) * TenToWork(1 - kWorkDigits);
+    }
+    if (ToWork(y) * logBase + d < -kExpBound) return {};
     if (d > 100) return Bound::Unbounded();
     return BoundOf(ToWork(power) * d * mp::exp(d));
 }
