@@ -1,5 +1,9 @@
 #include "calc/bound.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 namespace quill {
 
 namespace {
@@ -31,22 +35,94 @@ Bound Bound::Of(std::uint64_t m, std::int64_t e) {
     return b;
 }
 
-Bound Bound::Of(const BigInt& c, std::int64_t e) {
+namespace {
+
+// m with at most kBoundDigits digits left, rounded up or down; its exponent
+// grows by what was dropped.
+std::pair<std::uint64_t, int> Shortened(unsigned __int128 m, bool up) {
+    const int drop = std::max(DigitCount(m) - kBoundDigits, 0);
+    unsigned __int128 kept = m;
+    bool rest = false;
+    // In at most two steps of one limb each: 39 digits less 9 is 30.
+    for (int left = drop; left > 0;) {
+        const int step = std::min(left, kLimbDigits);
+        const std::uint64_t unit = SmallTenTo(step);
+        rest = rest || kept % unit != 0;
+        kept /= unit;
+        left -= step;
+    }
+    if (up && rest) ++kept;
+    return {static_cast<std::uint64_t>(kept), drop};
+}
+
+// The digits of an integer of more than one limb, from its top 128 bits:
+// |c| lies between top * 2^shift and (top + 1) * 2^shift.
+struct TopBits {
+    unsigned __int128 top;
+    std::size_t limbs; // 2^shift = 2^(64 limbs)
+};
+
+TopBits TopOf(const BigInt& c) {
+    const auto& backend = c.backend();
+    const std::size_t n = backend.size();
+    const auto* limbs = backend.limbs();
+    return {(static_cast<unsigned __int128>(limbs[n - 1]) << 64) | limbs[n - 2], n - 2};
+}
+
+// 2^(64 k) from above and from below, for integers of up to this many limbs
+// (beyond, the digits are counted out).
+constexpr std::size_t kTableLimbs = 128;
+
+struct TwoPowers {
+    std::array<Bound, kTableLimbs> above;
+    std::array<Bound, kTableLimbs> below;
+};
+
+const TwoPowers& LimbPowers() {
+    static const TwoPowers table = [] {
+        TwoPowers t;
+        BigInt power = 1U;
+        for (std::size_t k = 0; k < kTableLimbs; ++k) {
+            t.above[k] = Bound::OfExact(power, 0, true);
+            t.below[k] = Bound::OfExact(power, 0, false);
+            power <<= 64;
+        }
+        return t;
+    }();
+    return table;
+}
+
+// a * b rounded down.
+Bound ProductBelow(const Bound& a, const Bound& b) {
+    const auto [m, drop] =
+        Shortened(static_cast<unsigned __int128>(a.mantissa()) * b.mantissa(), false);
+    return Bound::Of(m, a.exponent() + b.exponent() + drop);
+}
+
+} // namespace
+
+Bound Bound::OfExact(const BigInt& c, std::int64_t e, bool up) {
     const int digits = DigitCount(c);
-    if (digits <= kLimbDigits) return Of(LowLimb(c), e);
-    const int drop = digits - kBoundDigits;
-    const BigInt kept = DropDigits(mp::abs(c), drop, false, Rounding::Down) + 1U;
+    const int drop = digits > kBoundDigits ? digits - kBoundDigits : 0;
+    BigInt kept = DropDigits(mp::abs(c), drop, false, Rounding::Down);
+    if (up && drop > 0) ++kept;
     return Of(static_cast<std::uint64_t>(kept), e + drop);
 }
 
+Bound Bound::Of(const BigInt& c, std::int64_t e) {
+    if (FitsLimb(c)) return Of(LowLimb(c), e);
+    const TopBits bits = TopOf(c);
+    if (bits.limbs >= kTableLimbs) return OfExact(c, e, true);
+    const auto [m, drop] = Shortened(bits.top + 1, true);
+    return Of(m, e + drop) * LimbPowers().above[bits.limbs];
+}
+
 Bound Bound::Below(const BigInt& c, std::int64_t e) {
-    const int digits = DigitCount(c);
-    const int drop = digits > kBoundDigits ? digits - kBoundDigits : 0;
-    const BigInt kept = DropDigits(mp::abs(c), drop, false, Rounding::Down);
-    Bound b;
-    b.mantissa_ = static_cast<std::uint64_t>(kept);
-    b.exponent_ = b.mantissa_ == 0 ? 0 : e + drop;
-    return b;
+    if (FitsLimb(c)) return OfExact(c, e, false);
+    const TopBits bits = TopOf(c);
+    if (bits.limbs >= kTableLimbs) return OfExact(c, e, false);
+    const auto [m, drop] = Shortened(bits.top, false);
+    return ProductBelow(Of(m, e + drop), LimbPowers().below[bits.limbs]);
 }
 
 Bound Bound::Unbounded() {

@@ -39,6 +39,9 @@ class Bound {
 
     // At most |c| * 10^e (a bound from below, for a divisor).
     static Bound Below(const BigInt& c, std::int64_t e);
+    // |c| * 10^e rounded up or down to kBoundDigits digits, by counting
+    // them out (the two above read the top bits where they can).
+    static Bound OfExact(const BigInt& c, std::int64_t e, bool up);
 
   private:
     static constexpr std::int64_t kUnbounded = INT64_MAX;

@@ -36,16 +36,15 @@ Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
 // Drops `drop` digits of x in pieces of at most kLimbDigits, each a division
 // by one limb; only the last piece's remainder is compared with half a unit,
 // the earlier ones only tell whether anything below it is nonzero.
-template <typename Integer>
-Integer DropInPieces(const Integer& x, int drop, bool sticky, Rounding rule) {
-    Integer q = x;
-    Integer remainder;
+BigInt DropInPieces(const BigInt& x, int drop, bool sticky, Rounding rule) {
+    BigInt q = x;
+    BigInt remainder;
     while (drop > kLimbDigits) {
-        mp::divide_qr(q, Integer(SmallTenTo(kLimbDigits)), q, remainder);
+        mp::divide_qr(q, BigInt(SmallTenTo(kLimbDigits)), q, remainder);
         sticky = sticky || !remainder.is_zero();
         drop -= kLimbDigits;
     }
-    mp::divide_qr(q, Integer(SmallTenTo(drop)), q, remainder);
+    mp::divide_qr(q, BigInt(SmallTenTo(drop)), q, remainder);
     const Rest rest = RestOf(static_cast<std::uint64_t>(remainder), drop, sticky);
     if (RoundsUp(rest, mp::bit_test(q, 0), rule)) ++q;
     return q;
@@ -88,13 +87,9 @@ BigInt TenTo(std::int64_t n) {
 }
 
 BigInt Scaled(const BigInt& c, std::int64_t digits) {
-    BigInt w(c);
-    if (digits <= kLimbDigits) {
-        w *= SmallTenTo(static_cast<int>(digits));
-    } else {
-        w *= TenTo(digits);
-    }
-    return w;
+    if (digits <= kLimbDigits) return c * SmallTenTo(static_cast<int>(digits));
+    if (digits <= kTableDigits) return c * coefficient_detail::TableTenTo(static_cast<int>(digits));
+    return c * TenTo(digits);
 }
 
 int DigitCount(std::uint64_t x) {

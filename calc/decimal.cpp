@@ -216,9 +216,14 @@ TenFactors FactorsOfTen(const BigInt& b) {
 bool EndingQuotient(const Decimal& a, const Decimal& b, Decimal& out) {
     const TenFactors f = FactorsOfTen(b.coefficient());
     BigInt whole;
-    BigInt remainder;
-    mp::divide_qr(a.coefficient(), f.rest, whole, remainder);
-    if (!remainder.is_zero()) return false;
+    if (FitsLimb(f.rest)) {
+        if (mp::integer_modulus(a.coefficient(), LowLimb(f.rest)) != 0) return false;
+        whole = a.coefficient() / LowLimb(f.rest);
+    } else {
+        BigInt remainder;
+        mp::divide_qr(a.coefficient(), f.rest, whole, remainder);
+        if (!remainder.is_zero()) return false;
+    }
     // whole / (2^twos 5^fives) = whole * 2^(k - twos) * 5^(k - fives) / 10^k.
     const int k = std::max(f.twos, f.fives);
     if (k > kExactDigits * 4) return false;
@@ -249,22 +254,12 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
         return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q)
             .Widened(carried);
     }
-    // A quotient of `kept` digits, rounded by its remainder: a's coefficient
-    // scaled to kept - 1 more digits than b's, or one more when its leading
-    // digits lie below b's.
+    // A quotient of kept or kept + 1 digits, rounded by its remainder: a's
+    // coefficient scaled to kept more digits than b's.
     const int kept = KeptFor(a, b);
-    std::int64_t shift = kept - 1 - a.digits() + b.digits();
-    BigInt dividend = a.coefficient();
-    BigInt divisor = b.coefficient();
-    if (shift >= 0) {
-        dividend = Scaled(dividend, shift);
-    } else {
-        divisor = Scaled(divisor, -shift);
-    }
-    if (dividend < Scaled(divisor, kept - 1)) {
-        dividend *= 10U;
-        ++shift;
-    }
+    const std::int64_t shift = kept - a.digits() + b.digits();
+    BigInt dividend = shift >= 0 ? Scaled(a.coefficient(), shift) : a.coefficient();
+    const BigInt divisor = shift >= 0 ? b.coefficient() : Scaled(b.coefficient(), -shift);
     BigInt quotient;
     BigInt remainder;
     mp::divide_qr(dividend, divisor, quotient, remainder);
@@ -349,17 +344,23 @@ bool Decimal::IsNarrow() const {
     return radius_.Scale() < std::int64_t{origin_} - kTrustedDigits;
 }
 
-Decimal Decimal::Widened(const Bound& extra) const {
-    Decimal d = *this;
-    if (IsFinite()) d.radius_ = radius_ + extra;
-    return d;
+Decimal Decimal::Widened(const Bound& extra) const& {
+    return Decimal(*this).Widened(extra);
 }
 
-Decimal Decimal::FromOrigin(std::int64_t origin) const {
-    Decimal d = *this;
+Decimal Decimal::Widened(const Bound& extra) && {
+    if (IsFinite()) radius_ = radius_ + extra;
+    return std::move(*this);
+}
+
+Decimal Decimal::FromOrigin(std::int64_t origin) const& {
+    return Decimal(*this).FromOrigin(origin);
+}
+
+Decimal Decimal::FromOrigin(std::int64_t origin) && {
     const std::int64_t o = std::clamp(origin, -kOriginLimit, kOriginLimit);
-    if (o > origin_) d.origin_ = static_cast<std::int32_t>(o);
-    return d;
+    if (o > origin_) origin_ = static_cast<std::int32_t>(o);
+    return std::move(*this);
 }
 
 Decimal Decimal::Midpoint() const {

@@ -93,10 +93,12 @@ class Decimal {
     // Whether the ball is narrow beside the values it came from.
     bool IsNarrow() const;
 
-    // The same ball with `extra` more radius.
-    Decimal Widened(const Bound& extra) const;
+    // The same ball with `extra` more radius (a temporary is reused).
+    Decimal Widened(const Bound& extra) const&;
+    Decimal Widened(const Bound& extra) &&;
     // The same ball, come from values of scale `origin` or larger.
-    Decimal FromOrigin(std::int64_t origin) const;
+    Decimal FromOrigin(std::int64_t origin) const&;
+    Decimal FromOrigin(std::int64_t origin) &&;
     // The midpoint alone, exact.
     Decimal Midpoint() const;
 

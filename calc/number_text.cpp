@@ -113,11 +113,10 @@ std::string WriteDigits(const BigInt& n) {
     // Limbs of 19 digits from the low end, written from the high end.
     std::vector<std::uint64_t> limbs;
     BigInt rest = n;
-    BigInt remainder;
-    const BigInt base(SmallTenTo(kLimbDigits));
     while (!rest.is_zero()) {
-        mp::divide_qr(rest, base, rest, remainder);
-        limbs.push_back(LowLimb(remainder));
+        limbs.push_back(
+            static_cast<std::uint64_t>(mp::integer_modulus(rest, SmallTenTo(kLimbDigits))));
+        rest /= SmallTenTo(kLimbDigits);
     }
     const std::size_t count = limbs.size();
     std::string out;
