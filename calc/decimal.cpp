@@ -77,9 +77,10 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         roundedScale = std::max(roundedScale, o->scale());
         roundedDigits = std::max(roundedDigits, o->digits());
     }
-    const bool farBigger = roundedDigits > 0 && x.scale() - roundedScale > kFarDigits;
+    const std::int64_t top = std::max(x.scale(), y.scale());
+    const bool farBigger = roundedDigits > 0 && top - roundedScale > kFarDigits;
     const int kept =
-        carried.IsZero() ? kExactDigits : Kept(farBigger ? x.scale() - floor + 1 : roundedDigits);
+        carried.IsZero() ? kExactDigits : Kept(farBigger ? top - floor + 1 : roundedDigits);
     const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();
     if (y.scale() < x.scale() - (kept + 2) && widen >= 0) {
         // y lies wholly below the digits that decide the rounding: less than
@@ -517,9 +518,9 @@ bool IsZeroBall(const Decimal& x) {
     return x.IsNarrow() && Compare(LeastMagnitude(x), x.radius()) <= 0;
 }
 
-Decimal SnapToWhole(const Decimal& x, std::int64_t place) {
+Decimal SnapToWhole(const Decimal& x) {
     if (!x.IsFinite() || !x.IsInexact() || !x.IsNarrow()) return x;
-    if (x.radius().Scale() >= std::min<std::int64_t>(place, 0) - kPointDigits) return x;
+    if (x.radius().Scale() >= -kPointDigits) return x;
     if (IsZeroBall(x)) return {};
     if (x.exponent() >= 0) return x.Midpoint();
     // The midpoint's distance to the nearest whole number, in units of its
@@ -614,8 +615,9 @@ bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& d
         return true;
     }
     // A wide ball: both ends rounded, and one boundary between them at most.
-    const BigInt low = SignedDrop(signedC * TenTo(x.exponent() - unit) - radius, drop, rule);
-    const BigInt high = SignedDrop(signedC * TenTo(x.exponent() - unit) + radius, drop, rule);
+    const BigInt mid = x.IsNegative() ? BigInt(-c) : c;
+    const BigInt low = SignedDrop(mid - radius, drop, rule);
+    const BigInt high = SignedDrop(mid + radius, drop, rule);
     if (low == high) {
         digits = low;
         return true;

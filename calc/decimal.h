@@ -139,9 +139,8 @@ bool IsOddWhole(const Decimal& x);
 bool IsZeroBall(const Decimal& x);
 
 // x itself, or the whole number its narrow ball holds, exact (0.999...9 ± a
-// hair from 1/3*3 is 1), when its radius lies kPointDigits below the place
-// 10^place (at most the units) that is asked for.
-Decimal SnapToWhole(const Decimal& x, std::int64_t place = 0);
+// hair from 1/3*3 is 1), when its radius lies kPointDigits below the units.
+Decimal SnapToWhole(const Decimal& x);
 
 // The whole part toward zero, below and above; non-finite values stay. A
 // ball whose ends share the whole part gives it exactly; a narrow one that
