@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "calc/limb_powers.h"
+
 namespace quill {
 
 namespace {
@@ -29,7 +31,7 @@ std::uint64_t ShiftedUp(std::uint64_t m, std::int64_t places) {
 Bound Bound::Of(std::uint64_t m, std::int64_t e) {
     Bound b;
     if (m == 0) return b;
-    if (DigitCount(m) > kBoundDigits) return Normal(m, e);
+    if (m >= SmallTenTo(kBoundDigits)) return Normal(m, e);
     b.mantissa_ = m;
     b.exponent_ = e;
     return b;
@@ -69,29 +71,6 @@ TopBits TopOf(const BigInt& c) {
     return {(static_cast<unsigned __int128>(limbs[n - 1]) << 64) | limbs[n - 2], n - 2};
 }
 
-// 2^(64 k) from above and from below, for integers of up to this many limbs
-// (beyond, the digits are counted out).
-constexpr std::size_t kTableLimbs = 128;
-
-struct TwoPowers {
-    std::array<Bound, kTableLimbs> above;
-    std::array<Bound, kTableLimbs> below;
-};
-
-const TwoPowers& LimbPowers() {
-    static const TwoPowers table = [] {
-        TwoPowers t;
-        BigInt power = 1U;
-        for (std::size_t k = 0; k < kTableLimbs; ++k) {
-            t.above[k] = Bound::OfExact(power, 0, true);
-            t.below[k] = Bound::OfExact(power, 0, false);
-            power <<= 64;
-        }
-        return t;
-    }();
-    return table;
-}
-
 // a * b rounded down.
 Bound ProductBelow(const Bound& a, const Bound& b) {
     const auto [m, drop] =
@@ -112,17 +91,19 @@ Bound Bound::OfExact(const BigInt& c, std::int64_t e, bool up) {
 Bound Bound::Of(const BigInt& c, std::int64_t e) {
     if (FitsLimb(c)) return Of(LowLimb(c), e);
     const TopBits bits = TopOf(c);
-    if (bits.limbs >= kTableLimbs) return OfExact(c, e, true);
+    if (bits.limbs >= limb_powers::kLimbs) return OfExact(c, e, true);
     const auto [m, drop] = Shortened(bits.top + 1, true);
-    return Of(m, e + drop) * LimbPowers().above[bits.limbs];
+    const limb_powers::Digits& p = limb_powers::kAbove[bits.limbs];
+    return Of(m, e + drop) * Of(p.mantissa, p.exponent);
 }
 
 Bound Bound::Below(const BigInt& c, std::int64_t e) {
     if (FitsLimb(c)) return OfExact(c, e, false);
     const TopBits bits = TopOf(c);
-    if (bits.limbs >= kTableLimbs) return OfExact(c, e, false);
+    if (bits.limbs >= limb_powers::kLimbs) return OfExact(c, e, false);
     const auto [m, drop] = Shortened(bits.top, false);
-    return ProductBelow(Of(m, e + drop), LimbPowers().below[bits.limbs]);
+    const limb_powers::Digits& p = limb_powers::kBelow[bits.limbs];
+    return ProductBelow(Of(m, e + drop), Of(p.mantissa, p.exponent));
 }
 
 Bound Bound::Unbounded() {
