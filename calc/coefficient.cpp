@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <utility>
 
 namespace quill {
 
@@ -25,6 +26,21 @@ constexpr std::array<unsigned __int128, 39> MakeTens128() {
 }
 constexpr std::array<unsigned __int128, 39> kTens128 = MakeTens128();
 
+// (high·2^64 + low) / d for high < d, and its remainder. On x86-64 one
+// divq; elsewhere (and in meaning) the same 128-bit division.
+std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t d,
+                         std::uint64_t& remainder) {
+#if defined(__x86_64__)
+    std::uint64_t q = 0;
+    asm("divq %4" : "=a"(q), "=d"(remainder) : "a"(low), "d"(high), "rm"(d) : "cc");
+    return q;
+#else
+    const unsigned __int128 n = (static_cast<unsigned __int128>(high) << 64) | low;
+    remainder = static_cast<std::uint64_t>(n % d);
+    return static_cast<std::uint64_t>(n / d);
+#endif
+}
+
 Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
     if (remainder == 0) return sticky ? Rest::Below : Rest::Zero;
     const std::uint64_t half = 5 * SmallTenTo(digits - 1);
@@ -36,16 +52,13 @@ Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
 // Drops `drop` digits of x in pieces of at most kLimbDigits, each a division
 // by one limb; only the last piece's remainder is compared with half a unit,
 // the earlier ones only tell whether anything below it is nonzero.
-BigInt DropInPieces(const BigInt& x, int drop, bool sticky, Rounding rule) {
-    BigInt q = x;
-    BigInt remainder;
+BigInt DropInPieces(BigInt q, int drop, bool sticky, Rounding rule) {
     while (drop > kLimbDigits) {
-        mp::divide_qr(q, BigInt(SmallTenTo(kLimbDigits)), q, remainder);
-        sticky = sticky || !remainder.is_zero();
+        sticky = DivideByLimb(q, SmallTenTo(kLimbDigits)) != 0 || sticky;
         drop -= kLimbDigits;
     }
-    mp::divide_qr(q, BigInt(SmallTenTo(drop)), q, remainder);
-    const Rest rest = RestOf(static_cast<std::uint64_t>(remainder), drop, sticky);
+    const std::uint64_t remainder = DivideByLimb(q, SmallTenTo(drop));
+    const Rest rest = RestOf(remainder, drop, sticky);
     if (RoundsUp(rest, mp::bit_test(q, 0), rule)) ++q;
     return q;
 }
@@ -92,6 +105,17 @@ BigInt Scaled(const BigInt& c, std::int64_t digits) {
     return c * TenTo(digits);
 }
 
+std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d) {
+    auto& backend = x.backend();
+    mp::limb_type* limbs = backend.limbs();
+    std::uint64_t remainder = 0;
+    for (std::size_t i = backend.size(); i-- > 0;)
+        limbs[i] = DivideWide(remainder, limbs[i], d, remainder);
+    backend.normalize();
+    if (x.is_zero()) x = 0U; // no negative zero
+    return remainder;
+}
+
 int DigitCount(std::uint64_t x) {
     if (x == 0) return 0;
     const int digits = DigitsOfBits(static_cast<std::size_t>(std::bit_width(x)));
@@ -115,10 +139,11 @@ int DigitCount(const BigInt& x) {
     return x >= TenTo(digits) ? digits + 1 : digits;
 }
 
-BigInt DropDigits(const BigInt& x, std::int64_t drop, bool sticky, Rounding rule) {
+BigInt DropDigits(BigInt x, std::int64_t drop, bool sticky, Rounding rule) {
     if (drop <= 0) return x;
     // All of x lies below a tenth of the unit kept: no rule rounds that up.
-    if (drop > DigitCount(x) + 1) return BigInt(0U);
+    // (x has at most DigitsOfBits(bits) + 1 digits.)
+    if (x.is_zero() || drop > DigitsOfBits(mp::msb(x) + 1) + 2) return BigInt(0U);
     if (drop > kTableDigits) {
         // One division for the bulk; the last piece decides the rounding.
         BigInt q;
@@ -126,7 +151,18 @@ BigInt DropDigits(const BigInt& x, std::int64_t drop, bool sticky, Rounding rule
         mp::divide_qr(x, TenTo(drop - kLimbDigits), q, remainder);
         return DropInPieces(q, kLimbDigits, sticky || !remainder.is_zero(), rule);
     }
-    return DropInPieces(x, static_cast<int>(drop), sticky, rule);
+    return DropInPieces(std::move(x), static_cast<int>(drop), sticky, rule);
+}
+
+BigInt CutDigits(const BigInt& x, std::int64_t drop, std::uint64_t& top, int& topDigits) {
+    BigInt q = x;
+    while (drop > kLimbDigits) {
+        DivideByLimb(q, SmallTenTo(kLimbDigits));
+        drop -= kLimbDigits;
+    }
+    topDigits = static_cast<int>(drop);
+    top = DivideByLimb(q, SmallTenTo(topDigits));
+    return q;
 }
 
 bool EndsInZeros(const BigInt& x, std::int64_t digits) {

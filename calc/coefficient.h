@@ -31,6 +31,8 @@ using BigInt = mp::number<
     mp::cpp_int_backend<384, 0, mp::signed_magnitude, mp::unchecked, std::allocator<mp::limb_type>>,
     mp::et_off>;
 
+static_assert(sizeof(mp::limb_type) == sizeof(std::uint64_t), "the digit work takes 64-bit limbs");
+
 // The powers of ten kept in a table; larger ones are computed.
 inline constexpr int kTableDigits = 115;
 
@@ -86,7 +88,12 @@ BigInt Scaled(const BigInt& c, std::int64_t digits);
 // x >= 0 without its last `drop` digits, rounded by `rule`. `sticky` says
 // the value rounded lies a little above x (something nonzero below x's last
 // digit). The result may gain a digit (999 rounded up by one digit is 100).
-BigInt DropDigits(const BigInt& x, std::int64_t drop, bool sticky, Rounding rule);
+BigInt DropDigits(BigInt x, std::int64_t drop, bool sticky, Rounding rule);
+
+// x >= 0 without its last `drop` digits, toward zero, for drop >= 1. `top`
+// is the highest piece of the part dropped, `topDigits` (1 to kLimbDigits)
+// digits long: the part lies in [top, top + 1) units of its last digit.
+BigInt CutDigits(const BigInt& x, std::int64_t drop, std::uint64_t& top, int& topDigits);
 
 // Whether the last `digits` digits of x are all zero.
 bool EndsInZeros(const BigInt& x, std::int64_t digits);
@@ -102,5 +109,9 @@ inline std::uint64_t LowLimb(const BigInt& x) {
 inline bool FitsLimb(const BigInt& x) {
     return x.backend().size() == 1;
 }
+
+// |x| divided by d > 0 in place, toward zero; returns the remainder. One
+// pass over the limbs, the usual way to take digits off.
+std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d);
 
 } // namespace quill

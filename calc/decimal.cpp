@@ -90,7 +90,7 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         // rounded to kRoundedDigits digits.
         BigInt c = Scaled(x.value.coefficient(), widen);
         if (x.negative != y.negative) --c;
-        return Decimal::Make(x.negative, c, x.q() - widen, true, carried, kept);
+        return Decimal::Make(x.negative, std::move(c), x.q() - widen, true, carried, kept);
     }
     // Now shift is at most kept + 2 + y's digits: the sum is a few thousand
     // digits at most.
@@ -141,12 +141,21 @@ Bound ScaledBound(const Bound& b, std::int64_t places) {
     return Bound::Of(b.mantissa(), b.exponent() + places);
 }
 
+// The bound a product carries from its operands' radii: |a| rb + |b| ra +
+// ra rb, each term only where its radius is not zero.
+Bound ProductBound(const Decimal& a, const Decimal& b) {
+    const bool aRounded = a.IsInexact();
+    const bool bRounded = b.IsInexact();
+    if (!aRounded && !bRounded) return {};
+    if (!aRounded) return Magnitude(a) * b.radius();
+    if (!bRounded) return Magnitude(b) * a.radius();
+    return Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius();
+}
+
 Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent) {
     Decimal special;
     if (SpecialProduct(a, b, special)) return special;
-    const Bound carried =
-        ScaledBound(Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius(),
-                    extraExponent);
+    const Bound carried = ScaledBound(ProductBound(a, b), extraExponent);
     const std::int64_t origin = std::int64_t{a.origin()} + b.origin() + 1 + extraExponent;
     const bool negative = a.IsNegative() != b.IsNegative();
     const std::int64_t q = std::int64_t{a.exponent()} + b.exponent() + extraExponent;
@@ -245,6 +254,33 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
     return (a.radius() + ratio * b.radius()) / Difference(least, b.radius());
 }
 
+// A quotient of kept or kept + 1 digits and its nonzero remainder, rounded
+// ties to even to kept digits by where the rest lies against half a unit.
+Decimal RoundedQuotient(bool negative, BigInt&& quotient, BigInt&& remainder, const BigInt& divisor,
+                        std::int64_t q, const Bound& carried, int kept) {
+    Rest rest = Rest::Above;
+    if (quotient >= TenTo(kept)) {
+        // The last digit goes into the rest; the remainder makes it more.
+        const std::uint64_t last = DivideByLimb(quotient, 10);
+        ++q;
+        rest = last < 5 ? Rest::Below : Rest::Above;
+    } else {
+        remainder <<= 1;
+        rest =
+            remainder < divisor ? Rest::Below : (remainder == divisor ? Rest::Half : Rest::Above);
+    }
+    const Bound radius = carried + Bound::HalfUnit(q);
+    if (RoundsUp(rest, mp::bit_test(quotient, 0), kArithmetic)) {
+        ++quotient;
+        if (quotient == TenTo(kept)) {
+            // Carried into a new digit: 99...9 became 10^kept.
+            DivideByLimb(quotient, 10);
+            ++q;
+        }
+    }
+    return Decimal::Rounded(negative, std::move(quotient), q, kept, radius);
+}
+
 // a / b for finite nonzero midpoints.
 Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
     const bool negative = a.IsNegative() != b.IsNegative();
@@ -263,17 +299,18 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
     const BigInt divisor = shift >= 0 ? b.coefficient() : Scaled(b.coefficient(), -shift);
     BigInt quotient;
     BigInt remainder;
-    mp::divide_qr(dividend, divisor, quotient, remainder);
+    if (FitsLimb(divisor)) {
+        quotient = std::move(dividend);
+        remainder = DivideByLimb(quotient, LowLimb(divisor));
+    } else {
+        mp::divide_qr(dividend, divisor, quotient, remainder);
+    }
     if (remainder.is_zero())
-        return Decimal::Make(negative, quotient, q - shift, false, carried, kept);
+        return Decimal::Make(negative, std::move(quotient), q - shift, false, carried, kept);
     Decimal ending;
     if (carried.IsZero() && EndingQuotient(a, b, ending)) return ending;
-    // One more digit says where the remainder lies against half a unit: 0
-    // and sticky below it, 5 on it, 5 and sticky above it.
-    remainder <<= 1;
-    const unsigned digit = remainder < divisor ? 0U : 5U;
-    return Decimal::Make(negative, quotient * 10U + digit, q - shift - 1, remainder != divisor,
-                         carried, kept);
+    return RoundedQuotient(negative, std::move(quotient), std::move(remainder), divisor, q - shift,
+                           carried, kept);
 }
 
 // a / b for finite or non-finite a and b.
@@ -349,7 +386,7 @@ Decimal Decimal::Widened(const Bound& extra) const& {
     return Decimal(*this).Widened(extra);
 }
 
-Decimal Decimal::Widened(const Bound& extra) && {
+Decimal&& Decimal::Widened(const Bound& extra) && {
     if (IsFinite()) radius_ = radius_ + extra;
     return std::move(*this);
 }
@@ -358,7 +395,7 @@ Decimal Decimal::FromOrigin(std::int64_t origin) const& {
     return Decimal(*this).FromOrigin(origin);
 }
 
-Decimal Decimal::FromOrigin(std::int64_t origin) && {
+Decimal&& Decimal::FromOrigin(std::int64_t origin) && {
     const std::int64_t o = std::clamp(origin, -kOriginLimit, kOriginLimit);
     if (o > origin_) origin_ = static_cast<std::int32_t>(o);
     return std::move(*this);
@@ -400,14 +437,22 @@ Decimal Decimal::Of(const Bound& b) {
     return d;
 }
 
-Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
+Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
+                         const Bound& radius) {
     Decimal d;
-    const int digits = DigitCount(c);
-    if (digits == 0) return d;
+    d.radius_ = radius;
     const std::int64_t scale = q + digits - 1;
-    if (scale > kMaxScale) return Infinity(negative);
-    if (scale < kMinScale) return d.Widened(Bound::Unit(kMinScale));
-    d.coefficient_ = c;
+    // Every way out returns d, so that it is built in place.
+    if (scale > kMaxScale) {
+        d = Infinity(negative);
+        return d;
+    }
+    if (scale < kMinScale) {
+        // Below the range: zero, and a radius that holds the value.
+        d.radius_ = d.radius_ + Bound::Unit(kMinScale);
+        return d;
+    }
+    d.coefficient_ = std::move(c);
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
     d.negative_ = negative;
@@ -415,13 +460,40 @@ Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
     return d;
 }
 
-Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool sticky,
-                      const Bound& carried, int kept) {
+Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
+    Decimal d;
+    const int digits = DigitCount(c);
+    if (digits == 0) return d;
+    const std::int64_t scale = q + digits - 1;
+    // Every way out returns d, so that it is built in place.
+    if (scale > kMaxScale) {
+        d = Infinity(negative);
+        return d;
+    }
+    if (scale < kMinScale) {
+        d.radius_ = Bound::Unit(kMinScale);
+        return d;
+    }
+    // One limb, the usual case, is set directly.
+    if ((c >> 64) == 0) {
+        d.coefficient_ = static_cast<std::uint64_t>(c);
+    } else {
+        d.coefficient_ = c;
+    }
+    d.exponent_ = static_cast<std::int32_t>(q);
+    d.digits_ = static_cast<std::int16_t>(digits);
+    d.negative_ = negative;
+    d.origin_ = static_cast<std::int32_t>(scale);
+    return d;
+}
+
+Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, const Bound& carried,
+                      int kept) {
     int digits = DigitCount(c);
     Decimal d;
     d.radius_ = carried;
     if (digits == 0) return d;
-    BigInt digitsKept = c;
+    BigInt digitsKept = std::move(c);
     if (!sticky && carried.IsZero() && digits > kExactDigits) {
         // Long only by its trailing zeros, perhaps: 10^1000 is exact.
         q += StripZeros(digitsKept);
@@ -437,7 +509,7 @@ Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool stick
             q -= 1 - drop;
             drop = 1;
         }
-        digitsKept = DropDigits(digitsKept, drop, sticky, kArithmetic);
+        digitsKept = DropDigits(std::move(digitsKept), drop, sticky, kArithmetic);
         q += drop;
         d.radius_ = carried + Bound::HalfUnit(q);
         digits = DigitCount(digitsKept);
@@ -448,19 +520,7 @@ Decimal Decimal::Make(bool negative, const BigInt& c, std::int64_t q, bool stick
             --digits;
         }
     }
-    const std::int64_t scale = q + digits - 1;
-    if (scale > kMaxScale) return Infinity(negative);
-    if (scale < kMinScale) {
-        // Below the range: zero, and a radius that holds the value.
-        d.radius_ = d.radius_ + Bound::Unit(kMinScale);
-        return d;
-    }
-    d.coefficient_ = std::move(digitsKept);
-    d.exponent_ = static_cast<std::int32_t>(q);
-    d.digits_ = static_cast<std::int16_t>(digits);
-    d.negative_ = negative;
-    d.origin_ = static_cast<std::int32_t>(scale);
-    return d;
+    return Rounded(negative, std::move(digitsKept), q, digits, d.radius_);
 }
 
 Decimal Decimal::operator-() const {
@@ -534,7 +594,7 @@ Decimal SnapToWhole(const Decimal& x) {
     const BigInt distance = up ? BigInt(unit - part) : part;
     if (Compare(Bound::Below(distance, x.exponent()), x.radius()) > 0) return x;
     if (up) ++whole;
-    return Decimal::Make(x.IsNegative(), whole, 0);
+    return Decimal::Make(x.IsNegative(), std::move(whole), 0);
 }
 
 Decimal Truncate(const Decimal& x) {
@@ -579,9 +639,45 @@ bool RoundNarrow(const BigInt& part, const BigInt& one, const BigInt& radius, Ro
     return true;
 }
 
+// The usual case, quickly: a ball far narrower than a unit of the place
+// whose midpoint lies clear of the boundaries there, so that every point
+// rounds as the midpoint does. False when it is not that case.
+bool ClearRounding(const Decimal& x, std::int64_t place, Rounding rule, BigInt& digits) {
+    const Bound& r = x.radius();
+    if (x.IsZero() || r.IsUnbounded()) return false;
+    const std::int64_t drop = place - x.exponent();
+    bool up = false;
+    BigInt kept;
+    if (drop <= 0) {
+        // No digit of the midpoint below the place: only a rule that rounds
+        // to nearest stays clear of the unit just below.
+        if (rule == Rounding::Down || r.Scale() >= place - 1) return false;
+        kept = Scaled(x.coefficient(), -drop);
+    } else {
+        if (drop > kTableDigits) return false;
+        std::uint64_t top = 0;
+        int topDigits = 0;
+        kept = CutDigits(x.coefficient(), drop, top, topDigits);
+        // The part below the place lies in [top, top + 1) units, the ball's
+        // ends less than one unit further.
+        if (r.Scale() >= place - topDigits) return false;
+        if (rule == Rounding::Down) {
+            if (top < 1 || top + 2 > SmallTenTo(topDigits)) return false;
+        } else {
+            const std::uint64_t half = 5 * SmallTenTo(topDigits - 1);
+            if (top + 2 > half && top < half + 1) return false;
+            up = top > half;
+        }
+    }
+    if (up) ++kept;
+    digits = x.IsNegative() ? BigInt(-kept) : std::move(kept);
+    return true;
+}
+
 } // namespace
 
 bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& digits) {
+    if (x.IsInexact() && ClearRounding(x, place, rule, digits)) return true;
     const BigInt signedC = x.IsNegative() ? BigInt(-x.coefficient()) : x.coefficient();
     if (!x.IsInexact()) {
         digits = x.exponent() >= place ? Scaled(signedC, x.exponent() - place)

@@ -62,13 +62,17 @@ class Decimal {
     // kExactDigits), and the rounding's half unit added. `sticky` says the
     // true magnitude lies a little above c·10^q (something nonzero below c's
     // last digit).
-    static Decimal Make(bool negative, const BigInt& c, std::int64_t q, bool sticky = false,
+    static Decimal Make(bool negative, BigInt c, std::int64_t q, bool sticky = false,
                         const Bound& carried = {}, int kept = kRoundedDigits);
     // An exact ±c·10^q whose c has at most 38 digits: checked against the
     // range only.
     static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q);
     // The exact value of a bound.
     static Decimal Of(const Bound& b);
+    // A value already rounded: ±c·10^q where c has exactly `digits` digits,
+    // and `radius` its whole bound; checked against the range only.
+    static Decimal Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
+                           const Bound& radius);
 
     Kind kind() const { return kind_; }
     bool IsFinite() const { return kind_ == Kind::Finite; }
@@ -93,12 +97,13 @@ class Decimal {
     // Whether the ball is narrow beside the values it came from.
     bool IsNarrow() const;
 
-    // The same ball with `extra` more radius (a temporary is reused).
+    // The same ball with `extra` more radius. A temporary is changed in
+    // place and handed on, so that a chain of these moves it once.
     Decimal Widened(const Bound& extra) const&;
-    Decimal Widened(const Bound& extra) &&;
+    Decimal&& Widened(const Bound& extra) &&;
     // The same ball, come from values of scale `origin` or larger.
     Decimal FromOrigin(std::int64_t origin) const&;
-    Decimal FromOrigin(std::int64_t origin) &&;
+    Decimal&& FromOrigin(std::int64_t origin) &&;
     // The midpoint alone, exact.
     Decimal Midpoint() const;
 

@@ -95,7 +95,8 @@ std::string FormatDecimal(const Decimal& ball, int places) {
     if (ball.radius().IsUnbounded()) return kNotEnoughDigitsText;
     // A narrow ball about zero is zero; one about a whole number or a tie
     // is taken as it where the digits are rounded.
-    const Decimal value = IsZeroBall(ball) ? Decimal() : ball;
+    const Decimal zero;
+    const Decimal& value = IsZeroBall(ball) ? zero : ball;
     const int asked = places >= 0 ? places : kAutoDecimals;
     if (!value.IsZero() && value.Scale() >= kPrecision) return OrNotEnough(WriteSignificant(value));
     // As many of the decimals asked for as the ball proves; Auto's trailing
@@ -111,7 +112,8 @@ std::string FormatDecimal(const Decimal& ball, int places) {
 std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(ball)) return word;
     // A narrow ball about zero is zero in every form.
-    const Decimal value = IsZeroBall(ball) ? Decimal() : ball;
+    const Decimal zero;
+    const Decimal& value = IsZeroBall(ball) ? zero : ball;
     switch (settings.format) {
     case Format::Octal:
         return FormatInteger(value, kOctalForm);

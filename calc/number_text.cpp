@@ -105,21 +105,29 @@ Decimal ReadDecimal(std::string_view text) {
 }
 
 std::string WriteDigits(const BigInt& n) {
+    std::string out;
     if (FitsLimb(n)) {
-        std::string out;
         AppendLimb(out, LowLimb(n), 1);
         return out;
     }
-    // Limbs of 19 digits from the low end, written from the high end.
-    std::vector<std::uint64_t> limbs;
+    // Limbs of 19 digits from the low end, written from the high end; a
+    // usual coefficient's fit the stack.
+    constexpr std::size_t kInline = 8;
+    std::array<std::uint64_t, kInline> few{};
+    std::vector<std::uint64_t> many;
+    std::size_t count = 0;
     BigInt rest = n;
     while (!rest.is_zero()) {
-        limbs.push_back(
-            static_cast<std::uint64_t>(mp::integer_modulus(rest, SmallTenTo(kLimbDigits))));
-        rest /= SmallTenTo(kLimbDigits);
+        const std::uint64_t limb = DivideByLimb(rest, SmallTenTo(kLimbDigits));
+        if (count < kInline) {
+            few[count] = limb;
+        } else {
+            if (many.empty()) many.assign(few.begin(), few.end());
+            many.push_back(limb);
+        }
+        ++count;
     }
-    const std::size_t count = limbs.size();
-    std::string out;
+    const std::uint64_t* limbs = many.empty() ? few.data() : many.data();
     out.reserve(count * kLimbDigits);
     AppendLimb(out, limbs[count - 1], 1);
     for (std::size_t i = count - 1; i-- > 0;)
@@ -131,20 +139,17 @@ std::string WriteFixed(const Decimal& value, int decimals) {
     if (decimals < 0) decimals = 0;
     BigInt digits;
     if (!ProvenDigits(value, -decimals, Rounding::HalfAway, digits)) return {};
-    std::string out = digits < 0 ? "-" : "";
-    const std::string text = WriteDigits(mp::abs(digits));
+    const bool negative = digits < 0;
+    if (negative) digits = -digits;
+    // The digits, then the point and leading zeros put in place.
+    std::string text = WriteDigits(digits);
     const auto places = static_cast<std::size_t>(decimals);
-    if (places == 0) return out + text;
-    if (text.size() <= places) {
-        out += "0.";
-        out.append(places - text.size(), '0');
-        out += text;
-    } else {
-        out.append(text, 0, text.size() - places);
-        out += '.';
-        out.append(text, text.size() - places, places);
+    if (places > 0) {
+        if (text.size() <= places) text.insert(0, places + 1 - text.size(), '0');
+        text.insert(text.size() - places, 1, '.');
     }
-    return out;
+    if (negative) text.insert(0, 1, '-');
+    return text;
 }
 
 namespace {
