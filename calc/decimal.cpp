@@ -259,7 +259,7 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
 Decimal RoundedQuotient(bool negative, BigInt&& quotient, BigInt&& remainder, const BigInt& divisor,
                         std::int64_t q, const Bound& carried, int kept) {
     Rest rest = Rest::Above;
-    if (quotient >= TenTo(kept)) {
+    if (DigitCount(quotient) > kept) {
         // The last digit goes into the rest; the remainder makes it more.
         const std::uint64_t last = DivideByLimb(quotient, 10);
         ++q;
@@ -272,7 +272,7 @@ Decimal RoundedQuotient(bool negative, BigInt&& quotient, BigInt&& remainder, co
     const Bound radius = carried + Bound::HalfUnit(q);
     if (RoundsUp(rest, mp::bit_test(quotient, 0), kArithmetic)) {
         ++quotient;
-        if (quotient == TenTo(kept)) {
+        if (DigitCount(quotient) > kept) {
             // Carried into a new digit: 99...9 became 10^kept.
             DivideByLimb(quotient, 10);
             ++q;
