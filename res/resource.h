@@ -21,6 +21,9 @@
 #define IDR_MAINFRAME 128
 #define IDI_PIN_TOP 145
 #define IDI_PIN_NOTOP 147
+// The same pins drawn light enough for the dark theme's buttons
+#define IDI_PIN_TOP_DARK 151
+#define IDI_PIN_NOTOP_DARK 152
 // docs/help.html, carried as data
 #define IDR_HELP_PAGE 150
 

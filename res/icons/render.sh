@@ -18,3 +18,5 @@ render() { # name sizes...
 render app 16 24 32 48 64
 render pin_top 16 24 32
 render pin_notop 16 24 32
+render pin_top_dark 16 24 32
+render pin_notop_dark 16 24 32

@@ -23,7 +23,20 @@ BOOL CAboutDlg::OnInitDialog() {
     m_linkMail.SetURL(std::string("mailto:") + kSupportAddress);
     m_linkHome.SetTipText("Go to the home page");
     m_linkHome.SetURL(kHomeUrl);
+    m_theme.Load();
+    ApplyTheme();
     return TRUE;
+}
+
+void CAboutDlg::ApplyTheme() {
+    m_theme.ApplyTitleBar(m_hWnd);
+    m_linkMail.SetColours(m_theme.Colours());
+    m_linkHome.SetColours(m_theme.Colours());
+    RepaintAll(m_hWnd);
+}
+
+void CAboutDlg::OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsThemeChange(message, wParam, lParam) && m_theme.Load()) ApplyTheme();
 }
 
 CLink* CAboutDlg::LinkOf(HWND control) {
@@ -47,12 +60,32 @@ BOOL CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CDialog::OnCommand(wParam, lParam);
 }
 
+bool CAboutDlg::OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    if (const CLink* link = LinkOf(reinterpret_cast<HWND>(lParam))) {
+        result = reinterpret_cast<LRESULT>(link->OnCtlColor(dc));
+        return true;
+    }
+    HBRUSH brush = m_theme.OnCtlColor(message, dc);
+    result = reinterpret_cast<LRESULT>(brush);
+    return brush != nullptr;
+}
+
 bool CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message != WM_CTLCOLORSTATIC) return false;
-    const CLink* link = LinkOf(reinterpret_cast<HWND>(lParam));
-    if (!link) return false;
-    result = reinterpret_cast<LRESULT>(link->OnCtlColor(reinterpret_cast<HDC>(wParam)));
-    return true;
+    switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnCtlColor(message, wParam, lParam, result);
+    case WM_NOTIFY:
+        return m_theme.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnSettingChange(message, wParam, lParam);
+        return false;
+    default:
+        return false;
+    }
 }
 
 } // namespace quill::ui

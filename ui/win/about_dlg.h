@@ -4,6 +4,7 @@
 
 #include "ui/win/dialog.h"
 #include "ui/win/link.h"
+#include "ui/win/theme_win.h"
 
 namespace quill::ui {
 
@@ -20,6 +21,11 @@ class CAboutDlg : public CDialog {
 
   private:
     CLink* LinkOf(HWND control);
+    bool OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ApplyTheme();
+    void OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam);
+
+    CTheme m_theme;
 
     CLink m_linkMail;
     CLink m_linkHome;

@@ -83,6 +83,18 @@ void CLink::SetLinkStyle(int n) {
     ShowFont(m_fontNormal.Get());
 }
 
+void CLink::SetColours(const std::optional<Palette>& palette) {
+    if (palette) {
+        m_crText = ColourOf(palette->link);
+        m_crTextHover = ColourOf(palette->linkHover);
+        m_crBack = m_crBackHover = ColourOf(palette->window);
+    } else {
+        m_crText = m_crTextHover = ::GetSysColor(COLOR_HOTLIGHT);
+        m_crBack = m_crBackHover = ::GetSysColor(COLOR_BTNFACE);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 void CLink::SetUnderline(bool on) {
     m_fontNormal.Reset(FontWithUnderline(m_lfBase, on));
     m_bUnderlineNormal = on;

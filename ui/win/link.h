@@ -9,9 +9,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "ui/link_style.h"
+#include "ui/theme.h"
 #include "ui/win/controls.h"
 
 namespace quill::ui {
@@ -31,6 +33,9 @@ class CLink {
     void SetTipText(const std::string& text);
     void SetURL(const std::string& url) { m_strURL = url; }
     void SetLinkStyle(int n);
+    // The theme's link colours on its window colour; none: the system's
+    // (high contrast).
+    void SetColours(const std::optional<Palette>& palette);
 
     // The notifications the owner passes on.
     void OnClicked() const;

@@ -71,6 +71,8 @@ BOOL CQuillDlg::OnInitDialog() {
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     m_pFont = std::make_unique<CFont>();
     m_nDpi = WindowDpi(m_hWnd);
+    m_theme.Load();
+    m_theme.ApplyTitleBar(m_hWnd);
     LoadTopIcons();
     ReadDesign();
     ::GetWindowRect(m_hWnd, &m_rcWindow);
@@ -101,8 +103,9 @@ void CQuillDlg::ApplySettings() {
 
 void CQuillDlg::LoadTopIcons() {
     const int size = ScalePixels(SmallIconSize(), WindowDpi(nullptr), m_nDpi);
-    m_iconTop.Load(IDI_PIN_TOP, size);
-    m_iconNoTop.Load(IDI_PIN_NOTOP, size);
+    const bool dark = m_theme.Colours() && m_theme.Colours()->darkPins;
+    m_iconTop.Load(dark ? IDI_PIN_TOP_DARK : IDI_PIN_TOP, size);
+    m_iconNoTop.Load(dark ? IDI_PIN_NOTOP_DARK : IDI_PIN_NOTOP, size);
     m_hIconTop = m_iconTop.Get();
     m_hIconNoTop = m_iconNoTop.Get();
 }
@@ -367,6 +370,24 @@ BOOL CQuillDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+bool CQuillDlg::OnCtlColor(UINT message, WPARAM wParam, LRESULT& result) const {
+    HBRUSH brush = m_theme.OnCtlColor(message, reinterpret_cast<HDC>(wParam));
+    result = reinterpret_cast<LRESULT>(brush);
+    return brush != nullptr;
+}
+
+bool CQuillDlg::OnNotify(const NMHDR& header, LRESULT& result) const {
+    return m_theme.OnNotify(header, result);
+}
+
+void CQuillDlg::OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsThemeChange(message, wParam, lParam) || !m_theme.Load()) return;
+    m_theme.ApplyTitleBar(m_hWnd);
+    LoadTopIcons();
+    SetTopImage();
+    RepaintAll(m_hWnd);
+}
+
 BOOL CQuillDlg::PreTranslateMessage(MSG* msg) {
     m_toolTip.RelayEvent(msg);
     if (OnLineKey(*msg)) return TRUE;
@@ -398,6 +419,17 @@ bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_SIZE:
         OnSize(wParam, LOWORD(lParam));
         return true;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return OnCtlColor(message, wParam, result);
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnSettingChange(message, wParam, lParam);
+        return false;
     default:
         return false;
     }

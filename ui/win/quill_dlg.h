@@ -15,6 +15,7 @@
 #include "ui/recall.h"
 #include "ui/win/controls.h"
 #include "ui/win/dialog.h"
+#include "ui/win/theme_win.h"
 #include "ui/window_layout.h"
 
 namespace quill::ui {
@@ -37,6 +38,11 @@ class CQuillDlg : public CDialog {
     void OnMenuButton();
     void OnClose();
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    // The theme: colours of the lines and the dialog, the buttons it draws,
+    // and a change of the system's theme while the window runs.
+    bool OnCtlColor(UINT message, WPARAM wParam, LRESULT& result) const;
+    bool OnNotify(const NMHDR& header, LRESULT& result) const;
+    void OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnLineKey(const MSG& msg);
     void OnCopy(HWND line);
     void OnRecall(bool up);
@@ -105,6 +111,7 @@ class CQuillDlg : public CDialog {
     int m_nHeight = 0;       // the window's height for its font; never dragged
     int m_nStartWidth = 0;   // the width it started with: another one is stored
     std::wstring m_strShown; // what the result line was last given
+    CTheme m_theme;
     CToolTipCtrl m_toolTip;
     CMenu m_menuPopup;
     CMenu m_menuRound;
