@@ -127,8 +127,11 @@ std::string IconColour(HWND button) {
     const RECT r = WindowRect(button);
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     const Pixels middle = Capture({cx - 6, cy - 6, cx + 7, cy + 7});
+    // The button's face is no part of the pin, grey as a dark face may be.
+    const unsigned face = middle.Background();
     long green = 0, grey = 0;
     for (const unsigned c : middle.p) {
+        if (c == face) continue;
         const int red = static_cast<int>(c >> 16), g = static_cast<int>(c >> 8 & 0xFF),
                   b = static_cast<int>(c & 0xFF);
         if (g > red + 30 && g > b + 30)
@@ -138,6 +141,41 @@ std::string IconColour(HWND button) {
     }
     if (green < 5 && grey < 5) return "none";
     return green > grey ? "green" : "grey";
+}
+
+// The luminance of a colour, 0 to 255 (for telling ink from background).
+int Brightness(unsigned c) {
+    return static_cast<int>((c >> 16) * 2126 + (c >> 8 & 0xFF) * 7152 + (c & 0xFF) * 722) / 10000;
+}
+
+// "BACKGROUND INK" of a rectangle of the screen as RRGGBB: its commonest
+// colour, and the colour farthest from it in brightness (its text), inside a
+// margin that leaves out frames. `skip` holds rectangles left out (the
+// dialog's controls, when the dialog's own colour is asked).
+std::string Colours(const RECT& r, int margin, const std::vector<RECT>& skip = {}) {
+    const Pixels all = Capture(r);
+    std::map<unsigned, int> counts;
+    for (int y = margin; y < all.height - margin; ++y) {
+        for (int x = margin; x < all.width - margin; ++x) {
+            const POINT at{r.left + x, r.top + y};
+            if (std::any_of(skip.begin(), skip.end(),
+                            [&](const RECT& s) { return ::PtInRect(&s, at); }))
+                continue;
+            ++counts[all.At(x, y)];
+        }
+    }
+    unsigned back = 0, ink = 0;
+    int most = 0, farthest = -1;
+    for (const auto& [colour, n] : counts) {
+        if (n > most) most = n, back = colour;
+    }
+    for (const auto& [colour, n] : counts) {
+        const int distance = std::abs(Brightness(colour) - Brightness(back));
+        if (n >= 3 && distance > farthest) farthest = distance, ink = colour;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%06X %06X", back, ink);
+    return text;
 }
 
 // The window's pixels from the screen, as a 24-bit bottom-up BMP.
@@ -366,7 +404,8 @@ int Usage() {
                          "shot FILE|box CAPTION|escape-elsewhere|hold-escape MS|gone|\n"
                          "menus COUNT|menu-gone|lit WANT LEFT TOP RIGHT BOTTOM "
                          "Y...|font-dialog|about ID|about-item ID|ink ID|ink-rows ID|\n"
-                         "resize WIDTH|live-event MS|"
+                         "resize WIDTH|live-event MS|colours ID|about-colours ID|about-shot "
+                         "FILE|setting-change AREA|"
                          "clipboard|set-clipboard TEXT|hold-file PATH MS|close-all COUNT\n");
     return 2;
 }
@@ -578,6 +617,44 @@ int Resize(HWND w, const Args& a) { // resize WIDTH: the window that wide, as a 
     return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
 }
 
+// colours ID: a control's background and ink; colours 0: the dialog's own
+// background beside its controls.
+int ColoursOf(HWND w, const Args& a) {
+    if (a.Int(2) != 0)
+        return std::printf("%s\n", Colours(WindowRect(Item(w, a.argv[2])), 3).c_str()), 0;
+    RECT client{};
+    ::GetClientRect(w, &client);
+    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::vector<RECT> controls;
+    for (HWND c = ::GetWindow(w, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        if (::IsWindowVisible(c)) controls.push_back(WindowRect(c));
+    return std::printf("%s\n", Colours(client, 0, controls).c_str()), 0;
+}
+
+// about-colours ID: the same in the about box.
+int AboutColours(const Args& a) {
+    HWND about = FindTopWindow(L"About Quillpad", 5000);
+    if (!about) return std::puts("none"), 1;
+    return ColoursOf(about, a);
+}
+
+// about-shot FILE: the about box's pixels as a BMP.
+int AboutShot(const Args& a) {
+    HWND about = FindTopWindow(L"About Quillpad", 5000);
+    if (!about) return std::puts("none"), 1;
+    return Screenshot(about, a.argv[2]) ? 0 : 1;
+}
+
+// setting-change AREA: every top window is told that AREA of the settings
+// changed, as Windows does when the user picks another theme.
+int SettingChange(const Args& a) {
+    const std::wstring area = a.Wide(2);
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                          reinterpret_cast<LPARAM>(area.c_str()), SMTO_ABORTIFHUNG, 5000, &answer);
+    return std::puts("sent"), 0;
+}
+
 int Pin(HWND w, const Args&) {
     return std::printf("%s\n", IconColour(::GetDlgItem(w, IDC_BTN_TOP)).c_str()), 0;
 }
@@ -625,6 +702,9 @@ constexpr Command kCommands[] = {
     {"font-dialog", 2, FontDialog},
     {"about", 3, About},
     {"about-item", 3, AboutItem},
+    {"setting-change", 3, SettingChange},
+    {"about-colours", 3, AboutColours},
+    {"about-shot", 3, AboutShot},
 };
 
 struct WindowCommand {
@@ -633,11 +713,11 @@ struct WindowCommand {
     int (*run)(HWND, const Args&);
 };
 constexpr WindowCommand kWindowCommands[] = {
-    {"wait", 2, Wait},         {"text", 3, Text},      {"sel", 3, Sel},
-    {"window", 2, Window},     {"item", 3, ItemPlace}, {"ink", 3, Ink},
-    {"pin", 2, Pin},           {"focus", 2, Focus},    {"close", 2, Close},
-    {"minimize", 2, Minimize}, {"shot", 3, Shot},      {"ink-rows", 3, InkRowsCommand},
-    {"resize", 3, Resize},
+    {"wait", 2, Wait},         {"text", 3, Text},         {"sel", 3, Sel},
+    {"window", 2, Window},     {"item", 3, ItemPlace},    {"ink", 3, Ink},
+    {"pin", 2, Pin},           {"focus", 2, Focus},       {"close", 2, Close},
+    {"minimize", 2, Minimize}, {"shot", 3, Shot},         {"ink-rows", 3, InkRowsCommand},
+    {"resize", 3, Resize},     {"colours", 3, ColoursOf},
 };
 
 int Run(const Args& a) {
