@@ -19,18 +19,16 @@ run: deps windows native
 	  ./build/native/cli/quillpad-cli; \
 	fi
 
-# A zip for people on Windows: the window, the command-line calculator (both
-# stripped of their debugging sections), the help page, the licence, a read-me.
+# For people on Windows: a zip and a per-user installer holding the same
+# files (the window and the command-line calculator, both stripped of their
+# debugging sections, the help page, the licence, a read-me).
 dist: deps windows
-	rm -rf build/dist && mkdir -p build/dist/Quillpad dist
-	x86_64-w64-mingw32-strip -o build/dist/Quillpad/Quillpad.exe build/windows/Quillpad.exe
-	x86_64-w64-mingw32-strip -o build/dist/Quillpad/quillpad-cli.exe build/windows/cli/quillpad-cli.exe
-	cp docs/help.html build/dist/Quillpad/
-	sed 's/$$/\r/' LICENSE > build/dist/Quillpad/LICENSE.txt
-	sed 's/$$/\r/' build/windows/README-windows.txt > build/dist/Quillpad/README.txt
+	rm -rf build/dist && mkdir -p build/dist dist
+	bash packaging/windows/stage.sh build/windows build/dist/Quillpad
 	cd build/dist && rm -f ../../dist/Quillpad-$(VERSION).zip && zip -q -r ../../dist/Quillpad-$(VERSION).zip Quillpad
+	bash packaging/windows/installer.sh build/dist/Quillpad $(VERSION) dist/Quillpad-$(VERSION)-setup.exe
 	bash scripts/sums.sh $(VERSION)
-	@echo "dist/Quillpad-$(VERSION).zip"
+	@echo "dist/Quillpad-$(VERSION).zip dist/Quillpad-$(VERSION)-setup.exe"
 
 # quillpad-cli as a Debian package; its dependencies come from what it links.
 deb: deps native

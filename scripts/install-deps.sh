@@ -11,7 +11,7 @@ packages=(
   wine wine64
   xvfb xauth xdotool x11-utils
   libboost-dev libbenchmark-dev librsvg2-bin icoutils zip python3
-  bc time
+  bc time nsis
   libedit-dev tmux man-db groff-base bash-completion dpkg-dev file
 )
 
