@@ -376,10 +376,6 @@ bool CQuillDlg::OnCtlColor(UINT message, WPARAM wParam, LRESULT& result) const {
     return brush != nullptr;
 }
 
-bool CQuillDlg::OnNotify(const NMHDR& header, LRESULT& result) const {
-    return m_theme.OnNotify(header, result);
-}
-
 void CQuillDlg::OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsThemeChange(message, wParam, lParam) || !m_theme.Load()) return;
     m_theme.ApplyTitleBar(m_hWnd);
@@ -425,7 +421,7 @@ bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_CTLCOLORBTN:
         return OnCtlColor(message, wParam, result);
     case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+        return m_theme.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         OnSettingChange(message, wParam, lParam);

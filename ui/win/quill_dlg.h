@@ -41,7 +41,6 @@ class CQuillDlg : public CDialog {
     // The theme: colours of the lines and the dialog, the buttons it draws,
     // and a change of the system's theme while the window runs.
     bool OnCtlColor(UINT message, WPARAM wParam, LRESULT& result) const;
-    bool OnNotify(const NMHDR& header, LRESULT& result) const;
     void OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnLineKey(const MSG& msg);
     void OnCopy(HWND line);
