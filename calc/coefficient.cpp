@@ -1,5 +1,6 @@
 #include "calc/coefficient.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <utility>
@@ -79,17 +80,14 @@ bool RoundsUp(Rest rest, bool odd, Rounding rule) {
 
 namespace coefficient_detail {
 
-const BigInt& TableTenTo(int n) {
-    static const std::array<BigInt, kTableDigits + 1> kTens = [] {
-        std::array<BigInt, kTableDigits + 1> tens{};
-        BigInt power = 1U;
-        for (BigInt& t : tens) {
-            t = power;
-            power *= 10U;
-        }
-        return tens;
-    }();
-    return kTens[static_cast<std::size_t>(n)];
+std::array<BigInt, kTableDigits + 1> MakeTens() {
+    std::array<BigInt, kTableDigits + 1> tens{};
+    BigInt power = 1U;
+    for (BigInt& t : tens) {
+        t = power;
+        power *= 10U;
+    }
+    return tens;
 }
 
 } // namespace coefficient_detail
@@ -103,6 +101,41 @@ BigInt Scaled(const BigInt& c, std::int64_t digits) {
     if (digits <= kLimbDigits) return c * SmallTenTo(static_cast<int>(digits));
     if (digits <= kTableDigits) return c * coefficient_detail::TableTenTo(static_cast<int>(digits));
     return c * TenTo(digits);
+}
+
+void AddInPlace(BigInt& x, const BigInt& y) {
+    auto& xb = x.backend();
+    const auto& yb = y.backend();
+    const unsigned n = std::max(xb.size(), yb.size());
+    const unsigned xs = xb.size();
+    xb.resize(n + 1, n + 1);
+    mp::limb_type* xl = xb.limbs();
+    for (unsigned i = xs; i <= n; ++i)
+        xl[i] = 0;
+    const mp::limb_type* yl = yb.limbs();
+    unsigned __int128 carry = 0;
+    for (unsigned i = 0; i <= n; ++i) {
+        carry += static_cast<unsigned __int128>(xl[i]) + (i < yb.size() ? yl[i] : 0U);
+        xl[i] = static_cast<mp::limb_type>(carry);
+        carry >>= 64;
+    }
+    xb.normalize();
+}
+
+void SubtractInPlace(BigInt& x, const BigInt& y) {
+    auto& xb = x.backend();
+    const auto& yb = y.backend();
+    mp::limb_type* xl = xb.limbs();
+    const mp::limb_type* yl = yb.limbs();
+    mp::limb_type borrow = 0;
+    for (unsigned i = 0; i < xb.size(); ++i) {
+        const mp::limb_type take = i < yb.size() ? yl[i] : 0U;
+        const mp::limb_type before = xl[i];
+        xl[i] = before - take - borrow;
+        borrow = (before < take || (before == take && borrow != 0)) ? 1U : 0U;
+    }
+    xb.normalize();
+    if (x.is_zero()) x = 0U; // no negative zero
 }
 
 std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d) {

@@ -53,7 +53,13 @@ constexpr std::array<std::uint64_t, kLimbDigits + 1> MakeSmallTens() {
 
 inline constexpr std::array<std::uint64_t, kLimbDigits + 1> kSmallTens = MakeSmallTens();
 
-const BigInt& TableTenTo(int n);
+std::array<BigInt, kTableDigits + 1> MakeTens();
+
+// The table, made on first use; inline, so that the usual look-up is a load.
+inline const BigInt& TableTenTo(int n) {
+    static const std::array<BigInt, kTableDigits + 1> kTens = MakeTens();
+    return kTens[static_cast<std::size_t>(n)];
+}
 
 } // namespace coefficient_detail
 
@@ -109,6 +115,11 @@ inline std::uint64_t LowLimb(const BigInt& x) {
 inline bool FitsLimb(const BigInt& x) {
     return x.backend().size() == 1;
 }
+
+// x += y and x -= y for x, y >= 0 (x >= y for the difference), in place,
+// one pass over the limbs.
+void AddInPlace(BigInt& x, const BigInt& y);
+void SubtractInPlace(BigInt& x, const BigInt& y);
 
 // |x| divided by d > 0 in place, toward zero; returns the remainder. One
 // pass over the limbs, the usual way to take digits off.

@@ -94,9 +94,20 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
     }
     // Now shift is at most kept + 2 + y's digits: the sum is a few thousand
     // digits at most.
-    const auto [sum, negative] = SignedSum<BigInt>(Scaled(x.value.coefficient(), shift), x.negative,
-                                                   y.value.coefficient(), y.negative);
-    return Decimal::Make(negative, sum, y.q(), false, carried, kept);
+    BigInt sum = Scaled(x.value.coefficient(), shift);
+    bool negative = x.negative;
+    const BigInt& other = y.value.coefficient();
+    if (x.negative == y.negative) {
+        AddInPlace(sum, other);
+    } else if (sum >= other) {
+        SubtractInPlace(sum, other);
+    } else {
+        BigInt larger = other;
+        SubtractInPlace(larger, sum);
+        sum = std::move(larger);
+        negative = y.negative;
+    }
+    return Decimal::Make(negative, std::move(sum), y.q(), false, carried, kept);
 }
 
 Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
@@ -227,7 +238,12 @@ bool EndingQuotient(const Decimal& a, const Decimal& b, Decimal& out) {
     const TenFactors f = FactorsOfTen(b.coefficient());
     BigInt whole;
     if (FitsLimb(f.rest)) {
-        if (mp::integer_modulus(a.coefficient(), LowLimb(f.rest)) != 0) return false;
+        const std::uint64_t rest = LowLimb(f.rest);
+        const std::uint64_t left =
+            FitsLimb(a.coefficient())
+                ? LowLimb(a.coefficient()) % rest
+                : static_cast<std::uint64_t>(mp::integer_modulus(a.coefficient(), rest));
+        if (left != 0) return false;
         whole = a.coefficient() / LowLimb(f.rest);
     } else {
         BigInt remainder;
@@ -254,20 +270,16 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
     return (a.radius() + ratio * b.radius()) / Difference(least, b.radius());
 }
 
-// A quotient of kept or kept + 1 digits and its nonzero remainder, rounded
-// ties to even to kept digits by where the rest lies against half a unit.
-Decimal RoundedQuotient(bool negative, BigInt&& quotient, BigInt&& remainder, const BigInt& divisor,
-                        std::int64_t q, const Bound& carried, int kept) {
-    Rest rest = Rest::Above;
+// A quotient of kept or kept + 1 digits, rounded ties to even to kept
+// digits; `rest` says where its nonzero remainder lies against half the
+// divisor.
+Decimal RoundedQuotient(bool negative, BigInt&& quotient, Rest rest, std::int64_t q,
+                        const Bound& carried, int kept) {
     if (DigitCount(quotient) > kept) {
         // The last digit goes into the rest; the remainder makes it more.
         const std::uint64_t last = DivideByLimb(quotient, 10);
         ++q;
         rest = last < 5 ? Rest::Below : Rest::Above;
-    } else {
-        remainder <<= 1;
-        rest =
-            remainder < divisor ? Rest::Below : (remainder == divisor ? Rest::Half : Rest::Above);
     }
     const Bound radius = carried + Bound::HalfUnit(q);
     if (RoundsUp(rest, mp::bit_test(quotient, 0), kArithmetic)) {
@@ -296,21 +308,31 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
     const int kept = KeptFor(a, b);
     const std::int64_t shift = kept - a.digits() + b.digits();
     BigInt dividend = shift >= 0 ? Scaled(a.coefficient(), shift) : a.coefficient();
-    const BigInt divisor = shift >= 0 ? b.coefficient() : Scaled(b.coefficient(), -shift);
+    BigInt scaledDivisor;
+    if (shift < 0) scaledDivisor = Scaled(b.coefficient(), -shift);
+    const BigInt& divisor = shift >= 0 ? b.coefficient() : scaledDivisor;
     BigInt quotient;
-    BigInt remainder;
+    Rest rest = Rest::Zero;
     if (FitsLimb(divisor)) {
+        // The usual divisor: one limb, its remainder compared in place.
+        const std::uint64_t d = LowLimb(divisor);
         quotient = std::move(dividend);
-        remainder = DivideByLimb(quotient, LowLimb(divisor));
+        const std::uint64_t r = DivideByLimb(quotient, d);
+        if (r != 0) rest = r < d - r ? Rest::Below : (r == d - r ? Rest::Half : Rest::Above);
     } else {
+        BigInt remainder;
         mp::divide_qr(dividend, divisor, quotient, remainder);
+        remainder <<= 1;
+        if (!remainder.is_zero()) {
+            rest = remainder < divisor ? Rest::Below
+                                       : (remainder == divisor ? Rest::Half : Rest::Above);
+        }
     }
-    if (remainder.is_zero())
+    if (rest == Rest::Zero)
         return Decimal::Make(negative, std::move(quotient), q - shift, false, carried, kept);
     Decimal ending;
     if (carried.IsZero() && EndingQuotient(a, b, ending)) return ending;
-    return RoundedQuotient(negative, std::move(quotient), std::move(remainder), divisor, q - shift,
-                           carried, kept);
+    return RoundedQuotient(negative, std::move(quotient), rest, q - shift, carried, kept);
 }
 
 // a / b for finite or non-finite a and b.
@@ -512,12 +534,15 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
         digitsKept = DropDigits(std::move(digitsKept), drop, sticky, kArithmetic);
         q += drop;
         d.radius_ = carried + Bound::HalfUnit(q);
-        digits = DigitCount(digitsKept);
-        if (digits > precision) {
-            // Rounding carried into a new digit: 99...9 became 10^precision.
-            digitsKept /= 10U;
+        // `precision` digits are left, or one more where the rounding
+        // carried into a new digit: 99...9 became 10^precision.
+        digits = precision;
+        const bool carriedOver = precision <= kTableDigits
+                                     ? digitsKept == coefficient_detail::TableTenTo(precision)
+                                     : DigitCount(digitsKept) > precision;
+        if (carriedOver) {
+            DivideByLimb(digitsKept, 10);
             ++q;
-            --digits;
         }
     }
     return Rounded(negative, std::move(digitsKept), q, digits, d.radius_);

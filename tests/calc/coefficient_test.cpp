@@ -1,0 +1,56 @@
+// The one-pass limb work against Boost's own arithmetic, on numbers whose
+// limbs carry and borrow all the way (runs of all-ones limbs) and on
+// pseudo-random ones of one to nine limbs.
+#include "calc/coefficient.h"
+
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace quill {
+namespace {
+
+std::vector<BigInt> Samples() {
+    std::vector<BigInt> out = {BigInt(0U), BigInt(1U), BigInt(~std::uint64_t{0})};
+    BigInt ones = 0U;
+    for (int limbs = 1; limbs <= 6; ++limbs) {
+        ones = (ones << 64) | BigInt(~std::uint64_t{0}); // 2^(64 limbs) - 1
+        out.push_back(ones);
+        out.push_back(ones + 1U);
+    }
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 40; ++i) {
+        BigInt x = 0U;
+        for (int limbs = 1 + i % 9; limbs > 0; --limbs)
+            x = (x << 64) | BigInt(random());
+        out.push_back(x);
+    }
+    return out;
+}
+
+TEST(Coefficient, LimbWorkEqualsBoostArithmetic) {
+    const std::vector<BigInt> samples = Samples();
+    for (const BigInt& a : samples) {
+        for (const BigInt& b : samples) {
+            BigInt sum = a;
+            AddInPlace(sum, b);
+            EXPECT_EQ(sum, a + b) << a << " + " << b;
+            const BigInt& big = a >= b ? a : b;
+            const BigInt& small = a >= b ? b : a;
+            BigInt difference = big;
+            SubtractInPlace(difference, small);
+            EXPECT_EQ(difference, big - small) << big << " - " << small;
+        }
+        for (const std::uint64_t d :
+             {std::uint64_t{1}, std::uint64_t{10}, SmallTenTo(19), ~std::uint64_t{0}}) {
+            BigInt quotient = a;
+            const std::uint64_t remainder = DivideByLimb(quotient, d);
+            EXPECT_EQ(quotient, a / d) << a << " / " << d;
+            EXPECT_EQ(BigInt(remainder), a % d) << a << " % " << d;
+        }
+    }
+}
+
+} // namespace
+} // namespace quill
