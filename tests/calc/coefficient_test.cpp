@@ -14,10 +14,10 @@ namespace {
 std::vector<BigInt> Samples() {
     std::vector<BigInt> out = {BigInt(0U), BigInt(1U), BigInt(~std::uint64_t{0})};
     BigInt ones = 0U;
-    for (int limbs = 1; limbs <= 6; ++limbs) {
-        ones = (ones << 64) | BigInt(~std::uint64_t{0}); // 2^(64 limbs) - 1
+    for (unsigned limbs = 1; limbs <= 6; ++limbs) {
+        ones = (ones << 64) | BigInt(~std::uint64_t{0}); // every bit of `limbs` limbs set
         out.push_back(ones);
-        out.push_back(ones + 1U);
+        out.push_back(BigInt(1U) << (64 * limbs));
     }
     std::mt19937_64 random(20261209);
     for (int i = 0; i < 40; ++i) {
