@@ -31,10 +31,9 @@ struct Operand {
 };
 
 // |x| ± |y| with the sign of the larger magnitude: the sum of two signed
-// magnitudes.
-template <typename Integer>
-std::pair<Integer, bool> SignedSum(const Integer& x, bool xNegative, const Integer& y,
-                                   bool yNegative) {
+// magnitudes of at most 39 digits.
+std::pair<unsigned __int128, bool> SignedSum(unsigned __int128 x, bool xNegative,
+                                             unsigned __int128 y, bool yNegative) {
     if (xNegative == yNegative) return {x + y, xNegative};
     if (x >= y) return {x - y, xNegative};
     return {y - x, yNegative};
@@ -60,8 +59,7 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         // Below 2^64 * 10^19 + 2^64 < 2^128: exact, and at most 39 digits.
         const unsigned __int128 xs =
             static_cast<unsigned __int128>(x.limb()) * SmallTenTo(static_cast<int>(shift));
-        const auto [sum, negative] =
-            SignedSum<unsigned __int128>(xs, x.negative, y.limb(), y.negative);
+        const auto [sum, negative] = SignedSum(xs, x.negative, y.limb(), y.negative);
         return Decimal::MakeExact(negative, sum, y.q()).Widened(carried);
     }
     // An exact sum is kept to kExactDigits digits. A rounded one keeps its

@@ -11,32 +11,32 @@ constexpr std::uint32_t kWindows11Build = 22000;
 
 // Light is Windows' own look; dark follows its dark apps (a near-black
 // window, lines a step lighter, light text, links a light blue).
-constexpr Palette kLight{{240, 240, 240},
-                         {0, 0, 0},
-                         {255, 255, 255},
-                         {0, 0, 0},
-                         {225, 225, 225},
-                         {229, 241, 251},
-                         {0, 0, 0},
-                         {173, 173, 173},
-                         {0, 120, 215},
-                         {0, 0, 250},
-                         {0, 0, 250},
-                         false,
-                         false};
-constexpr Palette kDark{{32, 32, 32},
-                        {240, 240, 240},
-                        {43, 43, 43},
-                        {240, 240, 240},
-                        {56, 56, 56},
-                        {76, 76, 76},
-                        {240, 240, 240},
-                        {110, 110, 110},
-                        {96, 170, 240},
-                        {110, 170, 255},
-                        {160, 200, 255},
-                        true,
-                        true};
+constexpr Palette kLight{.window = {240, 240, 240},
+                         .text = {0, 0, 0},
+                         .line = {255, 255, 255},
+                         .lineText = {0, 0, 0},
+                         .button = {225, 225, 225},
+                         .buttonDown = {229, 241, 251},
+                         .buttonText = {0, 0, 0},
+                         .edge = {173, 173, 173},
+                         .defaultEdge = {0, 120, 215},
+                         .link = {0, 0, 250},
+                         .linkHover = {0, 0, 250},
+                         .drawButtons = false,
+                         .darkPins = false};
+constexpr Palette kDark{.window = {32, 32, 32},
+                        .text = {240, 240, 240},
+                        .line = {43, 43, 43},
+                        .lineText = {240, 240, 240},
+                        .button = {56, 56, 56},
+                        .buttonDown = {76, 76, 76},
+                        .buttonText = {240, 240, 240},
+                        .edge = {110, 110, 110},
+                        .defaultEdge = {96, 170, 240},
+                        .link = {110, 170, 255},
+                        .linkHover = {160, 200, 255},
+                        .drawButtons = true,
+                        .darkPins = true};
 
 // The relative luminance of one sRGB channel.
 double Linear(std::uint8_t channel) {
