@@ -15,13 +15,15 @@
 
 namespace quill {
 
-// The value of the first line "name=value" (a line ends at LF; a CR before
-// the LF is no part of the value); none when no line has that name.
+// The value of the first line "name=value" (a line ends at LF, CR LF or a
+// lone CR; the line end is no part of the value); none when no line has that
+// name.
 std::optional<std::string_view> ReservedValue(std::string_view text, std::string_view name);
 
-// The text with the first line of that name holding `value` instead, its line
-// ending kept; without such a line, "name=value" and CR LF are added at the
-// end (after a CR LF of their own when the text does not end a line).
+// The text with the first line of that name holding `value` instead, every
+// other byte kept; without such a line, "name=value" is added at the end with
+// the line end the text uses (its first; CR LF in a text without one), after
+// a line end of its own when the text does not end a line.
 std::string WithReservedValue(std::string_view text, std::string_view name, std::string_view value);
 
 // The window's width in pixels at 96 DPI, as the last close left it.
@@ -34,5 +36,26 @@ std::optional<int> StoredWidth(const CalcSettings& settings);
 
 // Writes the width line into the reserved text.
 void StoreWidth(CalcSettings& settings, int width);
+
+// How many answered lines the history file keeps: "history=N", 0 for none
+// (and no file). The default when there is no such line or it is damaged;
+// kMostHistory for a larger number.
+inline constexpr std::string_view kHistoryName = "history";
+inline constexpr int kDefaultHistory = 500;
+inline constexpr int kMostHistory = 10000;
+int HistoryLength(const CalcSettings& settings);
+
+// Whether the result line groups the digits: "grouping=on|off", on unless
+// the line says off.
+inline constexpr std::string_view kGroupingName = "grouping";
+bool GroupsDigits(const CalcSettings& settings);
+void StoreGrouping(CalcSettings& settings, bool on);
+
+// The decimal mark the result line writes: "decimal=auto|point|comma",
+// auto (the user's locale) unless the line says another.
+enum class DecimalMark { Auto, Point, Comma };
+inline constexpr std::string_view kDecimalName = "decimal";
+DecimalMark DecimalMarkOf(const CalcSettings& settings);
+void StoreDecimalMark(CalcSettings& settings, DecimalMark mark);
 
 } // namespace quill

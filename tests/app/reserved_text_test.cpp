@@ -43,7 +43,7 @@ TEST(ReservedText, DamagedOrMissingWidthsArePassedOver) {
     const char* const texts[] = {
         "",          "width",         "width=",         "width=-5",    "width=0",
         "width=+12", "width= 612",    "width=612px",    "width=1e3",   "width=100001",
-        "Width=612", "width=\t612\n", "notes\nwidth=x", "width=612\r",
+        "Width=612", "width=\t612\n", "notes\nwidth=x", "width=612\v",
     };
     for (const char* text : texts) {
         CalcSettings s;
@@ -53,6 +53,69 @@ TEST(ReservedText, DamagedOrMissingWidthsArePassedOver) {
     CalcSettings s;
     s.strReserved = "first\r\nwidth=612\r\nwidth=900\r\n"; // the first line counts
     EXPECT_EQ(StoredWidth(s), 612);
+}
+
+// A line ends at LF, CR LF or a lone CR; writing one of our lines changes
+// that line's value alone, and every other byte stays where it was.
+TEST(ReservedText, EveryLineEndKeepsTheForeignBytes) {
+    const struct {
+        const char* before;
+        std::string_view name;
+        const char* value;
+        const char* after;
+    } rows[] = {
+        {"a=1\nwidth=612\nb=2\n", kWidthName, "640", "a=1\nwidth=640\nb=2\n"},
+        {"a=1\r\nwidth=612\r\nb=2\r\n", kWidthName, "640", "a=1\r\nwidth=640\r\nb=2\r\n"},
+        {"width=700\rtheme=dark\rkeep=me\r", kWidthName, "640", "width=640\rtheme=dark\rkeep=me\r"},
+        {"x=1\r\nwidth=5\ry=2\n", kWidthName, "9", "x=1\r\nwidth=9\ry=2\n"},
+        {"keep=me\rwidth=3", kWidthName, "4", "keep=me\rwidth=4"},
+        {"theme=dark\rkeep=me\r", kDecimalName, "comma", "theme=dark\rkeep=me\rdecimal=comma\r"},
+        {"theme=dark\rkeep=me", kGroupingName, "off", "theme=dark\rkeep=me\rgrouping=off\r"},
+        {"a\nb\r\n", kHistoryName, "0", "a\nb\r\nhistory=0\n"},
+        {"note", kDecimalName, "point", "note\r\ndecimal=point\r\n"},
+        {"\r\r", kHistoryName, "7", "\r\rhistory=7\r"},
+    };
+    for (const auto& row : rows) {
+        const std::string after = WithReservedValue(row.before, row.name, row.value);
+        EXPECT_EQ(after, row.after) << row.before;
+        EXPECT_EQ(ReservedValue(after, row.name), row.value) << row.before;
+        // Without our line, the two texts are the same bytes.
+        const auto without = [&](std::string text) {
+            const std::string line = std::string(row.name) + "=";
+            const std::size_t at = text.find(line);
+            if (at == std::string::npos) return text;
+            const std::size_t end = text.find_first_of("\r\n", at);
+            text.erase(at, (end == std::string::npos ? text.size() : end) - at);
+            return text;
+        };
+        const std::string added = without(after);
+        const std::string before = without(row.before);
+        EXPECT_EQ(added.substr(0, before.size()), before) << row.before;
+    }
+}
+
+TEST(ReservedText, NumberStyleAndHistorySettingsRead) {
+    const struct {
+        const char* text;
+        int history;
+        bool grouped;
+        DecimalMark mark;
+    } rows[] = {
+        {"", kDefaultHistory, true, DecimalMark::Auto},
+        {"history=0\rgrouping=off\rdecimal=comma\r", 0, false, DecimalMark::Comma},
+        {"history=25\r\ndecimal=point", 25, true, DecimalMark::Point},
+        {"history=99999\ndecimal=auto\n", kMostHistory, true, DecimalMark::Auto},
+        {"history=12345678", kMostHistory, true, DecimalMark::Auto},
+        {"history=-3\ngrouping=no\ndecimal=Comma", kDefaultHistory, true, DecimalMark::Auto},
+        {"history=\ngrouping=\ndecimal=", kDefaultHistory, true, DecimalMark::Auto},
+    };
+    for (const auto& row : rows) {
+        CalcSettings s;
+        s.strReserved = row.text;
+        EXPECT_EQ(HistoryLength(s), row.history) << row.text;
+        EXPECT_EQ(GroupsDigits(s), row.grouped) << row.text;
+        EXPECT_EQ(DecimalMarkOf(s), row.mark) << row.text;
+    }
 }
 
 TEST(ReservedText, AnUnchangedWidthLeavesEveryByte) {
