@@ -34,7 +34,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         lowered = LowerCased(given);
         text = lowered;
     }
-    CheckResult check = CheckExpression(text);
+    CheckResult check = CheckExpression(text, settings.answer != nullptr);
     if (!check.passed) {
         answer.fault = check.fault;
         answer.text = std::move(check.message);
@@ -48,6 +48,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
     EvalResult value = Evaluate(text, settings);
     answer.fault = value.fault;
     answer.text = std::move(value.text);
+    if (value.fault == Fault::None) answer.value = std::move(value.value);
     return answer;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/decimal.h"
 #include "calc/eval_settings.h"
 #include "calc/faults.h"
 
@@ -17,6 +18,9 @@ struct Answer {
     Fault fault = Fault::None;
     // No fault: the display string. A fault: its message (FaultMessage).
     std::string text;
+    // No fault: the value as the engine holds it, every digit (the next
+    // line's "ans").
+    Decimal value;
     // The checker's faults with a place: [start, end) in the text as handed
     // in, start == end a caret. No place for the others.
     bool marked = false;
@@ -29,7 +33,7 @@ struct Answer {
     std::string read;
 };
 
-// The answer to `text` under `settings`.
+// The answer to `text` under `settings` ("ans" is settings.answer).
 Answer AnswerTo(std::string_view text, const EvalSettings& settings);
 
 } // namespace quill

@@ -44,6 +44,7 @@ struct Work {
     std::string normalized; // owns w when the text had to be normalised
     std::vector<int> p;
     int size; // the text's length as handed in: where a place to its end ends
+    bool hasAnswer = false;
 
     int n() const { return static_cast<int>(w.size()); }
     // One unsigned compare keeps out negative positions too.
@@ -153,8 +154,11 @@ std::optional<CheckResult> MainScan(const Work& t) {
                 }
                 // The scan goes on at the bracket, which is checked like any other.
             } else {
-                if (FindConstant(name) == nullptr) {
-                    return Fail(Fault::UnknownConstant, t.P(i), e == n ? t.size : t.P(e));
+                const int end = e == n ? t.size : t.P(e);
+                if (name == kAnswerName) {
+                    if (!t.hasAnswer) return Fail(Fault::NoAnswer, t.P(i), end);
+                } else if (FindConstant(name) == nullptr) {
+                    return Fail(Fault::UnknownConstant, t.P(i), end);
                 }
                 if (IsNumberChar(t.At(e))) return Caret(Fault::PasteOperator, t.P(e - 1) + 1);
             }
@@ -176,8 +180,8 @@ std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
 
 } // namespace
 
-CheckResult CheckExpression(std::string_view text) {
-    Work t{text, {}, {}, static_cast<int>(text.size())};
+CheckResult CheckExpression(std::string_view text, bool hasAnswer) {
+    Work t{text, {}, {}, static_cast<int>(text.size()), hasAnswer};
     if (NeedsNormalizing(text)) {
         t.normalized.assign(text);
         t.p.resize(text.size());

@@ -26,6 +26,8 @@ struct CheckResult {
     int end = 0;
 };
 
-CheckResult CheckExpression(std::string_view text);
+// `hasAnswer`: the name "ans" stands for a value; without one it is refused
+// ("No answer yet", the name marked as an unknown constant would be).
+CheckResult CheckExpression(std::string_view text, bool hasAnswer = false);
 
 } // namespace quill

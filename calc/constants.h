@@ -8,6 +8,10 @@
 
 namespace quill {
 
+// The name of the last answer: read as a constant (2ans and ans(2) fare as
+// 2pi and pi(2)), its value handed in with each evaluation.
+inline constexpr std::string_view kAnswerName = "ans";
+
 // The digits of a named constant (compared whole, byte for byte,
 // case-sensitively), ten beyond the precision; null for a name that is not a
 // constant.

@@ -1,10 +1,13 @@
 // The three settings that evaluation reads, handed in for each evaluation so
-// that every result follows the values current at that moment.
+// that every result follows the values current at that moment, and the last
+// answer, which the name "ans" stands for.
 #pragma once
 
 #include <cstdint>
 
 namespace quill {
+
+class Decimal;
 
 // How a result is shown; the settings record stores these in this order.
 enum class Format : std::uint8_t { Decimal, Octal, Hex, Exponent };
@@ -18,6 +21,9 @@ struct EvalSettings {
     int places = kAutoPlaces; // only the "Decimal" format rounds
     Format format = Format::Decimal;
     bool degrees = false; // sin, cos, tan take degrees; asin, acos, atan give degrees
+    // The value "ans" stands for; none before any answer, and then the
+    // checker refuses the name. The caller keeps it alive for the call.
+    const Decimal* answer = nullptr;
 };
 
 } // namespace quill

@@ -149,9 +149,13 @@ bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand)
             i = j + 1;
             return true;
         }
-        std::optional<Decimal> value = FindConstantValue(name);
-        if (!value) return false;
-        values_.push_back(*value);
+        if (name == kAnswerName && settings_.answer) {
+            values_.push_back(*settings_.answer);
+        } else {
+            std::optional<Decimal> value = FindConstantValue(name);
+            if (!value) return false;
+            values_.push_back(*value);
+        }
         wantOperand = false;
         i = j;
         return true;

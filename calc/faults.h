@@ -18,6 +18,7 @@ enum class Fault {
     Together,        // two operators that may not stand side by side (quoted)
     UnknownFunction,
     UnknownConstant,
+    NoAnswer,      // "ans" before any answer
     UnknownSymbol, // a character of no expression (quoted)
     MissingOpen,
     MissingClose,
@@ -27,6 +28,9 @@ enum class Fault {
     InvalidArgument,
     OutOfMemory,
     TooLong, // longer than a position can count
+    // No expression's: the window's, once, when its history file cannot be
+    // kept (answers go on; only the file is not written).
+    HistoryNotKept,
 };
 
 // Whether the checker refused the text with this fault (its faults stand
@@ -53,6 +57,8 @@ constexpr const char* FaultText(Fault fault) {
         return "Unknown function";
     case Fault::UnknownConstant:
         return "Unknown constant";
+    case Fault::NoAnswer:
+        return "No answer yet";
     case Fault::UnknownSymbol:
         return "Unknown symbol '";
     case Fault::MissingOpen:
@@ -69,6 +75,8 @@ constexpr const char* FaultText(Fault fault) {
         return "Out of memory";
     case Fault::TooLong:
         return "Expression too long";
+    case Fault::HistoryNotKept:
+        return "History not kept";
     }
     return "";
 }

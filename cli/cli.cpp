@@ -194,10 +194,13 @@ std::string UsageText() {
 
 namespace {
 
-bool Answer(const std::string& given, const Options& options, std::ostream& out,
-            std::ostream& err) {
-    const quill::Answer answer = AnswerTo(given, options.settings);
+bool Answer(const std::string& given, const Options& options, std::ostream& out, std::ostream& err,
+            std::optional<Decimal>* last) {
+    EvalSettings settings = options.settings;
+    settings.answer = last && *last ? &**last : nullptr;
+    quill::Answer answer = AnswerTo(given, settings);
     const bool ok = answer.fault == Fault::None;
+    if (ok && last) *last = std::move(answer.value);
     if (IsCheckerFault(answer.fault)) {
         ReportRefusal(answer.read, answer, options, out, err);
     } else if (options.tsv) {
@@ -238,9 +241,9 @@ bool Flushed(std::ostream& out, std::ostream& err, int& error) {
 } // namespace
 
 bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
-                      std::ostream& err) {
+                      std::ostream& err, std::optional<Decimal>* last) {
     try {
-        return Answer(given, options, out, err);
+        return Answer(given, options, out, err, last);
     } catch (const std::bad_alloc&) {
         OutOfMemory(options, out, err);
         return false;
@@ -263,9 +266,11 @@ int RunCli(const std::vector<std::string>& args, LineSource& in, std::ostream& o
         return Flushed(out, err, error) ? kExitOk : Trouble(err, kCannotWrite, error);
     }
     bool allPassed = true;
+    std::optional<Decimal> last; // what "ans" stands for
     if (!options.expressions.empty()) {
         for (const std::string& e : options.expressions) {
-            allPassed = AnswerExpression(ExpressionFromArgument(e), options, out, err) && allPassed;
+            allPassed =
+                AnswerExpression(ExpressionFromArgument(e), options, out, err, &last) && allPassed;
         }
         if (!Flushed(out, err, error)) return Trouble(err, kCannotWrite, error);
         return allPassed ? kExitOk : kExitRefused;
@@ -282,7 +287,7 @@ int RunCli(const std::vector<std::string>& args, LineSource& in, std::ostream& o
         }
         if (got == LineSource::Got::Line) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allPassed = AnswerExpression(line, options, out, err) && allPassed;
+            allPassed = AnswerExpression(line, options, out, err, &last) && allPassed;
         } else if (got == LineSource::Got::TooLong) {
             OutOfMemory(options, out, err);
             allPassed = false;

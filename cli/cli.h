@@ -5,9 +5,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "calc/decimal.h"
 #include "calc/eval_settings.h"
 #include "cli/line_source.h"
 #include "cli/settings_file.h"
@@ -51,10 +53,13 @@ std::string VersionText();
 // Checks and evaluates one expression as the window would (letters taken in
 // lower case) and writes the answer; true when it passed and evaluated. An
 // expression that needs more memory than there is gets "Out of memory".
+// `last` (when given) is what "ans" stands for, and takes the new answer; a
+// refused line leaves it as it was.
 bool AnswerExpression(const std::string& expression, const Options& options, std::ostream& out,
-                      std::ostream& err);
+                      std::ostream& err, std::optional<Decimal>* last = nullptr);
 
-// The whole program; returns its exit status. `interactive` (a person types)
+// The whole program; returns its exit status. Each expression's "ans" is the
+// answer before it, of the arguments or the lines read. `interactive` (a person types)
 // shows a prompt before each line read from `in`, unless the source prompts
 // itself. Answers are flushed whenever `in` has no more input buffered, and
 // a stream that failed ends the run with kExitTrouble and one line on `err`;

@@ -201,6 +201,17 @@ class LineByLine : public std::streambuf {
     const std::string& sink_;
 };
 
+// Each expression's "ans" is the answer before it, given as arguments or
+// read as lines; a refused one leaves it.
+TEST(Cli, AnsIsTheAnswerBefore) {
+    const CliRun args = RunWith({"--tsv", "ans", "21", "ans*2", "1/0", "ans+0"});
+    EXPECT_EQ(args.status, kExitRefused);
+    EXPECT_EQ(args.out, "error\tNo answer yet\t0\t3\nok\t21\nok\t42\n"
+                        "error\tDivision to the zero!\t\t\nok\t42\n");
+    const CliRun lines = RunWith({"--format", "hex"}, "1/3\nans*3\nans*255\n");
+    EXPECT_EQ(lines.out, "0\n0x1\n0xff\n");
+}
+
 TEST(Cli, EachAnswerIsOutBeforeTheNextLineIsAwaited) {
     std::string sink;
     HeldOutput held(sink);
