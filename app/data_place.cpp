@@ -32,9 +32,9 @@ bool Take(std::string_view& rest, std::string_view part) {
 
 } // namespace
 
-bool IsSaveTempName(std::string_view name) {
-    if (!Take(name, kDataFileName) || !Take(name, ".")) return false;
-    if (name == "tmp") return true;
+bool IsSaveTempName(std::string_view name, std::string_view base) {
+    if (!Take(name, base) || !Take(name, ".")) return false;
+    if (name == "tmp") return base == kDataFileName;
     return TakeHex(name) && Take(name, "-") && TakeHex(name) && name == ".tmp";
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/data_file.h"
+
 namespace quill {
 
 // How reading the data file at start went.
@@ -28,10 +30,10 @@ bool SavesOnClose(LoadOutcome outcome);
 enum class DataPlace { Beside, Roaming };
 
 // Whether `name` (a file name without its folder) is one this program gives
-// a save's temporary file: "dataclc.dat.<pid>-<n>.tmp" with pid and n in
-// lower-case hexadecimal (one to eight digits each), or the older fixed
-// "dataclc.dat.tmp". Only these are ever swept away.
-bool IsSaveTempName(std::string_view name);
+// a save's temporary file of the file `base`: "<base>.<pid>-<n>.tmp" with
+// pid and n in lower-case hexadecimal (one to eight digits each), or the
+// older fixed "dataclc.dat.tmp". Only these are ever swept away.
+bool IsSaveTempName(std::string_view name, std::string_view base = kDataFileName);
 
 // What a save appends to the data file's path for its temporary file:
 // ".<pid>-<n>.tmp", both in lower-case hexadecimal, unique to the process

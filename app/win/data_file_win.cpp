@@ -137,15 +137,22 @@ std::uint64_t Ticks(const FILETIME& t) {
     return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-// Whether a found file's name is one of a save's temporary files; a name
-// outside ASCII never is.
-bool IsSaveTempFile(const wchar_t* name) {
+// `name` in ASCII; none for a name outside it.
+std::optional<std::string> Ascii(std::wstring_view name) {
     std::string narrow;
-    for (; *name != L'\0'; ++name) {
-        if (*name > 0x7F) return false;
-        narrow += static_cast<char>(*name);
+    for (const wchar_t c : name) {
+        if (c > 0x7F) return std::nullopt;
+        narrow += static_cast<char>(c);
     }
-    return IsSaveTempName(narrow);
+    return narrow;
+}
+
+// Whether a found file's name is one of a save's temporary files of the
+// file `target`; a name outside ASCII never is.
+bool IsSaveTempFile(const wchar_t* name, const std::wstring& target) {
+    const std::optional<std::string> narrow = Ascii(name);
+    const std::optional<std::string> base = Ascii(target.substr(target.rfind(L'\\') + 1));
+    return narrow && base && IsSaveTempName(*narrow, *base);
 }
 
 // Opens a new temporary file; `temp` gets its name.
@@ -162,12 +169,8 @@ HANDLE CreateTempFile(const std::wstring& target, std::wstring& temp) {
     return INVALID_HANDLE_VALUE;
 }
 
-// Removes the directory entry `path` and never what it may point to: a new
-// empty file of ours is renamed over it (a rename replaces a link, it does
-// not follow it; Wine lists a Unix link as a plain file, and deleting or
-// changing the entry itself would reach the link's target), and that file
-// is deleted. A read-only file is replaced all the same; where the system
-// refuses, a plain file (not a link) is made writable first.
+} // namespace
+
 void RemoveEntry(const std::wstring& target, const std::wstring& path, DWORD attributes) {
     std::wstring fresh;
     File file(CreateTempFile(target, fresh));
@@ -187,6 +190,8 @@ void RemoveEntry(const std::wstring& target, const std::wstring& path, DWORD att
     ::DeleteFileW((replaced ? path : fresh).c_str());
 }
 
+namespace {
+
 // Temporary files of saves that crashed are removed by a later save; one
 // younger than a minute may be another copy's, saving right now, and a time
 // in the future is young too. Only the names saves make are touched: a
@@ -203,7 +208,7 @@ void RemoveStaleTempFiles(const std::wstring& target) {
     do {
         const std::uint64_t written = Ticks(found.ftLastWriteTime);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            IsSaveTempFile(found.cFileName) && written < Ticks(now) &&
+            IsSaveTempFile(found.cFileName, target) && written < Ticks(now) &&
             Ticks(now) - written > kMinute) {
             RemoveEntry(target, folder + found.cFileName, found.dwFileAttributes);
         }

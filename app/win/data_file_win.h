@@ -55,6 +55,15 @@ struct SaveOps {
 bool WriteFileAtomically(const std::wstring& path, std::span<const std::uint8_t> bytes,
                          const SaveOps& ops = {});
 
+// Removes the directory entry `path` (in its extended form) and never what
+// it may point to: a new empty file of ours, named for `target`, is renamed
+// over it (a rename replaces a link, it does not follow it; Wine lists a Unix
+// link as a plain file, and deleting or changing the entry itself would
+// reach the link's target), and that file is deleted. A read-only file is
+// replaced all the same; where the system refuses, a plain file (not a
+// link) is made writable first. `attributes` are the entry's.
+void RemoveEntry(const std::wstring& target, const std::wstring& path, DWORD attributes);
+
 // The record from the file at `path`, read whole (see SettingsFromBytes;
 // two-byte text becomes the ANSI code page's, app/win/ansi.h), tried again
 // for `waitMs` while another program holds it open. A folder in the file's
