@@ -42,6 +42,9 @@
 #define ID_FONT 20
 #define ID_HELP_TOPICS 21
 #define ID_ABOUT 22
+#define ID_GROUP_DIGITS 23
+#define ID_HISTORY 24
+#define ID_CLEAR_HISTORY 25
 #define ID_SEPARATOR_MAIN 26
 #define ID_ROUND_AUTO 29
 #define ID_ROUND_0 30
@@ -61,3 +64,11 @@
 #define ID_FORMAT_HEX 47
 #define ID_FORMAT_EXPONENT 48
 #define ID_FORMAT_LAST 49 // the Format group's range ends here; no item has it
+#define ID_DECIMAL_AUTO 50
+#define ID_DECIMAL_POINT 51
+#define ID_DECIMAL_COMMA 52
+
+// The history list's own menu
+#define ID_LIST_COMPUTE 60
+#define ID_LIST_INSERT 61
+#define ID_LIST_REMOVE 62

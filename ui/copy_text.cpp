@@ -2,10 +2,16 @@
 
 namespace quill::ui {
 
-std::optional<std::string> CopyTextOf(std::string_view selection, std::string_view result,
-                                      bool resultIsValue) {
-    if (!selection.empty()) return std::string(selection);
-    if (resultIsValue && !result.empty()) return std::string(result);
+std::optional<std::wstring> CopyTextOf(std::wstring_view selection, bool inResultLine,
+                                       std::string_view result, bool resultIsValue,
+                                       const NumberStyle& style) {
+    if (!selection.empty()) {
+        if (inResultLine && resultIsValue) return WithoutSeparators(selection, style);
+        return std::wstring(selection);
+    }
+    if (resultIsValue && !result.empty()) {
+        return WithoutSeparators(ShownNumber(result, style), style);
+    }
     return std::nullopt;
 }
 

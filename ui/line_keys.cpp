@@ -4,6 +4,7 @@ namespace quill::ui {
 
 KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line, bool shift) {
     if (key == LineKey::F10) return shift || ctrl ? KeyAction::None : KeyAction::OpenMenu;
+    if (key == LineKey::H) return ctrl && !alt && !shift ? KeyAction::History : KeyAction::None;
     if (line == KeyLine::Elsewhere) return KeyAction::None;
     switch (key) {
     case LineKey::C:
@@ -13,6 +14,7 @@ KeyAction LineKeyAction(LineKey key, bool ctrl, bool alt, KeyLine line, bool shi
         if (line != KeyLine::Expression) return KeyAction::None;
         return key == LineKey::Up ? KeyAction::RecallOlder : KeyAction::RecallNewer;
     case LineKey::Other:
+    case LineKey::H:
     case LineKey::F10:
         break;
     }

@@ -3,18 +3,24 @@
 #include <algorithm>
 #include <array>
 
+#include "app/reserved_text.h"
 #include "res/resource.h"
 
 namespace quill::ui {
 
 namespace {
 
-constexpr std::array<MenuItem, 7> kMain{{
+constexpr std::array<MenuItem, 12> kMain{{
     {L"Round", 0, Menu::Round},
     {L"Angles", 0, Menu::Angles},
     {L"Format", 0, Menu::Format},
+    {L"Decimal mark", 0, Menu::Decimal},
+    {L"Group digits", ID_GROUP_DIGITS, std::nullopt},
     {L"Font...", ID_FONT, std::nullopt},
     {nullptr, ID_SEPARATOR_MAIN, std::nullopt},
+    {L"History...\tCtrl+H", ID_HISTORY, std::nullopt},
+    {L"Clear history...", ID_CLEAR_HISTORY, std::nullopt},
+    {nullptr, 0, std::nullopt},
     {L"Help Topics", ID_HELP_TOPICS, std::nullopt},
     {L"About...", ID_ABOUT, std::nullopt},
 }};
@@ -46,11 +52,29 @@ constexpr std::array<MenuItem, 4> kFormat{{
     {L"Exponent", ID_FORMAT_EXPONENT, std::nullopt},
 }};
 
-constexpr std::array<RadioGroup, 3> kGroups{{
+constexpr std::array<MenuItem, 3> kDecimal{{
+    {L"Auto", ID_DECIMAL_AUTO, std::nullopt},
+    {L"Point", ID_DECIMAL_POINT, std::nullopt},
+    {L"Comma", ID_DECIMAL_COMMA, std::nullopt},
+}};
+
+// The history list's own menu.
+constexpr std::array<MenuItem, 5> kList{{
+    {L"Compute\tEnter", ID_LIST_COMPUTE, std::nullopt},
+    {L"Insert answer\tShift+Enter", ID_LIST_INSERT, std::nullopt},
+    {L"Remove\tDel", ID_LIST_REMOVE, std::nullopt},
+    {nullptr, 0, std::nullopt},
+    {L"Clear history...", ID_CLEAR_HISTORY, std::nullopt},
+}};
+
+constexpr std::array<RadioGroup, 4> kGroups{{
     {Menu::Round, ID_ROUND_AUTO, ID_ROUND_9, ID_ROUND_0, 1},
     {Menu::Angles, ID_ANGLE_DEGREES, ID_ANGLE_RADIANS, ID_ANGLE_RADIANS, -1},
     {Menu::Format, ID_FORMAT_DECIMAL, ID_FORMAT_LAST, ID_FORMAT_DECIMAL, 1},
+    {Menu::Decimal, ID_DECIMAL_AUTO, ID_DECIMAL_COMMA, ID_DECIMAL_AUTO, 1},
 }};
+
+constexpr std::array<unsigned, 1> kCheckItems{ID_GROUP_DIGITS};
 
 int ValueOf(const RadioGroup& group, const CalcSettings& s) {
     switch (group.menu) {
@@ -58,6 +82,8 @@ int ValueOf(const RadioGroup& group, const CalcSettings& s) {
         return s.nRound;
     case Menu::Angles:
         return s.bDegrees ? 1 : 0;
+    case Menu::Decimal:
+        return static_cast<int>(DecimalMarkOf(s));
     default:
         return s.nFormat;
     }
@@ -70,6 +96,9 @@ void SetValue(const RadioGroup& group, CalcSettings& s, int value) {
         break;
     case Menu::Angles:
         s.bDegrees = value != 0;
+        break;
+    case Menu::Decimal:
+        StoreDecimalMark(s, static_cast<DecimalMark>(value));
         break;
     default:
         s.nFormat = value;
@@ -91,6 +120,10 @@ std::span<const MenuItem> ItemsOf(Menu menu) {
         return kAngles;
     case Menu::Format:
         return kFormat;
+    case Menu::Decimal:
+        return kDecimal;
+    case Menu::List:
+        return kList;
     default:
         return kMain;
     }
@@ -119,6 +152,14 @@ std::optional<unsigned> MarkedItem(const RadioGroup& group, const CalcSettings& 
     return static_cast<unsigned>(id);
 }
 
+std::span<const unsigned> CheckItemIds() {
+    return kCheckItems;
+}
+
+bool IsChecked(unsigned id, const CalcSettings& settings) {
+    return id == ID_GROUP_DIGITS && GroupsDigits(settings);
+}
+
 CommandAnswer DecideCommand(std::uint32_t wParam, bool fromControl, CalcSettings& settings) {
     const unsigned id = wParam & 0xFFFF;
     const unsigned code = wParam >> 16;
@@ -139,9 +180,17 @@ CommandAnswer DecideCommand(std::uint32_t wParam, bool fromControl, CalcSettings
     if (const RadioGroup* group = GroupOf(wParam)) {
         SetValue(*group, settings,
                  group->step * (static_cast<int>(wParam) - static_cast<int>(group->zeroId)));
-        return {Action::Result, true};
+        // The decimal mark changes only how the answer is written.
+        return {group->menu == Menu::Decimal ? Action::Reshow : Action::Result, true};
     }
     switch (wParam) {
+    case ID_GROUP_DIGITS:
+        StoreGrouping(settings, !GroupsDigits(settings));
+        return {Action::Reshow, true};
+    case ID_HISTORY:
+        return Do(Action::History);
+    case ID_CLEAR_HISTORY:
+        return Do(Action::ClearHistory);
     case ID_FONT:
         return Do(Action::Font);
     case ID_HELP_TOPICS:

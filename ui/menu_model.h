@@ -13,10 +13,12 @@
 
 namespace quill::ui {
 
-enum class Menu { Main, Round, Angles, Format };
+enum class Menu { Main, Round, Angles, Format, Decimal, List };
 
-// The submenus are built first, in this order, then the main menu.
-inline constexpr Menu kBuildOrder[] = {Menu::Angles, Menu::Format, Menu::Round, Menu::Main};
+// The submenus are built first, in this order, then the main menu. The
+// history list's own menu (List) is built by the list.
+inline constexpr Menu kBuildOrder[] = {Menu::Angles, Menu::Format, Menu::Round, Menu::Decimal,
+                                       Menu::Main};
 
 struct MenuItem {
     const wchar_t* text;       // null for a separator
@@ -29,7 +31,8 @@ std::span<const MenuItem> ItemsOf(Menu menu);
 
 // A submenu whose items set one setting: the range handed to the radio-check
 // operation, and how an id maps to the setting's value: value = step * (id -
-// zeroId). Round's "Auto" is -1, Angles' "Degrees" is 1 (bDegrees true).
+// zeroId). Round's "Auto" is -1, Angles' "Degrees" is 1 (bDegrees true),
+// the decimal mark's values are DecimalMark's.
 struct RadioGroup {
     Menu menu;
     unsigned first;
@@ -47,6 +50,10 @@ const RadioGroup* GroupOf(unsigned id);
 // the value has no item (a value outside the group leaves it unmarked).
 std::optional<unsigned> MarkedItem(const RadioGroup& group, const CalcSettings& settings);
 
+// The check items (not in a radio group), and whether each is checked now.
+std::span<const unsigned> CheckItemIds();
+bool IsChecked(unsigned id, const CalcSettings& settings);
+
 // What the window does for a command.
 enum class Action {
     None,
@@ -57,6 +64,9 @@ enum class Action {
     Font,
     HelpTopics,
     About,
+    Reshow,       // the result shown again in a new number style; nothing computed
+    History,      // the history list opens (or closes)
+    ClearHistory, // the history emptied, after a question
 };
 
 struct CommandAnswer {
@@ -67,7 +77,8 @@ struct CommandAnswer {
 // A WM_COMMAND: `wParam` as it came, `fromControl` when a control sent it
 // (its window in lParam). A Round, Angles or Format command writes its value
 // into `settings` and asks for the Result command; the already marked item
-// does too.
+// does too. The decimal mark and "Group digits" write theirs into the
+// reserved text and ask for the result to be shown again.
 CommandAnswer DecideCommand(std::uint32_t wParam, bool fromControl, CalcSettings& settings);
 
 } // namespace quill::ui

@@ -1,6 +1,7 @@
 #include "ui/recall.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace quill::ui {
 
@@ -10,6 +11,15 @@ void Recall::Add(std::string_view expression) {
     if (same != entries_.end()) entries_.erase(same);
     entries_.emplace_back(expression);
     if (entries_.size() > kCapacity) entries_.pop_front();
+}
+
+void Recall::Reset(const std::vector<std::string>& expressions) {
+    shown_.reset();
+    entries_.clear();
+    std::unordered_set<std::string_view> seen;
+    for (auto it = expressions.rbegin(); it != expressions.rend(); ++it) {
+        if (seen.insert(*it).second) entries_.push_front(*it);
+    }
 }
 
 bool Recall::Stepping(std::string_view line) const {

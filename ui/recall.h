@@ -1,5 +1,5 @@
-// The expressions evaluated in this run, stepped through with Up and Down in
-// the expression line. Kept in memory only; the data file never holds them.
+// The expressions of the history, stepped through with Up and Down in the
+// expression line, each once (its newest place).
 //
 // Portable; never throws but for std::bad_alloc of its strings.
 #pragma once
@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quill::ui {
 
@@ -19,6 +20,10 @@ class Recall {
     // An evaluated expression becomes the newest entry; an equal older one
     // goes, and beyond the capacity the oldest does. Ends any stepping.
     void Add(std::string_view expression);
+
+    // The entries anew, from the history's expressions (oldest first; each
+    // kept at its newest place, however many). Ends any stepping.
+    void Reset(const std::vector<std::string>& expressions);
 
     // Up with `line` in the expression line: the text to show, or none when
     // there is nothing older. The first Up (or one after the line was edited)

@@ -68,8 +68,11 @@ bool RoundDigits(std::string& digits, std::size_t keep) {
     return true;
 }
 
-std::wstring Widened(std::string_view text, bool sign, std::string_view after = {}) {
-    std::wstring out(text.begin(), text.end());
+// The text as the line shows it: `text` in the style, then the sign that it
+// is shortened, then `after` (an exponent) as it stands.
+std::wstring Shown(const NumberStyle& style, std::string_view text, bool sign,
+                   std::string_view after = {}, std::size_t hidden = 0) {
+    std::wstring out = ShownNumber(text, style, hidden);
     if (sign) out += kShortenedSign;
     out.append(after.begin(), after.end());
     return out;
@@ -77,7 +80,8 @@ std::wstring Widened(std::string_view text, bool sign, std::string_view after = 
 
 // Plain forms with fewer decimals, most first; a nonzero value that would
 // round to zero is left out (it would read as 0).
-std::optional<std::wstring> FitPlain(const DecimalText& d, int width, const MeasureText& measure) {
+std::optional<std::wstring> FitPlain(const DecimalText& d, int width, const MeasureText& measure,
+                                     const NumberStyle& style) {
     const bool zero = (d.whole + d.fraction).find_first_not_of('0') == std::string::npos;
     for (std::size_t places = d.fraction.size(); places-- > 0;) {
         std::string digits = d.whole + d.fraction;
@@ -87,7 +91,7 @@ std::optional<std::wstring> FitPlain(const DecimalText& d, int width, const Meas
         std::string text = d.negative ? "-" : "";
         text += digits.substr(0, wholeSize);
         if (places > 0) text += "." + digits.substr(wholeSize);
-        std::wstring shown = Widened(text, true);
+        std::wstring shown = Shown(style, text, true);
         if (measure(shown) <= width) return shown;
     }
     return std::nullopt;
@@ -95,7 +99,8 @@ std::optional<std::wstring> FitPlain(const DecimalText& d, int width, const Meas
 
 // Exponent forms with fewer significant digits, most first; the one of a
 // single digit when none fits.
-std::wstring FitExponent(const DecimalText& d, int width, const MeasureText& measure) {
+std::wstring FitExponent(const DecimalText& d, int width, const MeasureText& measure,
+                         const NumberStyle& style) {
     const std::string all = d.whole + d.fraction;
     const std::size_t lead = all.find_first_not_of('0');
     const std::string significant = lead == std::string::npos ? "0" : all.substr(lead);
@@ -117,19 +122,21 @@ std::wstring FitExponent(const DecimalText& d, int width, const MeasureText& mea
         if (size < 10) exponent += '0';
         exponent += std::to_string(size);
         // All the digits in exponent form: nothing is left out, no sign.
-        shown = Widened(mantissa, keep < significant.size(), exponent);
+        shown = Shown(style, mantissa, keep < significant.size(), exponent);
         if (measure(shown) <= width) break;
     }
     return shown;
 }
 
 // Octal ("0" then digits) and hex ("0x" then digits): the leading digits.
-std::optional<std::wstring> FitInteger(std::string_view text, int width,
-                                       const MeasureText& measure) {
+std::optional<std::wstring> FitInteger(std::string_view text, int width, const MeasureText& measure,
+                                       const NumberStyle& style) {
     const std::size_t prefix = text.starts_with("0x") ? 2 : 1;
     std::wstring shown;
     for (std::size_t keep = text.size() - 1; keep > prefix; --keep) {
-        shown = Widened(text.substr(0, keep), true);
+        // The hidden digits count in the grouping, so the groups stand
+        // where they stand in the whole number.
+        shown = Shown(style, text.substr(0, keep), true, {}, text.size() - keep);
         if (measure(shown) <= width) break;
     }
     return shown.empty() ? std::nullopt : std::optional<std::wstring>(shown);
@@ -143,17 +150,19 @@ bool IsIntegerForm(std::string_view text) {
 } // namespace
 
 std::optional<std::wstring> ShortenedResult(std::string_view whole, int width,
-                                            const MeasureText& measure) {
+                                            const MeasureText& measure, const NumberStyle& style) {
     if (IsIntegerForm(whole)) {
-        if (measure(Widened(whole, false)) <= width) return std::nullopt;
-        return FitInteger(whole, width, measure);
+        if (measure(Shown(style, whole, false)) <= width) return std::nullopt;
+        return FitInteger(whole, width, measure, style);
     }
     const std::optional<DecimalText> number = ParseDecimal(whole);
-    if (!number || measure(Widened(whole, false)) <= width) return std::nullopt;
+    if (!number || measure(Shown(style, whole, false)) <= width) return std::nullopt;
     if (!number->exponentForm) {
-        if (std::optional<std::wstring> plain = FitPlain(*number, width, measure)) return plain;
+        if (std::optional<std::wstring> plain = FitPlain(*number, width, measure, style)) {
+            return plain;
+        }
     }
-    return FitExponent(*number, width, measure);
+    return FitExponent(*number, width, measure, style);
 }
 
 } // namespace quill::ui

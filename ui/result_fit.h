@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/number_style.h"
+
 namespace quill::ui {
 
 // The sign that a number is shown shortened.
@@ -24,10 +26,13 @@ inline constexpr wchar_t kShortenedSign = L'\u2026';
 using MeasureText = std::function<int(std::wstring_view)>;
 
 // What the result line shows for the whole display text `whole` in `width`
-// pixels: none when it shows `whole` itself (it fits, or it is no number);
-// else the shortened text, sign included. When not even one digit fits, the
-// shortest form.
+// pixels, each form in `style` (its separators counted in the width; a
+// shortened number ends on a digit, never on a separator): none when it
+// shows `whole` itself in the style (it fits, or it is no number); else the
+// shortened text, sign included. When not even one digit fits, the shortest
+// form.
 std::optional<std::wstring> ShortenedResult(std::string_view whole, int width,
-                                            const MeasureText& measure);
+                                            const MeasureText& measure,
+                                            const NumberStyle& style = {});
 
 } // namespace quill::ui

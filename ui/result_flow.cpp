@@ -20,20 +20,24 @@ int LineIndex(std::string_view text, int index, LineLength length) {
 
 } // namespace
 
-ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length) {
-    Answer answer = AnswerTo(expression, EvalSettingsOf(settings));
+ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length,
+                    const Decimal* answer) {
+    EvalSettings evalSettings = EvalSettingsOf(settings);
+    evalSettings.answer = answer;
+    Answer got = AnswerTo(expression, evalSettings);
     ResultView view;
-    view.result = std::move(answer.text); // moved: no allocation that could fail
-    view.value = answer.fault == Fault::None;
-    view.attention = answer.fault == Fault::DivisionByZero;
-    view.evaluated = answer.checked;
-    view.focusExpression = answer.checked;
-    view.beep = !answer.checked; // a refusal, or out of memory
-    if (answer.marked) {
+    view.result = std::move(got.text); // moved: no allocation that could fail
+    view.value = got.fault == Fault::None;
+    if (view.value) view.number = std::move(got.value);
+    view.attention = got.fault == Fault::DivisionByZero;
+    view.evaluated = got.checked;
+    view.focusExpression = got.checked;
+    view.beep = !got.checked; // a refusal, or out of memory
+    if (got.marked) {
         // The window's count of its characters may need memory too.
         try {
-            view.start = LineIndex(expression, answer.start, length);
-            view.end = LineIndex(expression, answer.end, length);
+            view.start = LineIndex(expression, got.start, length);
+            view.end = LineIndex(expression, got.end, length);
             view.select = true;
         } catch (const std::bad_alloc&) {
             view.result =
@@ -42,6 +46,25 @@ ResultView ResultOf(std::string_view expression, const CalcSettings& settings, L
         }
     }
     return view;
+}
+
+const Decimal* AnswerMemory::For(std::string_view expression, bool again) const {
+    if (again && expression == line_) return lineUsed_ ? &*lineUsed_ : nullptr;
+    return last_ ? &*last_ : nullptr;
+}
+
+void AnswerMemory::Answered(std::string_view expression, const Decimal* used,
+                            const Decimal& value) {
+    // `used` may be one of ours: copied before either changes.
+    std::optional<Decimal> before = used ? std::optional<Decimal>(*used) : std::nullopt;
+    Decimal now = value;
+    line_ = expression;
+    lineUsed_ = std::move(before);
+    last_ = std::move(now);
+}
+
+void AnswerMemory::Restore(const Decimal& last) {
+    last_ = last;
 }
 
 } // namespace quill::ui

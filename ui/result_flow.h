@@ -4,10 +4,12 @@
 // Portable (no windows.h); never throws (std::bad_alloc included).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/settings.h"
+#include "calc/decimal.h"
 #include "calc/faults.h"
 
 namespace quill::ui {
@@ -21,8 +23,9 @@ struct ResultView {
     bool attention =
         false; // the "Attention" box (the division's text) shows before the lines change
     bool focusExpression = false;
-    bool evaluated = false; // the checker passed it: a new entry for recall
+    bool evaluated = false; // the checker passed it
     bool value = false;     // the result line holds a value (not a message)
+    Decimal number;         // that value, as the engine holds it (the next "ans")
 };
 
 // The result line's text when the expression needed more memory than there was.
@@ -43,7 +46,28 @@ inline int ByteCount(std::string_view bytes) {
 // "Missing" messages, which leave the line as it was) and a beep. A passed
 // one: the formatted value, the focus in the expression line, and the box
 // first after a division by zero. Out of memory: FaultText(Fault::OutOfMemory) and a beep.
+// `answer` is what "ans" stands for (none before any answer).
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings,
-                    LineLength length = ByteCount);
+                    LineLength length = ByteCount, const Decimal* answer = nullptr);
+
+// What "ans" stands for in the window: the last answer; but when a setting
+// command computes the same line again, the answer that line was computed
+// with, so that "ans*2" shows the same value in the new format instead of
+// doubling again.
+class AnswerMemory {
+  public:
+    // The value for evaluating `expression`; `again` for a setting command's
+    // recompute. Null when there is none.
+    const Decimal* For(std::string_view expression, bool again) const;
+    // `expression`, evaluated with `used` (null: none), answered `value`.
+    void Answered(std::string_view expression, const Decimal* used, const Decimal& value);
+    // The last answer of an earlier run.
+    void Restore(const Decimal& last);
+
+  private:
+    std::optional<Decimal> last_;
+    std::string line_;                // the line last evaluated
+    std::optional<Decimal> lineUsed_; // what it was evaluated with
+};
 
 } // namespace quill::ui

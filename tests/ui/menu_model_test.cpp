@@ -2,6 +2,7 @@
 #include "ui/menu_model.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,8 @@ TEST(MenuModel, OtherCommandsAndButtons) {
         {ID_FONT, false, Action::Font},
         {ID_HELP_TOPICS, false, Action::HelpTopics},
         {ID_ABOUT, false, Action::About},
+        {ID_HISTORY, false, Action::History},
+        {ID_CLEAR_HISTORY, false, Action::ClearHistory},
         {ID_SEPARATOR_MAIN, false, Action::None},
         {ID_FORMAT_LAST, false, Action::Result}, // in the Format range, though no item has it
         {IDC_BTN_RESULT, true, Action::Result},
@@ -157,9 +160,41 @@ TEST(MenuModel, EveryItemIsACommandOrASubmenu) {
             }
         }
     }
-    EXPECT_EQ(commands, 3 + 11 + 2 + 4);
-    EXPECT_EQ(ItemsOf(Menu::Main)[4].id, unsigned{ID_SEPARATOR_MAIN});
-    EXPECT_EQ(ItemsOf(Menu::Main)[4].text, nullptr);
+    EXPECT_EQ(commands, 6 + 11 + 2 + 4 + 3);
+    EXPECT_EQ(ItemsOf(Menu::Main)[6].id, unsigned{ID_SEPARATOR_MAIN});
+    EXPECT_EQ(ItemsOf(Menu::Main)[6].text, nullptr);
+}
+
+// The decimal mark and "Group digits" live in the reserved text, written
+// only when chosen, and only show the answer again.
+TEST(MenuModel, NumberStyleCommands) {
+    struct Row {
+        std::vector<unsigned> ids; // chosen in turn, from the defaults
+        const char* reserved;
+        unsigned marked;
+        bool grouped;
+    };
+    const Row rows[] = {
+        {{}, "", ID_DECIMAL_AUTO, true},
+        {{ID_DECIMAL_COMMA}, "decimal=comma\r\n", ID_DECIMAL_COMMA, true},
+        {{ID_DECIMAL_POINT, ID_DECIMAL_AUTO}, "decimal=auto\r\n", ID_DECIMAL_AUTO, true},
+        {{ID_GROUP_DIGITS}, "grouping=off\r\n", ID_DECIMAL_AUTO, false},
+        {{ID_GROUP_DIGITS, ID_DECIMAL_POINT, ID_GROUP_DIGITS},
+         "grouping=on\r\ndecimal=point\r\n",
+         ID_DECIMAL_POINT,
+         true},
+    };
+    for (const Row& row : rows) {
+        CalcSettings s = Start();
+        for (const unsigned id : row.ids) {
+            const CommandAnswer answer = DecideCommand(id, false, s);
+            EXPECT_EQ(answer.action, Action::Reshow) << id;
+            EXPECT_TRUE(answer.marksChanged);
+        }
+        EXPECT_EQ(s.strReserved, row.reserved);
+        EXPECT_EQ(MarkedItem(RadioGroups()[3], s), row.marked);
+        EXPECT_EQ(IsChecked(ID_GROUP_DIGITS, s), row.grouped);
+    }
 }
 
 } // namespace

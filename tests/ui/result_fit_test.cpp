@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 #include <boost/multiprecision/cpp_int.hpp>
 
 #include "calc/answer.h"
@@ -109,6 +111,51 @@ TEST(ResultFit, EveryShownDigitIsTheWholeTextsRounded) {
         }
     }
     EXPECT_GT(checked, 150);
+}
+
+// In the user's number format the separators count in the width, a
+// shortened number never ends on a separator, and its digits, the
+// separators taken out and the mark read as a point, are still the whole
+// text's rounded.
+TEST(ResultFit, GroupedFormsFitAndEndOnADigit) {
+    const NumberStyle styles[] = {
+        StyleOf(L".", L",", L"3;0", true, DecimalMark::Auto),
+        StyleOf(L",", L".", L"3;0", true, DecimalMark::Auto),
+        StyleOf(L".", L",", L"3;2;0", true, DecimalMark::Auto),
+    };
+    const char* const wholes[] = {"340282366920938463463374607431768211456", "-1234567.891011",
+                                  "1.6069380442589902755419620923411626025222029937828e+60",
+                                  "0x7fffffffffffffff", "99999999.999999999999"};
+    int checked = 0;
+    for (const NumberStyle& style : styles) {
+        for (const std::string whole : wholes) {
+            for (int chars = 1; chars <= 60; ++chars) {
+                const auto shown = ShortenedResult(whole, chars * 10, TenEach, style);
+                if (!shown) {
+                    EXPECT_LE(TenEach(ShownNumber(whole, style)), chars * 10) << whole;
+                    continue;
+                }
+                const std::size_t sign = shown->find(kShortenedSign);
+                if (sign == std::wstring::npos) continue; // every digit, in exponent form
+                ASSERT_GT(sign, 0u);
+                EXPECT_TRUE(std::iswxdigit((*shown)[sign - 1])) << Narrow(*shown);
+                const bool single = shown->find(style.decimal) == std::wstring::npos;
+                EXPECT_TRUE(single || TenEach(*shown) <= chars * 10) << Narrow(*shown);
+                if (whole.starts_with("0x")) continue;
+                std::wstring plain = WithoutSeparators(*shown, style);
+                for (wchar_t& c : plain)
+                    c = c == style.decimal[0] ? L'.' : c;
+                std::string digits = Narrow(plain);
+                digits.erase(digits.find('~'), 1);
+                const auto a = Exact(whole), b = Exact(digits);
+                const long low = std::min(a.second, b.second);
+                EXPECT_LE(2 * abs(Scaled(a, low) - Scaled(b, low)), Scaled({1, b.second}, low))
+                    << whole << " as " << digits;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 300);
 }
 
 } // namespace

@@ -27,6 +27,23 @@ class CFont {
     HFONT m_hFont = nullptr;
 };
 
+// Owns one brush.
+class CBrush {
+  public:
+    CBrush() = default;
+    CBrush(const CBrush&) = delete;
+    CBrush& operator=(const CBrush&) = delete;
+    ~CBrush() { Reset(nullptr); }
+    void Reset(HBRUSH brush) {
+        if (m_hBrush) ::DeleteObject(m_hBrush);
+        m_hBrush = brush;
+    }
+    HBRUSH Get() const { return m_hBrush; }
+
+  private:
+    HBRUSH m_hBrush = nullptr;
+};
+
 // Owns one popup menu (and with it its items; an owning menu destroys the
 // submenus appended to it, so submenus are created unowned).
 class CMenu {
@@ -55,6 +72,9 @@ class CMenu {
     }
     void CheckRadio(UINT first, UINT last, UINT item) {
         ::CheckMenuRadioItem(m_hMenu, first, last, item, MF_BYCOMMAND);
+    }
+    void Check(UINT item, bool on) {
+        ::CheckMenuItem(m_hMenu, item, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     }
 
   private:

@@ -1,6 +1,7 @@
 #include "ui/win/dialog.h"
 
 #include "app/win/ansi.h"
+#include "ui/win/guarded.h"
 
 namespace quill::ui {
 
@@ -91,14 +92,24 @@ bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
 void CDialog::DoDataExchange(bool) {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<CDialog*>(lParam);
+        self = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->m_hWnd = window;
-        return self->OnInitDialog();
+    } else {
+        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     }
-    auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
-    return self ? self->Dispatch(message, wParam, lParam) : FALSE;
+    if (!self) return FALSE;
+    return Guarded(
+        [&]() -> INT_PTR {
+            if (message == WM_INITDIALOG) return self->OnInitDialog();
+            return self->Dispatch(message, wParam, lParam);
+        },
+        [&]() -> INT_PTR {
+            self->OnFailure();
+            return message == WM_INITDIALOG ? TRUE : FALSE;
+        });
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,6 +46,9 @@ class CDialog {
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Controls to members when `save`, members to controls otherwise.
     virtual void DoDataExchange(bool save);
+    // A message's handling threw (an allocation failed): the dialog says so
+    // and goes on. Must not throw.
+    virtual void OnFailure() {}
     void UpdateData(bool save) { DoDataExchange(save); }
 
     HWND m_hWnd = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/win/ansi.h"
 #include "ui/win/dialog.h"
+#include "ui/win/guarded.h"
 #include "ui/win/window_ops.h"
 
 namespace quill::ui {
@@ -170,23 +171,27 @@ void CLink::PreTranslateMessage(MSG* msg) const {
 LRESULT CALLBACK CLink::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<CLink*>(data);
-    switch (message) {
-    case WM_MOUSEMOVE:
-        self->OnMouseMove();
-        break;
-    case WM_TIMER:
-        self->OnTimer();
-        break;
-    case WM_ERASEBKGND:
-        self->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
-        break;
-    case WM_SETCURSOR:
-        if (self->OnSetCursor()) return TRUE;
-        break;
-    default:
-        break;
-    }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    const bool taken = Guarded(
+        [&] {
+            switch (message) {
+            case WM_MOUSEMOVE:
+                self->OnMouseMove();
+                break;
+            case WM_TIMER:
+                self->OnTimer();
+                break;
+            case WM_ERASEBKGND:
+                self->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+                break;
+            case WM_SETCURSOR:
+                return self->OnSetCursor();
+            default:
+                break;
+            }
+            return false;
+        },
+        [] { return false; });
+    return taken ? TRUE : ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace quill::ui

@@ -1,20 +1,15 @@
 #include "ui/win/quill_dlg.h"
 
-#include <new>
+#include <array>
 
-#include "app/reserved_text.h"
 #include "app/win/ansi.h"
-#include "app/win/data_file_win.h"
-#include "app/win/font_win.h"
-#include "app/win/win_types.h"
-#include "calc/evaluator.h"
 #include "res/resource.h"
 #include "ui/copy_text.h"
 #include "ui/line_font.h"
 #include "ui/line_keys.h"
-#include "ui/result_flow.h"
 #include "ui/win/about_dlg.h"
 #include "ui/win/accessibility.h"
+#include "ui/win/guarded.h"
 #include "ui/win/help_page.h"
 #include "ui/win/window_ops.h"
 
@@ -23,10 +18,7 @@ namespace quill::ui {
 namespace {
 
 constexpr UINT kBeepRefused = 0xF0;
-
-int SmallIconSize() {
-    return ::GetSystemMetrics(SM_CXSMICON);
-}
+constexpr UINT_PTR kResultLineSubclass = 1;
 
 bool KeyDown(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
@@ -36,6 +28,8 @@ LineKey LineKeyOf(WPARAM key) {
     switch (key) {
     case 'C':
         return LineKey::C;
+    case 'H':
+        return LineKey::H;
     case VK_UP:
         return LineKey::Up;
     case VK_DOWN:
@@ -77,6 +71,7 @@ BOOL CQuillDlg::OnInitDialog() {
     ReadDesign();
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     if (!LoadSettings(g_settings)) SetDefaultSettings(g_settings);
+    ReadNumberStyle();
     // Unowned: when the window leaves and regains "topmost", Wine moves owned
     // popups first and then fails to make the window topmost again.
     m_toolTip.Create(m_hWnd, false);
@@ -86,74 +81,25 @@ BOOL CQuillDlg::OnInitDialog() {
     m_toolTip.AddTool(GetDlgItem(IDC_RESULT), L"");
     BuildPopupMenu();
     ApplySettings();
+    // The result line's Copy and Cut (its own menu's too) leave the group
+    // separators out.
+    ::SetWindowSubclass(m_editResult.Get(), ResultLineProc, kResultLineSubclass,
+                        reinterpret_cast<DWORD_PTR>(this));
+    LoadHistory();
     // Screen readers read each new result out.
     MarkLiveRegion(m_editResult.Get());
     return TRUE;
 }
 
-void CQuillDlg::ApplySettings() {
-    SetLineFont(g_settings.nLeft, g_settings.nTop);
-    SetTopImage();
-    const RECT work = WorkAreaAt(g_settings.nLeft, g_settings.nTop);
-    m_nStartWidth =
-        StartWidth(StoredWidth(g_settings), m_nDpi, m_nMinWidth, work.right - work.left);
-    SetWindowZOrder(g_settings.nLeft, g_settings.nTop, m_nStartWidth);
-    SetRadioMarks();
-}
-
-void CQuillDlg::LoadTopIcons() {
-    const int size = ScalePixels(SmallIconSize(), WindowDpi(nullptr), m_nDpi);
-    const bool dark = m_theme.Colours() && m_theme.Colours()->darkPins;
-    m_iconTop.Load(dark ? IDI_PIN_TOP_DARK : IDI_PIN_TOP, size);
-    m_iconNoTop.Load(dark ? IDI_PIN_NOTOP_DARK : IDI_PIN_NOTOP, size);
-    m_hIconTop = m_iconTop.Get();
-    m_hIconNoTop = m_iconNoTop.Get();
-}
-
-void CQuillDlg::SetTopImage() {
-    m_btnTop.SetIcon(g_settings.bTopmost ? m_hIconTop : m_hIconNoTop);
-    // The icon shows the state; screen readers read the name.
-    ::SetWindowTextW(m_btnTop.Get(), TopButtonName(g_settings.bTopmost));
-}
-
-void CQuillDlg::SetWindowZOrder(int left, int top, int width) {
-    PlaceWindow(g_settings.bTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, SWP_SHOWWINDOW, left, top,
-                width);
-}
-
-CMenu& CQuillDlg::MenuOf(Menu menu) {
-    switch (menu) {
-    case Menu::Round:
-        return m_menuRound;
-    case Menu::Angles:
-        return m_menuAngles;
-    case Menu::Format:
-        return m_menuFormat;
-    default:
-        return m_menuPopup;
-    }
-}
-
-void CQuillDlg::SetRadioMarks() {
-    // No item matches 0, so a value without an item leaves its group unmarked.
-    for (const RadioGroup& group : RadioGroups()) {
-        MenuOf(group.menu)
-            .CheckRadio(group.first, group.last, MarkedItem(group, g_settings).value_or(0));
-    }
-}
-
-void CQuillDlg::BuildPopupMenu() {
-    for (const Menu menu : kBuildOrder) {
-        CMenu& target = MenuOf(menu);
-        target.CreatePopupMenu();
-        for (const MenuItem& item : ItemsOf(menu)) {
-            if (item.opens) {
-                target.AppendSubmenu(MenuOf(*item.opens), item.text);
-            } else {
-                target.AppendItem(item.id, item.text);
-            }
-        }
-    }
+void CQuillDlg::OnFailure() {
+    // Nothing here may allocate: the failure was most likely memory.
+    std::array<wchar_t, 32> text{};
+    const char* fault = FaultText(Fault::OutOfMemory);
+    for (std::size_t i = 0; fault[i] != '\0' && i + 1 < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(fault[i]);
+    m_bResultIsValue = false;
+    ::SetWindowTextW(GetDlgItem(IDC_RESULT), text.data());
+    ::MessageBeep(kBeepRefused);
 }
 
 void CQuillDlg::SelectInExpression(int start, int end) {
@@ -162,26 +108,33 @@ void CQuillDlg::SelectInExpression(int start, int end) {
     m_editExpression.SetFocus();
 }
 
-void CQuillDlg::OnResult() {
+void CQuillDlg::OnResult(bool again) {
     UpdateData(true);
-    const ResultView view = ResultOf(m_strExpression, g_settings, WideLength);
+    const Decimal* ans = m_answers.For(m_strExpression, again);
+    const ResultView view = ResultOf(m_strExpression, g_settings, WideLength, ans);
     if (view.attention)
         ::MessageBoxA(m_hWnd, FaultText(Fault::DivisionByZero), kDivisionCaption,
                       MB_OK | MB_ICONHAND);
     m_strResult = view.result;
     m_bResultIsValue = view.value;
-    if (view.evaluated) {
-        try {
-            m_recall.Add(m_strExpression);
-        } catch (const std::bad_alloc&) {
-            // Only recall misses an expression it had no room for.
-        }
-    }
+    if (view.value) m_answers.Answered(m_strExpression, ans, view.number);
     if (view.select) SelectInExpression(view.start, view.end);
     UpdateData(false);
     AnnounceLiveRegion(m_editResult.Get());
     if (view.beep) ::MessageBeep(kBeepRefused);
     if (view.focusExpression) m_editExpression.SetFocus();
+    if (view.value && !again) {
+        // The answer shows first; only then is it written down.
+        ::UpdateWindow(m_editResult.Get());
+        RecordAnswer(m_strExpression, view);
+    }
+}
+
+void CQuillDlg::OnReshow() {
+    ReadNumberStyle();
+    SetRadioMarks();
+    if (ResultLineIsOurs()) ShowResult();
+    if (m_list.IsOpen()) m_list.Show(m_history, m_style, !m_bHistoryKept);
 }
 
 void CQuillDlg::OnTopToggle() {
@@ -204,7 +157,7 @@ void CQuillDlg::RestoreDefaultButton() {
     ::SendMessageW(m_hWnd, DM_SETDEFID, IDC_BTN_RESULT, 0);
     ::SendMessageW(GetDlgItem(IDC_BTN_MENU), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     ::SendMessageW(GetDlgItem(IDC_BTN_RESULT), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    if (::GetFocus() != m_editExpression.Get()) m_editExpression.SetFocus();
+    if (::GetFocus() != m_editExpression.Get() && !m_list.IsOpen()) m_editExpression.SetFocus();
 }
 
 void CQuillDlg::ClearExpression() {
@@ -225,15 +178,30 @@ LRESULT CQuillDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     // The width follows the DPI as the system suggests it; the height, the font.
     PlaceWindow(nullptr, SWP_NOZORDER | SWP_NOACTIVATE, suggested->left, suggested->top,
                 suggested->right - suggested->left);
+    m_list.SetLook(m_pFont->Get(), m_theme.Colours());
     return 0;
 }
 
 void CQuillDlg::OnCopy(HWND line) {
-    // A shortened number copies whole.
-    const std::string result = ResultLineIsOurs() ? m_strResult : GetTextA(m_editResult.Get());
-    const std::optional<std::string> text =
-        CopyTextOf(SelectedText(line), result, m_bResultIsValue);
+    // A shortened number copies whole, and no copy holds a group separator.
+    const bool ours = ResultLineIsOurs();
+    const std::string result = ours ? m_strResult : GetTextA(m_editResult.Get());
+    const std::optional<std::wstring> text =
+        CopyTextOf(SelectedText(line), line == m_editResult.Get(), result, m_bResultIsValue,
+                   ours ? m_style : NumberStyle{});
     if (text && !PutOnClipboard(m_hWnd, *text)) ::MessageBeep(kBeepRefused);
+}
+
+LRESULT CALLBACK CQuillDlg::ResultLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<CQuillDlg*>(data);
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(window, ResultLineProc, kResultLineSubclass);
+    if (message != WM_COPY && message != WM_CUT)
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    Guarded([&] { return self->OnCopy(window), 0; }, [] { return 0; });
+    if (message == WM_CUT) ::SendMessageW(window, WM_CLEAR, 0, 0);
+    return 0;
 }
 
 void CQuillDlg::OnRecall(bool up) {
@@ -247,9 +215,10 @@ void CQuillDlg::OnRecall(bool up) {
     SelectInExpression(end, end);
 }
 
-// Keys of the two lines that the edit controls would not handle so: true when
-// taken here.
+// Keys of the window that its controls would not handle so: true when taken
+// here. The history list's keys are its own.
 bool CQuillDlg::OnLineKey(const MSG& msg) {
+    if (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd)) return false;
     // F10 comes as a system key; of those, only it is taken here.
     if (msg.message != WM_KEYDOWN && (msg.message != WM_SYSKEYDOWN || msg.wParam != VK_F10))
         return false;
@@ -270,6 +239,9 @@ bool CQuillDlg::OnLineKey(const MSG& msg) {
     case KeyAction::RecallNewer:
         OnRecall(false);
         return true;
+    case KeyAction::History:
+        ToggleHistoryList();
+        return true;
     case KeyAction::None:
         break;
     }
@@ -281,51 +253,11 @@ BOOL CQuillDlg::OnHelpInfo() {
     return TRUE;
 }
 
-bool CQuillDlg::LoadSettings(CalcSettings& settings) {
-    const LoadOutcome outcome = LoadSettingsFromPlaces(
-        {GetDataFilePath(), GetRoamingDataFilePath()}, settings, FromWin(m_rcWindow));
-    m_bSave = SavesOnClose(outcome);
-    return outcome == LoadOutcome::Loaded;
-}
-
-bool CQuillDlg::SaveSettings(CalcSettings& settings) {
-    m_rcWindow = RestoredWindowRect(m_hWnd);
-    settings.nLeft = m_rcWindow.left;
-    settings.nTop = m_rcWindow.top;
-    // A window never widened or narrowed leaves the reserved text as it came.
-    const int width = m_rcWindow.right - m_rcWindow.left;
-    if (width != m_nStartWidth) StoreWidth(settings, ScalePixels(width, m_nDpi, kBaseDpi));
-    // A file another program held unreadable at start keeps the user's settings.
-    if (!m_bSave) return false;
-    return SaveSettingsToPlaces({GetDataFilePath(), GetRoamingDataFilePath()}, settings);
-}
-
-void CQuillDlg::SetDefaultSettings(CalcSettings& settings) {
-    quill::SetDefaultSettings(settings, FromWin(m_rcWindow), DesktopRect());
-    m_pFont->Reset(CreateSettingsFont(settings.lfFont));
-    LogFontA created;
-    if (LogFontOf(m_pFont->Get(), created)) settings.lfFont = created;
-}
-
 void CQuillDlg::OnClose() {
+    m_list.Close();
+    SaveHistory(1000);
     SaveSettings(g_settings);
     EndDialog(IDCANCEL);
-}
-
-void CQuillDlg::OnFont() {
-    // The dialog starts from the font as chosen, not as a small screen shows it.
-    CFont stored;
-    stored.Reset(CreateSettingsFont(FontAtDpi(g_settings.lfFont, m_nDpi)));
-    const std::optional<LogFontA> chosen =
-        ChooseLineFont(m_hWnd, stored.Get() ? stored.Get() : m_pFont->Get());
-    if (!chosen) return;
-    // Chosen at the window's DPI, kept at 96.
-    g_settings.lfFont = FontToStore(*chosen, m_nDpi);
-    RECT window{};
-    ::GetWindowRect(m_hWnd, &window);
-    SetLineFont(window.left, window.top);
-    PlaceWindow(nullptr, SWP_NOZORDER | SWP_NOACTIVATE, window.left, window.top,
-                window.right - window.left);
 }
 
 void CQuillDlg::OnHelpTopics() {
@@ -343,7 +275,7 @@ BOOL CQuillDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (answer.marksChanged) SetRadioMarks();
     switch (answer.action) {
     case Action::Result:
-        OnResult();
+        OnResult(answer.marksChanged);
         break;
     case Action::TopToggle:
         OnTopToggle();
@@ -363,6 +295,15 @@ BOOL CQuillDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     case Action::About:
         OnAbout();
         break;
+    case Action::Reshow:
+        OnReshow();
+        break;
+    case Action::History:
+        ToggleHistoryList();
+        break;
+    case Action::ClearHistory:
+        ClearHistory(m_hWnd);
+        break;
     case Action::None:
         break;
     }
@@ -377,15 +318,23 @@ bool CQuillDlg::OnCtlColor(UINT message, WPARAM wParam, LRESULT& result) const {
 }
 
 void CQuillDlg::OnSettingChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTINGCHANGE &&
+        IsNumberFormatChange(reinterpret_cast<const wchar_t*>(lParam))) {
+        OnReshow();
+        return;
+    }
     if (!IsThemeChange(message, wParam, lParam) || !m_theme.Load()) return;
     m_theme.ApplyTitleBar(m_hWnd);
     LoadTopIcons();
     SetTopImage();
+    m_list.SetLook(m_pFont->Get(), m_theme.Colours());
     RepaintAll(m_hWnd);
 }
 
 BOOL CQuillDlg::PreTranslateMessage(MSG* msg) {
     m_toolTip.RelayEvent(msg);
+    // Typing or a click after the list closed: the dialog's own focus rules again.
+    if (msg->message == WM_KEYDOWN || msg->message == WM_LBUTTONDOWN) m_bListReturn = false;
     if (OnLineKey(*msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
@@ -415,6 +364,14 @@ bool CQuillDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_SIZE:
         OnSize(wParam, LOWORD(lParam));
         return true;
+    case WM_TIMER:
+        OnHistoryTimer();
+        return true;
+    case WM_SETFOCUS: {
+        const bool restored = OnSetFocus();
+        m_bListReturn = false;
+        return restored;
+    }
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -99,6 +99,7 @@ void CQuillDlg::LayOutControls(int clientWidth) {
     }
     if (batch) ::EndDeferWindowPos(batch);
     if (ResultLineIsOurs()) ShowResult();
+    m_list.Follow();
 }
 
 LRESULT CQuillDlg::OnNcHitTest(WPARAM wParam, LPARAM lParam) const {
@@ -147,14 +148,17 @@ void CQuillDlg::ShowResult() {
     HWND line = GetDlgItem(IDC_RESULT);
     std::optional<std::wstring> shortened;
     if (m_bResultIsValue && m_pFont) {
-        shortened = ShortenedResult(m_strResult, ResultRoom(), [&](std::wstring_view text) {
-            return TextWidth(line, m_pFont->Get(), text);
-        });
+        shortened = ShortenedResult(
+            m_strResult, ResultRoom(),
+            [&](std::wstring_view text) { return TextWidth(line, m_pFont->Get(), text); }, m_style);
     }
-    const std::wstring shown = shortened ? *shortened : WideFromAnsi(m_strResult);
+    // A value in the user's number format; a message as it stands.
+    const std::wstring whole =
+        m_bResultIsValue ? ShownNumber(m_strResult, m_style) : WideFromAnsi(m_strResult);
+    const std::wstring shown = shortened ? *shortened : whole;
     if (!ResultLineIsOurs() || shown != m_strShown) ::SetWindowTextW(line, shown.c_str());
     m_strShown = shown;
-    m_toolTip.UpdateTipText(line, shortened ? WideFromAnsi(m_strResult) : std::wstring());
+    m_toolTip.UpdateTipText(line, shortened ? whole : std::wstring());
 }
 
 } // namespace quill::ui

@@ -77,7 +77,7 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
-std::string SelectedText(HWND edit) {
+std::wstring SelectedText(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
     ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -88,11 +88,10 @@ std::string SelectedText(HWND edit) {
     text.resize(static_cast<std::size_t>(
         std::max(0, ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size())))));
     if (start >= text.size()) return {};
-    return AnsiFromWide(text.substr(start, std::min<std::size_t>(end, text.size()) - start));
+    return text.substr(start, std::min<std::size_t>(end, text.size()) - start);
 }
 
-bool PutOnClipboard(HWND owner, const std::string& text) {
-    const std::wstring wide = WideFromAnsi(text);
+bool PutOnClipboard(HWND owner, const std::wstring& wide) {
     bool open = false;
     for (int attempt = 0; attempt < 10 && !(open = ::OpenClipboard(owner) != FALSE); ++attempt) {
         ::Sleep(10);

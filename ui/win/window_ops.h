@@ -33,12 +33,12 @@ void OpenAddress(const char* address);
 // (looked up at run time), else the screen's.
 int WindowDpi(HWND window);
 
-// The selected part of an edit control's text, in the ANSI code page.
-std::string SelectedText(HWND edit);
+// The selected part of an edit control's text.
+std::wstring SelectedText(HWND edit);
 
-// Puts `text` (ANSI code page) on the clipboard; while another program holds
-// the clipboard it tries again for about 100 ms. False when it could not.
-bool PutOnClipboard(HWND owner, const std::string& text);
+// Puts `text` on the clipboard; while another program holds the clipboard
+// it tries again for about 100 ms. False when it could not.
+bool PutOnClipboard(HWND owner, const std::wstring& text);
 
 // The work area of the monitor nearest to the point.
 RECT WorkAreaAt(int x, int y);
