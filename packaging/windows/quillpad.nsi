@@ -3,9 +3,9 @@
 ; installer.sh from the staged files; VERSION, FILEVERSION, SOURCE, ICON and OUTFILE
 ; come from there.
 ;
-; A newer version installs over an older one in place. The user's settings,
-; dataclc.dat beside Quillpad.exe, are never touched: neither an install nor
-; the uninstaller writes or removes them.
+; A newer version installs over an older one in place. The user's settings
+; and history, dataclc.dat and history.txt beside Quillpad.exe, are never
+; touched: neither an install nor the uninstaller writes or removes them.
 
 Unicode true
 Target amd64-unicode
@@ -47,7 +47,7 @@ VIAddVersionKey "LegalCopyright" "MIT licence"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "Quillpad has been removed"
-!define MUI_FINISHPAGE_TEXT "Quillpad has been removed from your computer.$\r$\n$\r$\nYour settings are kept: dataclc.dat in $INSTDIR stays, so that Quillpad comes back as you left it if you install it again. Delete that folder to remove them too."
+!define MUI_FINISHPAGE_TEXT "Quillpad has been removed from your computer.$\r$\n$\r$\nYour settings and history are kept: dataclc.dat and history.txt in $INSTDIR stay, so that Quillpad comes back as you left it if you install it again. Delete that folder to remove them too."
 !insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"
@@ -118,7 +118,7 @@ SectionEnd
 
 Section "Uninstall"
   Call un.CloseQuillpad
-  ; What the setup put there, and nothing else: dataclc.dat stays.
+  ; What the setup put there, and nothing else: dataclc.dat and history.txt stay.
   Delete "$INSTDIR\Quillpad.exe"
   Delete "$INSTDIR\quillpad-cli.exe"
   Delete "$INSTDIR\help.html"

@@ -61,6 +61,24 @@ def wine(*args):
 
 
 _layout = None
+_menu = None
+
+
+def menu_items():
+    """The popup menu as the program's own table has it (through the probe):
+    {main item: its place}, {submenu: [its items]}; separators not counted."""
+    global _menu
+    if _menu is None:
+        out = subprocess.run(wine(PROBE, "menu-items"), capture_output=True, text=True, check=True, timeout=120)
+        main, sub = {}, {}
+        for line in out.stdout.replace("\r", "").splitlines():
+            if ": " in line:
+                menu, item = line.split(": ", 1)
+                sub.setdefault(menu, []).append(item)
+            elif line:
+                main[line] = len(main)
+        _menu = (main, sub)
+    return _menu
 
 
 _strip = None
@@ -205,9 +223,12 @@ def shared_display():
 class Quillpad:
     """One run of the program in its own folder."""
 
-    def __init__(self, display, folder=None, data=None, desktop=None, alongside=False):
+    def __init__(self, display, folder=None, data=None, desktop=None, alongside=False, locale=None):
         self.display = display
         self.env = display.env
+        # Wine takes the user's number format from the Unix locale the
+        # program starts with.
+        launch_env = dict(self.env, LC_ALL=locale) if locale else self.env
         self.folder = Path(folder or tempfile.mkdtemp(prefix="quillpad-e2e-"))
         self.exe = self.folder / "Quillpad.exe"
         if not self.exe.exists():
@@ -222,7 +243,7 @@ class Quillpad:
         command = wine(self.exe)
         if desktop:  # Wine's own virtual desktop draws the caption, for screenshots
             command = wine("explorer", f"/desktop={desktop}", self.exe)
-        self.process = subprocess.Popen(command, cwd=self.folder, env=self.env,
+        self.process = subprocess.Popen(command, cwd=self.folder, env=launch_env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.desktop = desktop
         if not desktop:
@@ -235,16 +256,48 @@ class Quillpad:
     def data_file(self):
         return self.folder / "dataclc.dat"
 
+    @property
+    def history_file(self):
+        return self.folder / "history.txt"
+
+    def history(self):
+        """The history file's entries, (expression, answer) oldest first; None without a file."""
+        if not self.history_file.is_file():
+            return None
+        lines = self.history_file.read_text(encoding="utf-8").splitlines()[1:]
+        return [tuple(line.split("\t")[:2]) for line in lines if line and not line.startswith("#")]
+
+    def list_rows(self):
+        """The history list as it shows: (filter, [(expression, answer)], selected row); None when closed."""
+        text = self.probe("list", check=False)
+        if text == "none":
+            return None
+        lines = text.splitlines()
+        rows, selected = [], None
+        for i, line in enumerate(lines[1:]):
+            if line.startswith("> "):
+                selected, line = i, line[2:]
+            rows.append(tuple(line.split("\t")))
+        return lines[0][len("filter ["):-1], rows, selected
     def stray_files(self):
-        """Files in the program's folder beside the program and its data file."""
-        return sorted(p.name for p in self.folder.iterdir() if p.name not in ("Quillpad.exe", "dataclc.dat"))
+        """Files in the program's folder beside the program, its data file and its history."""
+        return sorted(p.name for p in self.folder.iterdir()
+                      if p.name not in ("Quillpad.exe", "dataclc.dat", "history.txt"))
 
     def probe(self, *args, check=True, timeout=60):
         result = subprocess.run(wine(PROBE, *args), env=self.env, capture_output=True,
                                 timeout=timeout)
+        # Every command that fails says why on its output. A failure with no
+        # output at all is Wine's: within seconds of a new wineserver a
+        # program may end with 1 before it has run (seen for any command, and
+        # the same command run again at once answers).
+        if result.returncode != 0 and not result.stdout.strip() and not result.stderr.strip():
+            retried(f"probe {' '.join(args)}: Wine did not run it")
+            result = subprocess.run(wine(PROBE, *args), env=self.env, capture_output=True,
+                                    timeout=timeout)
         text = result.stdout.decode("utf-8", "replace").replace("\r", "").strip()
         if check and result.returncode != 0:
-            raise AssertionError(f"probe {' '.join(args)}: {text} {result.stderr[-300:]!r}")
+            raise AssertionError(f"probe {' '.join(args)}: {text} {result.stderr[-300:]!r} (status {result.returncode})")
         return text
 
     def _x_window(self):
@@ -481,6 +534,27 @@ class Quillpad:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 raise AssertionError("the window did not close")
+
+    def screenshot(self, name, command="shot"):
+        """The window (or what `command` of the probe shoots) as NAME.png
+        beside the other screenshots of the run."""
+        out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", BUILD / "tests" / "e2e"))
+        out_dir.mkdir(parents=True, exist_ok=True)
+        bmp = self.folder / f"{name}.bmp"
+        self.probe(command, windows_path(bmp))
+        bmp_to_png(bmp, out_dir / f"{name}.png")
+
+    def shortened(self, whole, exponent, mark="."):
+        """The result line once it shows `whole` (a number in exponent form)
+        shortened: its digits, checked to be the whole number's with the
+        last one rounded."""
+        shown = self.wait_for(lambda: self.text(RESULT), lambda t: t.endswith(exponent))
+        mantissa, sign, rest = shown.partition("\u2026")
+        assert (sign, rest) == ("\u2026", exponent), shown
+        digits = mantissa.replace(mark, "")
+        all_digits = whole.split("e")[0].replace(".", "")
+        assert digits == str((int(all_digits[:len(digits) + 1]) + 5) // 10), (shown, whole)
+        return digits
 
     def kill(self):
         if self.process.poll() is None:

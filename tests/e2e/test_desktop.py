@@ -28,7 +28,7 @@ class KeysTest(harness.AppTest):
         app.open_menu()
         app.press_until("Escape", app.menu_gone)
         self.assertEqual(app.text(EXPRESSION), "12")
-        app.choose_by_keys(5)  # About...
+        app.choose_by_keys(harness.menu_items()[0]["About..."])
         self.assertNotEqual(app.probe("about", str(LINK_HOME), check=False), "none")
         app.press_until("Escape", lambda: app.probe("about", str(LINK_HOME), check=False) == "none")
         self.assertEqual(app.text(EXPRESSION), "12")
@@ -106,7 +106,7 @@ class DpiTest(harness.AppTest):
         large = self.heights(at144)
         for line, a, b in zip(("expression", "result"), small, large):
             self.assertTrue(1.3 * a <= b <= 1.7 * a, f"the {line} line: {a} pixels at 96 DPI, {b} at 144")
-        at144.choose_font(3, "Tahoma", "16")  # Font...
+        at144.choose_font(harness.menu_items()[0]["Font..."], "Tahoma", "16")
         at144.close()
         written = read_record(at144.data_file.read_bytes())
         # 16 points are 32 pixels at 144 DPI and 21 at 96.

@@ -106,6 +106,7 @@ class InstallerTest(harness.AppTest):
         self.assertEqual(app.wait_text(RESULT, "4"), "4")
         app.close()
         settings = app.data_file.read_bytes()
+        kept = app.history_file.read_bytes()
 
         # A new install while it runs: it is asked to close (and saves), the
         # files are replaced, the settings stay.
@@ -114,13 +115,15 @@ class InstallerTest(harness.AppTest):
         self.install()
         running.process.wait(timeout=30)
         self.assertEqual(app.data_file.read_bytes(), settings)
+        self.assertEqual(app.history_file.read_bytes(), kept)
         self.assertEqual((folder / "help.html").read_bytes(), (harness.SOURCE / "docs" / "help.html").read_bytes())
-        self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(INSTALLED + ["dataclc.dat"]))
+        self.assertEqual(sorted(p.name for p in folder.iterdir()), sorted(INSTALLED + ["dataclc.dat", "history.txt"]))
 
         # In place, the uninstaller cannot remove its own running file; all
-        # else goes but the settings.
+        # else goes but the settings and the history.
         self.uninstall_in_place(folder)
-        self.assertEqual(sorted(p.name for p in folder.iterdir()), ["Uninstall.exe", "dataclc.dat"])
+        self.assertEqual(sorted(p.name for p in folder.iterdir()), ["Uninstall.exe", "dataclc.dat", "history.txt"])
+        self.assertEqual(app.history_file.read_bytes(), kept)
         self.assertFalse(shortcut().exists())
         self.assertEqual(entry(), {})
 
@@ -131,13 +134,15 @@ class InstallerTest(harness.AppTest):
         self.assertFalse(default_folder().exists())
         self.assertEqual(entry()["InstallLocation"], c_path(target))
         (target / "dataclc.dat").write_bytes(harness.record_bytes())
+        (target / "history.txt").write_text("# Quillpad history\n2+2\t4\t4\n")
         # Settings > Apps runs the uninstall string: the uninstaller copies
-        # itself away and removes everything but the settings.
+        # itself away and removes everything but the settings and the history.
         run(target / "Uninstall.exe", "/S")
+        kept = ["dataclc.dat", "history.txt"]
         deadline = time.time() + 60
-        while sorted(p.name for p in target.iterdir()) != ["dataclc.dat"] and time.time() < deadline:
+        while sorted(p.name for p in target.iterdir()) != kept and time.time() < deadline:
             time.sleep(0.5)
-        self.assertEqual(sorted(p.name for p in target.iterdir()), ["dataclc.dat"])
+        self.assertEqual(sorted(p.name for p in target.iterdir()), kept)
         self.assertEqual(entry(), {})
         self.assertFalse(shortcut().exists())
 

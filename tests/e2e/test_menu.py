@@ -17,12 +17,7 @@ def setUpModule():
 
 
 # Where each command stands: the main item, then the item of its submenu.
-MAIN = {"Round": 0, "Angles": 1, "Format": 2, "Font...": 3, "Help Topics": 4, "About...": 5}
-SUBMENU = {
-    "Round": ["Auto", *map(str, range(10))],
-    "Angles": ["Degrees", "Radians"],
-    "Format": ["Decimal", "Octal", "Hex", "Exponent"],
-}
+MAIN, SUBMENU = harness.menu_items()
 
 
 class MenuTest(unittest.TestCase):

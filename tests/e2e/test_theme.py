@@ -4,11 +4,9 @@ at once (Windows broadcasts WM_SETTINGCHANGE "ImmersiveColorSet"). Colours
 are read off the screen, as a user sees them; screenshots of both go beside
 the README's."""
 
-import os
 import subprocess
 import time
 import unittest
-from pathlib import Path
 
 import harness
 from harness import EXPRESSION, LINK_HOME, LINK_MAIL, MENU_BUTTON, RESULT, RESULT_BUTTON
@@ -67,13 +65,6 @@ class ThemeTest(harness.AppTest):
                     raise
                 time.sleep(0.3)
 
-    def shot(self, app, name, command="shot"):
-        out_dir = Path(os.environ.get("QUILL_SCREENSHOT_DIR", harness.BUILD / "tests" / "e2e"))
-        out_dir.mkdir(parents=True, exist_ok=True)
-        bmp = app.folder / f"{name}.bmp"
-        app.probe(command, harness.windows_path(bmp))
-        harness.bmp_to_png(bmp, out_dir / f"{name}.png")
-
     def test_dark_then_light_without_a_restart(self):
         set_theme(False)
         app = self.start()
@@ -81,7 +72,7 @@ class ThemeTest(harness.AppTest):
         self.assertEqual(app.wait_text(RESULT, "4"), "4")
         self.wait_looks(app, dark=True)
         self.assertEqual(app.pin(), "green")
-        self.shot(app, "theme-dark")
+        app.screenshot("theme-dark")
         # The about box too, its links readable on it.
         app.choose_by_keys(MAIN["About..."])
         for control in (0, LINK_HOME, LINK_MAIL):
@@ -89,13 +80,22 @@ class ThemeTest(harness.AppTest):
             self.assertLess(brightness(back), 80, f"about {control}: {back}")
             if control:
                 self.assertGreater(brightness(ink) - brightness(back), 80, f"about {control}: {ink} on {back}")
-        self.shot(app, "theme-dark-about", "about-shot")
+        app.screenshot("theme-dark-about", "about-shot")
         app.press_until("Return", lambda: app.probe("about", str(LINK_HOME), check=False) == "none")
+        # The history list as well, its rows readable.
+        app.click(EXPRESSION)
+        app.key("ctrl+h")
+        back, ink = app.wait_for(lambda: app.probe("list-colours").split(), lambda c: brightness(c[0]) < 80)
+        self.assertLess(brightness(back), 80, f"history list: {back}")
+        self.assertGreater(brightness(ink) - brightness(back), 120, f"history list: {ink} on {back}")
+        app.screenshot("theme-dark-history", "list-shot")
+        app.key("Escape")
+        self.assertEqual(app.probe("list-gone"), "gone")
         set_theme(True)
         app.probe("setting-change", "ImmersiveColorSet")
         self.wait_looks(app, dark=False)
         self.assertEqual(app.pin(), "green")
-        self.shot(app, "theme-light")
+        app.screenshot("theme-light")
         app.close()
 
     def test_no_setting_is_light(self):

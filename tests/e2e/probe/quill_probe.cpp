@@ -6,6 +6,8 @@
 //   quill_probe COMMAND [ARGS]      prints one line; exit 0 on success, 1 if not found
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 
 #include "app/data_file.h"
 #include "res/resource.h"
+#include "ui/menu_model.h"
 #include "ui/window_shape.h"
 
 namespace {
@@ -178,9 +181,9 @@ std::string Colours(const RECT& r, int margin, const std::vector<RECT>& skip = {
     return text;
 }
 
-// The window's pixels from the screen, as a 24-bit bottom-up BMP.
-bool Screenshot(HWND w, const char* path) {
-    const Pixels shot = Capture(WindowRect(w));
+// A rectangle of the screen, as a 24-bit bottom-up BMP.
+bool ScreenshotOf(const RECT& r, const char* path) {
+    const Pixels shot = Capture(r);
     BITMAPINFOHEADER h{};
     h.biSize = sizeof h;
     h.biWidth = shot.width;
@@ -210,6 +213,11 @@ bool Screenshot(HWND w, const char* path) {
     std::fwrite(bits.data(), 1, bits.size(), out);
     std::fclose(out);
     return true;
+}
+
+// The window's pixels from the screen.
+bool Screenshot(HWND w, const char* path) {
+    return ScreenshotOf(WindowRect(w), path);
 }
 
 // The items of a popup menu as the screen shows them (another program's menu
@@ -525,6 +533,28 @@ int Layout(const Args&) { // the data file's fields in file order: NAME KIND, on
     return 0;
 }
 
+// The popup menu's items as the user sees them, separators left out: a
+// text a line (its shortcut after a tab dropped), first the main menu's,
+// then "SUBMENU: ITEM" for each submenu's.
+int MenuItems(const Args&) {
+    using quill::ui::ItemsOf;
+    using quill::ui::Menu;
+    const auto text = [](const wchar_t* t) {
+        const std::wstring whole = t;
+        return Utf8(whole.substr(0, whole.find(L'\t')));
+    };
+    for (const quill::ui::MenuItem& item : ItemsOf(Menu::Main)) {
+        if (item.text) std::printf("%s\n", text(item.text).c_str());
+    }
+    for (const quill::ui::MenuItem& item : ItemsOf(Menu::Main)) {
+        if (!item.opens) continue;
+        for (const quill::ui::MenuItem& sub : ItemsOf(*item.opens)) {
+            if (sub.text) std::printf("%s: %s\n", text(item.text).c_str(), text(sub.text).c_str());
+        }
+    }
+    return 0;
+}
+
 int Strip(const Args&) { // the empty strip cut off the window's template, in pixels at 96 DPI
     return std::printf("%d\n", quill::ui::kEmptyStripPixels), 0;
 }
@@ -617,6 +647,13 @@ int Resize(HWND w, const Args& a) { // resize WIDTH: the window that wide, as a 
     return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
 }
 
+int Move(HWND w, const Args& a) { // move X Y: the window's corner there, as a drag would leave it
+    ::SetWindowPos(w, nullptr, a.Int(2), a.Int(3), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = WindowRect(w);
+    return std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom), 0;
+}
+
 // colours ID: a control's background and ink; colours 0: the dialog's own
 // background beside its controls.
 int ColoursOf(HWND w, const Args& a) {
@@ -643,6 +680,118 @@ int AboutShot(const Args& a) {
     HWND about = FindTopWindow(L"About Quillpad", 5000);
     if (!about) return std::puts("none"), 1;
     return Screenshot(about, a.argv[2]) ? 0 : 1;
+}
+
+// The history list's popup, once it shows; null when it does not.
+HWND HistoryPopup(int timeoutMs) {
+    HWND w = nullptr;
+    WaitFor(timeoutMs, 50, [&] {
+        return (w = ::FindWindowW(L"QuillpadHistory", nullptr)) && ::IsWindowVisible(w);
+    });
+    return w && ::IsWindowVisible(w) ? w : nullptr;
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* name) {
+    return ::FindWindowExW(parent, nullptr, name, nullptr);
+}
+
+// A cell of another process's list view: LVM_GETITEMTEXTW needs its item and
+// buffer in that process's memory.
+class RemoteList {
+  public:
+    explicit RemoteList(HWND list) : list_(list) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(list, &pid);
+        process_ =
+            ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            memory_ = ::VirtualAllocEx(process_, nullptr, kBytes, MEM_COMMIT, PAGE_READWRITE);
+    }
+    RemoteList(const RemoteList&) = delete;
+    RemoteList& operator=(const RemoteList&) = delete;
+    ~RemoteList() {
+        if (memory_) ::VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_) ::CloseHandle(process_);
+    }
+    std::wstring Cell(int row, int column) const {
+        if (!memory_) return L"?";
+        auto* text = static_cast<char*>(memory_) + sizeof(LVITEMW);
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<wchar_t*>(text);
+        item.cchTextMax = kChars;
+        ::WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
+        const auto n =
+            ::SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory_));
+        std::wstring out(static_cast<std::size_t>(n), L'\0');
+        ::ReadProcessMemory(process_, text, out.data(), out.size() * sizeof(wchar_t), nullptr);
+        return out;
+    }
+
+  private:
+    static constexpr int kChars = 4096;
+    static constexpr std::size_t kBytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+    HWND list_;
+    HANDLE process_ = nullptr;
+    void* memory_ = nullptr;
+};
+
+// list: the history list once it shows: "filter [TEXT]", then a row a line,
+// "EXPRESSION<TAB>ANSWER", the selected one after "> ".
+int List(const Args&) {
+    HWND popup = HistoryPopup(5000);
+    if (!popup) return std::puts("none"), 1;
+    ::Sleep(100); // let a refill finish
+    HWND list = ChildOfClass(popup, WC_LISTVIEWW);
+    std::printf("filter [%s]\n", Utf8(TextOf(ChildOfClass(popup, L"Edit"))).c_str());
+    const RemoteList remote(list);
+    const auto rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const auto selected = static_cast<int>(
+        ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    for (int row = 0; row < rows; ++row) {
+        std::printf("%s%s\t%s\n", row == selected ? "> " : "", Utf8(remote.Cell(row, 0)).c_str(),
+                    Utf8(remote.Cell(row, 1)).c_str());
+    }
+    return 0;
+}
+
+// list-place: the main window's and the list's rectangles, and whether the
+// list has the keyboard: "L T R B L T R B focus=0|1".
+int ListPlace(const Args&) {
+    HWND popup = HistoryPopup(5000);
+    HWND main = Main();
+    if (!popup || !main) return std::puts("none"), 1;
+    const RECT w = WindowRect(main), l = WindowRect(popup);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(popup, nullptr), &gui);
+    return std::printf("%ld %ld %ld %ld %ld %ld %ld %ld focus=%d\n", w.left, w.top, w.right,
+                       w.bottom, l.left, l.top, l.right, l.bottom,
+                       ::GetParent(gui.hwndFocus) == popup ? 1 : 0),
+           0;
+}
+
+// list-colours: the rows' background and ink, "BACK INK" as RRGGBB.
+int ListColours(const Args&) {
+    HWND popup = HistoryPopup(5000);
+    if (!popup) return std::puts("none"), 1;
+    return std::printf("%s\n", Colours(WindowRect(ChildOfClass(popup, WC_LISTVIEWW)), 3).c_str()), 0;
+}
+
+int ListGone(const Args&) { // waits until the history list has closed
+    if (WaitFor(5000, 50, [] { return HistoryPopup(0) == nullptr; })) return std::puts("gone"), 0;
+    return std::puts("open"), 1;
+}
+
+// list-shot FILE: the window and its history list, as one BMP.
+int ListShot(const Args& a) {
+    HWND popup = HistoryPopup(5000);
+    HWND main = Main();
+    if (!popup || !main) return std::puts("none"), 1;
+    RECT both{};
+    const RECT w = WindowRect(main), l = WindowRect(popup);
+    ::UnionRect(&both, &w, &l);
+    return ScreenshotOf(both, a.argv[2]) ? 0 : 1;
 }
 
 // setting-change AREA: every top window is told that AREA of the settings
@@ -699,12 +848,18 @@ constexpr Command kCommands[] = {
     {"box", 3, Box},
     {"layout", 2, Layout},
     {"strip", 2, Strip},
+    {"menu-items", 2, MenuItems},
     {"font-dialog", 2, FontDialog},
     {"about", 3, About},
     {"about-item", 3, AboutItem},
     {"setting-change", 3, SettingChange},
     {"about-colours", 3, AboutColours},
     {"about-shot", 3, AboutShot},
+    {"list", 2, List},
+    {"list-place", 2, ListPlace},
+    {"list-gone", 2, ListGone},
+    {"list-colours", 2, ListColours},
+    {"list-shot", 3, ListShot},
 };
 
 struct WindowCommand {
@@ -717,7 +872,7 @@ constexpr WindowCommand kWindowCommands[] = {
     {"window", 2, Window},     {"item", 3, ItemPlace},    {"ink", 3, Ink},
     {"pin", 2, Pin},           {"focus", 2, Focus},       {"close", 2, Close},
     {"minimize", 2, Minimize}, {"shot", 3, Shot},         {"ink-rows", 3, InkRowsCommand},
-    {"resize", 3, Resize},     {"colours", 3, ColoursOf},
+    {"resize", 3, Resize},     {"colours", 3, ColoursOf}, {"move", 4, Move},
 };
 
 int Run(const Args& a) {
