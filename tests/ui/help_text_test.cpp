@@ -67,6 +67,8 @@ TEST(HelpPage, NamesEveryMessage) {
         FaultText(Fault::PasteOperator),
         FaultText(Fault::UnknownFunction),
         FaultText(Fault::UnknownConstant),
+        FaultText(Fault::NoAnswer),
+        FaultText(Fault::HistoryNotKept),
         FaultText(Fault::MissingOpen),
         FaultText(Fault::MissingClose),
         FaultText(Fault::MissingBoth),
