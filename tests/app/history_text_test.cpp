@@ -18,7 +18,7 @@ TEST(HistoryText, EntriesWrittenAndReadBack) {
         {"a\tb\\c\nd\re\x01\x7f", "x", ""}, // every escape
         {"\xc3\xa9+1", "Unknown", "nan"},   // UTF-8 as it is
         {"10^7", "10000000", "1e7"},
-        {"# not a note", "1", ""},           // a first '#' escaped
+        {"# not a note", "1", ""}, // a first '#' escaped
     };
     const std::string text = HistoryFileText(entries);
     EXPECT_EQ(text.substr(0, text.find('\n')),

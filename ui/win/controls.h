@@ -10,39 +10,25 @@
 
 namespace quill::ui {
 
-// Owns one font.
-class CFont {
+// Owns one GDI object (a font, a brush) and deletes it when it goes.
+template <typename Handle> class CGdiObject {
   public:
-    CFont() = default;
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
-    ~CFont() { Reset(nullptr); }
-    void Reset(HFONT font) {
-        if (m_hFont) ::DeleteObject(m_hFont);
-        m_hFont = font;
+    CGdiObject() = default;
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    ~CGdiObject() { Reset(nullptr); }
+    void Reset(Handle object) {
+        if (m_hObject) ::DeleteObject(m_hObject);
+        m_hObject = object;
     }
-    HFONT Get() const { return m_hFont; }
+    Handle Get() const { return m_hObject; }
 
   private:
-    HFONT m_hFont = nullptr;
+    Handle m_hObject = nullptr;
 };
 
-// Owns one brush.
-class CBrush {
-  public:
-    CBrush() = default;
-    CBrush(const CBrush&) = delete;
-    CBrush& operator=(const CBrush&) = delete;
-    ~CBrush() { Reset(nullptr); }
-    void Reset(HBRUSH brush) {
-        if (m_hBrush) ::DeleteObject(m_hBrush);
-        m_hBrush = brush;
-    }
-    HBRUSH Get() const { return m_hBrush; }
-
-  private:
-    HBRUSH m_hBrush = nullptr;
-};
+using CFont = CGdiObject<HFONT>;
+using CBrush = CGdiObject<HBRUSH>;
 
 // Owns one popup menu (and with it its items; an owning menu destroys the
 // submenus appended to it, so submenus are created unowned).

@@ -775,7 +775,8 @@ int ListPlace(const Args&) {
 int ListColours(const Args&) {
     HWND popup = HistoryPopup(5000);
     if (!popup) return std::puts("none"), 1;
-    return std::printf("%s\n", Colours(WindowRect(ChildOfClass(popup, WC_LISTVIEWW)), 3).c_str()), 0;
+    return std::printf("%s\n", Colours(WindowRect(ChildOfClass(popup, WC_LISTVIEWW)), 3).c_str()),
+           0;
 }
 
 int ListGone(const Args&) { // waits until the history list has closed
