@@ -163,8 +163,10 @@ class HistoryTest(harness.AppTest):
         for expression, shown in [("1+1", "2"), ("2+2", "4")]:
             self.compute(app, expression, shown)
         self.open_list(app, [("2+2", "4"), ("1+1", "2")])
-        app.key("shift+F10")  # the list's own menu; its last item is "Clear history..."
-        app.wait_for(lambda: app.menus(), lambda m: m)
+        app.key("shift+F10")  # the list's own menu, at the row; its last item is "Clear history..."
+        menu = app.wait_for(lambda: app.menus(), lambda m: m)[0][0]
+        place = [int(v) for v in app.probe("list-place").split()[4:8]]
+        self.assertTrue(place[0] <= menu[0] < place[2] and place[1] <= menu[1] < place[3], (menu, place))
         app.key("Up", "Return")
         self.answer_clear_question(app)
         self.assertEqual(app.wait_for(app.list_rows, lambda s: s is not None and s[1] == [])[1], [])

@@ -315,7 +315,7 @@ void CHistoryList::OnActivate(WPARAM wParam, LPARAM lParam) {
 
 void CHistoryList::OnContextMenu(LPARAM lParam) {
     POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (lParam == -1) { // from the keyboard: at the selected row
+    if (at.x == -1 && at.y == -1) { // from the keyboard: at the selected row
         RECT row{LVIR_BOUNDS, 0, 0, 0};
         const auto selected =
             ::SendMessageW(m_hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
