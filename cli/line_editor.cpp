@@ -2,11 +2,19 @@
 
 #include <histedit.h>
 
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "cli/history_file.h"
@@ -16,10 +24,23 @@ namespace quill::cli {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+// A save that found the lock held or failed waits this long, then twice as
+// long each time, up to the last.
+constexpr Clock::duration kFirstRetry = std::chrono::seconds(1);
+constexpr Clock::duration kLastRetry = std::chrono::seconds(64);
+// How long the end of a session waits for the lock.
+constexpr Clock::duration kEndWait = std::chrono::milliseconds(1200);
+
 volatile std::sig_atomic_t g_interrupted = 0;
+volatile std::sig_atomic_t g_continued = 0;
 
 void OnInterrupt(int) {
     g_interrupted = 1;
+}
+
+void OnContinue(int) {
+    g_continued = 1;
 }
 
 const char* Prompt(EditLine*) {
@@ -76,22 +97,49 @@ struct LineEditor::State {
     History* hist = nullptr;
     std::string path;
     std::vector<std::string> pending; // typed, not yet in the file
+    bool merge = false;               // lines of ended sessions wait beside the file
+    Clock::time_point nextTry{};      // a save that failed waits until then
+    Clock::duration delay{};          // and the next one twice as long
+    std::mbstate_t shift{};           // a character's bytes read so far
+    std::set<std::string> said;       // the notes said, each once
+    std::vector<std::string> notes;   // to say before the next prompt
     struct sigaction previous {};
+    struct sigaction previousContinue {};
 
     ~State() {
-        Save();
+        SaveAtEnd();
+        SayNotes();
         if (el) el_end(el);
         if (hist) history_end(hist);
         ::sigaction(SIGINT, &previous, nullptr);
+        ::sigaction(SIGCONT, &previousContinue, nullptr);
     }
-    // The file gets the lines typed since the last save. Busy or failed: they
-    // wait for the next one (a failure is no error: the lines stay in this
+
+    void Note(const std::string& note) {
+        if (!note.empty() && said.insert(note).second) notes.push_back(note);
+    }
+    void SayNotes() {
+        for (const std::string& note : notes)
+            std::fprintf(stderr, "quillpad-cli: %s\n", note.c_str());
+        notes.clear();
+    }
+
+    bool SaveDue() const {
+        return !path.empty() && (!pending.empty() || merge) && Clock::now() >= nextTry;
+    }
+    // The file gets the lines typed since the last save, never waiting for
+    // another session's lock. Busy or failed: they wait for a later try,
+    // twice as late each time (a failure is no error: the lines stay in this
     // session's history); refused: the file is left alone from now on.
-    void Save() {
-        if (path.empty() || pending.empty()) return;
-        switch (AddToHistoryFile(path, pending, kHistoryLines)) {
+    Saved Save(int waitMs) {
+        std::string note;
+        const Saved saved = AddToHistoryFile(path, pending, kHistoryLines, waitMs, &note);
+        Note(note);
+        switch (saved) {
         case Saved::Done:
             pending.clear();
+            merge = false;
+            delay = {};
             break;
         case Saved::Refused:
             path.clear();
@@ -100,16 +148,89 @@ struct LineEditor::State {
         case Saved::Busy:
         case Saved::Failed:
             if (pending.size() > kHistoryLines) pending.erase(pending.begin());
+            delay = std::clamp<Clock::duration>(delay * 2, kFirstRetry, kLastRetry);
+            nextTry = Clock::now() + delay;
             break;
+        }
+        return saved;
+    }
+    // At the end: tried for a second or so (Ctrl+C cuts it short); lines the
+    // file still could not take wait beside it for the next session.
+    void SaveAtEnd() {
+        if (path.empty() || (pending.empty() && !merge)) return;
+        const Clock::time_point until = Clock::now() + kEndWait;
+        g_interrupted = 0;
+        while (Save(0) == Saved::Busy && Clock::now() < until && !g_interrupted)
+            ::usleep(20000);
+        if (path.empty() || pending.empty()) return;
+        if (!KeepPendingLines(path, pending)) {
+            Note(std::to_string(pending.size()) + " lines typed could not be kept in " + path);
         }
     }
 };
 
-std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string historyPath) {
+namespace {
+
+// Reads one character of the terminal, as its locale writes it: never a
+// byte dropped (one that is no character of the locale reads as U+FFFD),
+// a terminal left non-blocking waited on, and the history saved while the
+// editor waits for a key (the terminal is then the editor's, so keys typed
+// meanwhile are read once each). -1 for Ctrl+C, 0 at the end.
+int ReadChar(EditLine* el, wchar_t* c) {
+    void* data = nullptr;
+    el_get(el, EL_CLIENTDATA, &data);
+    auto* state = static_cast<LineEditor::State*>(data);
+    for (;;) {
+        if (state->SaveDue()) {
+            pollfd ready{STDIN_FILENO, POLLIN, 0};
+            if (::poll(&ready, 1, 0) == 0) state->Save(0);
+        }
+        char byte = 0;
+        const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+        if (got == 0) return 0;
+        if (got < 0) {
+            if (errno == EINTR && g_interrupted) return -1;
+            if (g_continued) { // back from Ctrl+Z: the line as it was, at once
+                g_continued = 0;
+                el_set(el, EL_REFRESH);
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd wait{STDIN_FILENO, POLLIN, 0};
+                ::poll(&wait, 1, state->SaveDue() ? 0 : 1000);
+            } else if (errno != EINTR) {
+                return -1;
+            }
+            continue;
+        }
+        const std::size_t used = std::mbrtowc(c, &byte, 1, &state->shift);
+        if (used == static_cast<std::size_t>(-2)) continue; // more bytes to come
+        if (used == static_cast<std::size_t>(-1)) {
+            state->shift = {};
+            *c = 0xFFFD;
+        }
+        return 1;
+    }
+}
+
+// The terminal's text as its locale says; where that is only ASCII (no
+// locale set, as often in scripts and containers), UTF-8.
+void TakeTheLocale() {
+    const char* locale = std::setlocale(LC_CTYPE, "");
+    if (!locale || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+}
+
+} // namespace
+
+std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string historyPath,
+                                             const std::string& noHistory) {
+    TakeTheLocale();
     auto state = std::make_unique<State>();
     state->hist = history_init();
     state->el = el_init(program, stdin, stdout, stderr);
     if (!state->hist || !state->el) return nullptr;
+    state->Note(noHistory);
     HistEvent event;
     history(state->hist, &event, H_SETSIZE, static_cast<int>(kHistoryLines));
     history(state->hist, &event, H_SETUNIQUE, 1);
@@ -118,12 +239,17 @@ std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string hi
         historyPath.empty() ? std::nullopt : ReadHistoryFile(historyPath);
     if (saved) {
         if (saved->writable) state->path = std::move(historyPath);
+        state->merge = saved->pending;
         for (const std::string& entry : saved->entries)
             history(state->hist, &event, H_ENTER, entry.c_str());
     }
     el_set(state->el, EL_EDITOR, "emacs");
     el_set(state->el, EL_PROMPT, Prompt);
     el_set(state->el, EL_HIST, history, state->hist);
+    // Ctrl+Z and fg, and a resized window, leave the line as it was.
+    el_set(state->el, EL_SIGNAL, 1);
+    el_set(state->el, EL_CLIENTDATA, state.get());
+    el_set(state->el, EL_GETCFN, ReadChar);
     for (const KeyBinding& key : kKeys)
         el_set(state->el, EL_BIND, key.sequence, key.command, nullptr);
     el_source(state->el, nullptr); // the user's ~/.editrc, where there is one
@@ -132,6 +258,9 @@ std::unique_ptr<LineEditor> LineEditor::Open(const char* program, std::string hi
     on.sa_handler = OnInterrupt;
     sigemptyset(&on.sa_mask);
     ::sigaction(SIGINT, &on, &state->previous);
+    // The editor's own handler puts the terminal back; this one redraws.
+    on.sa_handler = OnContinue;
+    ::sigaction(SIGCONT, &on, &state->previousContinue);
     return std::unique_ptr<LineEditor>(new LineEditor(std::move(state)));
 }
 
@@ -140,8 +269,7 @@ LineEditor::LineEditor(std::unique_ptr<State> state) : state_(std::move(state)) 
 LineEditor::~LineEditor() = default;
 
 LineSource::Got LineEditor::Next(std::string& line) {
-    // The last line's answer is out: its save costs the user no wait.
-    state_->Save();
+    state_->SayNotes();
     int count = 0;
     g_interrupted = 0;
     const char* got = el_gets(state_->el, &count);
@@ -159,6 +287,8 @@ LineSource::Got LineEditor::Next(std::string& line) {
         HistEvent event;
         history(state_->hist, &event, H_ENTER, line.c_str());
         state_->pending.push_back(line);
+        // Tried at once (the answer is out first) while the editor waits.
+        state_->nextTry = {};
     }
     return Got::Line;
 }

@@ -47,9 +47,11 @@ class TerminalLines : public quill::cli::LineSource {
 #ifdef QUILL_LINE_EDITOR
         if (!opened_) {
             opened_ = true;
-            editor_ = quill::cli::LineEditor::Open(
-                "quillpad-cli",
-                quill::cli::HistoryPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
+            const char* xdg = std::getenv("XDG_STATE_HOME");
+            const char* home = std::getenv("HOME");
+            editor_ =
+                quill::cli::LineEditor::Open("quillpad-cli", quill::cli::HistoryPath(xdg, home),
+                                             quill::cli::NoHistoryReason(xdg, home));
         }
         return editor_.get();
 #else

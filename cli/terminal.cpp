@@ -5,8 +5,13 @@ namespace quill::cli {
 std::string HistoryPath(const char* xdgStateHome, const char* home) {
     if (xdgStateHome && xdgStateHome[0] == '/')
         return std::string(xdgStateHome) + "/quillpad/history";
-    if (home && home[0] != '\0') return std::string(home) + "/.local/state/quillpad/history";
+    if (home && home[0] == '/') return std::string(home) + "/.local/state/quillpad/history";
     return {};
+}
+
+std::string NoHistoryReason(const char* xdgStateHome, const char* home) {
+    if (!HistoryPath(xdgStateHome, home).empty() || !home || home[0] == '\0') return {};
+    return "HOME is not an absolute path (" + std::string(home) + "): no history is kept";
 }
 
 std::string DropEscapes(std::string_view line) {

@@ -11,6 +11,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -261,6 +262,96 @@ TEST(HistoryFile, NoTemporaryFileIsLeftAndASizeLimitIsAFailedSave) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(Contents(file), before);
     EXPECT_EQ(Beside(folder), std::vector<std::string>{"history"});
+    fs::remove_all(folder);
+}
+
+// A history.lock that is no plain file of the user's: the folder is locked
+// instead, the history kept, and the note says why; nothing the lock names
+// is touched.
+TEST(HistoryFile, AnUnusableLockStillKeepsTheHistory) {
+    const fs::path folder = FreshFolder("quill-history-lock");
+    const fs::path file = folder / "history";
+    const fs::path lock = folder / "history.lock";
+    const fs::path own = folder.parent_path() / "quill-history-own";
+    std::ofstream(own) << "mine\n";
+    const struct {
+        const char* what;
+        void (*make)(const fs::path& lock, const fs::path& own);
+    } rows[] = {
+        {"a symbolic link", [](const fs::path& l, const fs::path& o) { fs::create_symlink(o, l); }},
+        {"a symbolic link",
+         [](const fs::path& l, const fs::path& o) { fs::create_symlink(o.string() + "-none", l); }},
+        {"a FIFO", [](const fs::path& l, const fs::path&) { ::mkfifo(l.c_str(), 0600); }},
+        {"a folder", [](const fs::path& l, const fs::path&) { fs::create_directory(l); }},
+    };
+    for (const auto& row : rows) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        row.make(lock, own);
+        std::string note;
+        EXPECT_EQ(AddToHistoryFile(file, {"1+1"}, 1000, 0, &note), Saved::Done) << row.what;
+        EXPECT_NE(note.find(std::string("is ") + row.what), std::string::npos) << note;
+        EXPECT_EQ(Read(file), Entries{"1+1"});
+        EXPECT_EQ(Contents(own), "mine\n");
+        EXPECT_FALSE(fs::exists(own.string() + "-none"));
+    }
+    fs::remove(own);
+    fs::remove_all(folder);
+}
+
+// Lines a session could not add (the lock held to its end) wait beside the
+// file: read with it, and merged (then gone) at the next save.
+TEST(HistoryFile, LinesOfASessionThatFoundItHeldWaitBesideIt) {
+    const fs::path folder = FreshFolder("quill-history-pending");
+    const fs::path file = folder / "history";
+    ASSERT_TRUE(Add(file, "1+1"));
+    int holder[2];
+    ASSERT_EQ(::pipe(holder), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd = ::open((file.string() + ".lock").c_str(), O_RDWR);
+        ::flock(fd, LOCK_EX);
+        ::write(holder[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char ready = 0;
+    ASSERT_EQ(::read(holder[0], &ready, 1), 1);
+    EXPECT_EQ(AddToHistoryFile(file, {"2+2"}, 1000, 0), Saved::Busy);
+    ASSERT_TRUE(KeepPendingLines(file, {"2+2", "3+3"}));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::optional<HistoryRead> read = ReadHistoryFile(file);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->pending);
+    EXPECT_EQ(read->entries, (Entries{"1+1", "2+2", "3+3"}));
+    EXPECT_EQ(AddToHistoryFile(file, {}, 1000, 0), Saved::Done);
+    EXPECT_EQ(Read(file), (Entries{"1+1", "2+2", "3+3"}));
+    EXPECT_EQ(Beside(folder), std::vector<std::string>{"history"});
+    ::close(holder[0]);
+    ::close(holder[1]);
+    fs::remove_all(folder);
+}
+
+// Folders are made only inside one of the user's own; a history of another
+// group keeps it.
+TEST(HistoryFile, OnlyInOnesOwnFolderAndTheGroupKept) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make a folder or a group another's";
+    const fs::path folder = FreshFolder("quill-history-owner");
+    fs::create_directories(folder);
+    ASSERT_EQ(::chown(folder.c_str(), 1000, 1000), 0);
+    std::string note;
+    EXPECT_EQ(AddToHistoryFile(folder / "state" / "history", {"1+1"}, 1000, 0, &note),
+              Saved::Refused);
+    EXPECT_FALSE(fs::exists(folder / "state"));
+    EXPECT_NE(note.find("is not yours"), std::string::npos) << note;
+    const fs::path file = folder / "history";
+    ASSERT_TRUE(Add(file, "1+1"));
+    ASSERT_EQ(::chown(file.c_str(), ::geteuid(), 50), 0);
+    ASSERT_TRUE(Add(file, "2+2"));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_gid, 50U);
     fs::remove_all(folder);
 }
 

@@ -6,8 +6,9 @@ cli=$1
 tmp=$(mktemp -d)
 runs=0
 fail=0
-# Each run has a tmux server of its own, ended by its socket.
-tm() { tmux -L "quill-test-$$-$runs" "$@"; }
+# Each run has a tmux server of its own, ended by its socket; its terminals
+# are UTF-8.
+tm() { tmux -u -L "quill-test-$$-$runs" "$@"; }
 cleanup() { tm kill-server 2>/dev/null; rm -rf "$tmp"; }
 trap cleanup EXIT
 
@@ -112,22 +113,183 @@ for line in 1000+1 2000+1 1000+2; do
     grep -qxF "$line" "$tmp/two/quillpad/history" || { echo "FAIL: the history lost $line"; fail=1; }
 done
 
-# The answer shows before the history is saved: while another session holds
-# the history's lock, the answer is there and the prompt waits (at most two
-# seconds); the line is saved with the next one.
+# While another session holds the history's lock, the prompt comes at once
+# and every line typed meanwhile is kept: saved once the lock is free (here
+# by the end of the session), or, when it is still held at the end, beside
+# the history for the next session to merge.
 mkdir -p "$tmp/held/quillpad"
 start "$tmp/held"
 ends ">"
-flock "$tmp/held/quillpad/history.lock" sleep 4 &
+flock -o "$tmp/held/quillpad/history.lock" sleep 30 &
 holder=$!
 sleep 0.3
-tm send-keys "6*7" Enter;                  ends "> 6*7" "42"
-tm send-keys "";                           ends "> 6*7" "42" ">"
-wait $holder
+tm send-keys "6*7" Enter;                  ends "> 6*7" "42" ">"
 tm send-keys "1+1" Enter;                  ends "> 1+1" "2" ">"
-for line in '6\*7' '1+1'; do
-    grep -qx "$line" "$tmp/held/quillpad/history" || { echo "FAIL: the held history lost $line"; fail=1; }
+tm send-keys "2+2" Enter;                  ends "> 2+2" "4" ">"
+kill $holder; wait $holder 2>/dev/null
+tm send-keys C-d;                          shows "[ended]"
+[ "$(tail -n 3 "$tmp/held/quillpad/history" | tr '\n' ' ')" = '6*7 1+1 2+2 ' ] ||
+    { echo "FAIL: lines typed while the lock was held are not all kept"; fail=1; }
+start "$tmp/held"
+ends ">"
+flock -o "$tmp/held/quillpad/history.lock" sleep 30 &
+holder=$!
+sleep 0.3
+tm send-keys "3*3" Enter;                  ends "> 3*3" "9" ">"
+tm send-keys C-d;                          shows "[ended]"
+kill $holder; wait $holder 2>/dev/null
+start "$tmp/held"
+ends ">"
+tm send-keys Up;                           ends "> 3*3"     # recalled from beside the file
+tm send-keys C-u "5*5" Enter;              ends "> 5*5" "25" ">"
+tm send-keys C-d;                          shows "[ended]"
+[ "$(tail -n 2 "$tmp/held/quillpad/history" | tr '\n' ' ')" = '3*3 5*5 ' ] ||
+    { echo "FAIL: the lines left beside the history were not merged"; fail=1; }
+[ -z "$(ls -A "$tmp/held/quillpad" | grep pending)" ] || { echo "FAIL: a pending file stayed"; fail=1; }
+
+# A typed character the checker does not know is refused where it stands,
+# never dropped (2×3 once answered 23), and a line holding it is recalled.
+start "$tmp/utf8"
+ends ">"
+tm send-keys "2×3" Enter;                  shows "Unknown symbol" 3
+tm capture-pane -p | grep -v '^$' | grep -qx ' ~' || { echo "FAIL: × is not marked"; fail=1; }
+tm send-keys C-d;                          shows "[ended]"
+start "$tmp/utf8"
+ends ">"
+tm send-keys Up;                           ends "> 2×3"
+tm send-keys C-u C-d;                      shows "[ended]"
+
+# A lock that is no plain file of the user's: the history is kept all the
+# same (the folder is locked), the lock's target untouched, and one line says
+# why.
+for kind in link dangling fifo folder; do
+    dir="$tmp/lock-$kind/quillpad"
+    mkdir -p "$dir"
+    printf 'mine\n' > "$tmp/lock-$kind/own"
+    case $kind in
+        link) ln -s "$tmp/lock-$kind/own" "$dir/history.lock" ;;
+        dangling) ln -s "$tmp/lock-$kind/none" "$dir/history.lock" ;;
+        fifo) mkfifo "$dir/history.lock" ;;
+        folder) mkdir "$dir/history.lock" ;;
+    esac
+    start "$tmp/lock-$kind"
+    ends ">"
+    tm send-keys "1+1" Enter;              ends "> 1+1" "2" ">"
+    tm send-keys "2+2" Enter;              shows "4" 4         # the note may come before the prompt
+    tm send-keys C-d;                      shows "[ended]"
+    said=$(tm capture-pane -p -J | grep -c "history.lock is ")
+    [ "$said" = 1 ] || { echo "FAIL: a $kind lock was said $said times"; fail=1; }
+    grep -qx '2+2' "$dir/history" 2>/dev/null || { echo "FAIL: a $kind lock stopped the history"; fail=1; }
+    [ "$(cat "$tmp/lock-$kind/own")" = mine ] && [ ! -e "$tmp/lock-$kind/none" ] ||
+        { echo "FAIL: a $kind lock's target was touched"; fail=1; }
 done
+
+# A relative HOME makes no folder where the session started; it is said once.
+mkdir -p "$tmp/rel"
+tm kill-server 2>/dev/null; runs=$((runs + 1))
+tm new-session -d -x 100 -y 30 "cd '$tmp/rel' && env -u XDG_STATE_HOME HOME=rel '$cli'; echo '[ended]'; sleep 60"
+ends ">"
+tm send-keys "1+1" Enter;                  ends "2" ">"
+tm send-keys C-d;                          shows "[ended]"
+[ -z "$(ls -A "$tmp/rel")" ] || { echo "FAIL: a relative HOME made $(ls -A "$tmp/rel")"; fail=1; }
+[ "$(tm capture-pane -p | grep -c 'HOME is not an absolute path')" = 1 ] ||
+    { echo "FAIL: a relative HOME was not said once"; fail=1; }
+
+# A terminal left non-blocking is waited on, as a pipe is.
+start "$tmp/state" "" "python3 -c 'import fcntl, os; fcntl.fcntl(0, fcntl.F_SETFL, fcntl.fcntl(0, fcntl.F_GETFL) | os.O_NONBLOCK)';"
+ends ">"
+sleep 0.5
+tm send-keys "3+4" Enter;                  ends "> 3+4" "7" ">"
+tm send-keys C-d;                          shows "[ended]"
+
+# Ctrl+Z and fg, in a shell with job control: the line is edited as before.
+tm kill-server 2>/dev/null; runs=$((runs + 1))
+tm new-session -d -x 100 -y 30 "bash --norc --noprofile -i"
+sleep 0.5
+tm send-keys "XDG_STATE_HOME='$tmp/state' '$cli'" Enter
+ends ">"
+tm send-keys "2*3";                        ends "> 2*3"
+tm send-keys C-z;                          shows "Stopped" 4
+tm send-keys "fg" Enter;                   shows "> 2*3"
+tm send-keys Left BSpace "+" Enter;        ends "> 2+3" "5" ">"
+tm send-keys C-d
+
+# Lines typed in one go, while a save finds a large history in a folder it
+# cannot write: each answered once, none echoed twice, all at once (the save
+# is not tried again at every Enter, nor waited for while keys come).
+# Another user (uid 1000) runs a copy of the program that it can reach.
+if [ "$(id -u)" = 0 ]; then
+    mkdir -p "$tmp/bin"
+    cp "$cli" "$tmp/bin/quillpad-cli"
+    chmod 755 "$tmp" "$tmp/bin"
+    root_cli=$cli
+    cli="$tmp/bin/quillpad-cli"
+fi
+if [ "$(id -u)" = 0 ]; then
+    as="setpriv --reuid=1000 --regid=1000 --clear-groups"
+    mkdir -p "$tmp/ro/quillpad"
+    { echo "_HiStOrY_V2_"; for i in $(seq 15); do head -c 4000000 /dev/zero | tr '\0' '1'; echo; done; } \
+        > "$tmp/ro/quillpad/history"
+    : > "$tmp/ro/quillpad/history.lock"
+    chown -R 1000:1000 "$tmp/ro"
+    chmod 555 "$tmp/ro/quillpad"
+    start "$tmp/ro" "" "$as"
+    ends ">"
+    began=$(date +%s%N)
+    tm send-keys "1+1" Enter
+    sleep 0.03   # the rest come while the first line's save would run
+    tm send-keys "2+2" Enter "3+3" Enter "4+4" Enter "5+5" Enter "6+6" Enter
+    i=0; until tm capture-pane -p | grep -qx '12' || [ $i -ge 500 ]; do sleep 0.01; i=$((i + 1)); done
+    took=$(( ($(date +%s%N) - began) / 1000000 ))
+    [ "$took" -lt 300 ] || { echo "FAIL: six lines took $took ms"; fail=1; }
+    ends "> 6+6" "12" ">"
+    for line in 2+2 3+3 4+4; do
+        [ "$(tm capture-pane -p | grep -cx "$line")" = 0 ] ||
+            { echo "FAIL: $line, typed during a save, was echoed twice"; fail=1; }
+    done
+    tm send-keys C-d;                      shows "[ended]"
+    chmod 755 "$tmp/ro/quillpad"
+else
+    echo "skipped: the read-only folder (it needs root to act as another user)"
+fi
+
+# A save keeps the history's group: a member of the group keeps it; one
+# that is not leaves the file as it was and says so once. Root, running
+# with another user's HOME, makes no folder in it.
+if [ "$(id -u)" = 0 ]; then
+    for member in yes no; do
+        dir="$tmp/group-$member/quillpad"
+        mkdir -p "$dir"
+        printf '_HiStOrY_V2_\n1+1\n' > "$dir/history"
+        chown -R 1000:1000 "$tmp/group-$member"
+        chgrp 50 "$dir/history"
+        chmod 640 "$dir/history"
+        groups=$([ $member = yes ] && echo "--groups=50" || echo "--clear-groups")
+        start "$tmp/group-$member" "" "setpriv --reuid=1000 --regid=1000 $groups"
+        ends ">"
+        tm send-keys "2+2" Enter;          ends "> 2+2" "4" ">"
+        tm send-keys C-d;                  shows "[ended]"
+        [ "$(stat -c '%u:%g %a' "$dir/history")" = "1000:50 640" ] ||
+            { echo "FAIL: the history became $(stat -c '%u:%g %a' "$dir/history") ($member)"; fail=1; }
+        if [ $member = yes ]; then
+            grep -qx '2+2' "$dir/history" || { echo "FAIL: a member's line was not kept"; fail=1; }
+        else
+            [ "$(tm capture-pane -p | grep -c 'its group cannot be kept')" = 1 ] ||
+                { echo "FAIL: a group that cannot be kept was not said once"; fail=1; }
+        fi
+    done
+    mkdir -p "$tmp/userhome"
+    chown 1000:1000 "$tmp/userhome"
+    tm kill-server 2>/dev/null; runs=$((runs + 1))
+    tm new-session -d -x 100 -y 30 "env -u XDG_STATE_HOME HOME='$tmp/userhome' '$cli'; echo '[ended]'; sleep 60"
+    ends ">"
+    tm send-keys "1+1" Enter;              ends "2" ">"
+    tm send-keys C-d;                      shows "[ended]"
+    [ -z "$(ls -A "$tmp/userhome")" ] || { echo "FAIL: root made $(ls -A "$tmp/userhome") in a user's home"; fail=1; }
+    cli=$root_cli
+else
+    echo "skipped: the history's group and another user's home (they need root to act as another user)"
+fi
 
 # Under a file-size limit the session answers on; the history stays whole.
 mkdir -p "$tmp/limit/quillpad"

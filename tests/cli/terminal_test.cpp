@@ -18,9 +18,15 @@ TEST(Terminal, HistoryPath) {
         {"relative", "/home/u", "/home/u/.local/state/quillpad/history"},
         {nullptr, nullptr, ""},
         {nullptr, "", ""},
+        {nullptr, "rel", ""}, // never below the folder a session started in
+        {"relative", "rel", ""},
+        {"/state", "rel", "/state/quillpad/history"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(HistoryPath(row.xdg, row.home), row.path);
+        // Said only where a HOME is set that cannot be used.
+        const bool said = !NoHistoryReason(row.xdg, row.home).empty();
+        EXPECT_EQ(said, row.path[0] == '\0' && row.home && row.home[0] != '\0');
     }
 }
 
