@@ -15,7 +15,8 @@ Bound Normal(std::uint64_t m, std::int64_t e) {
     const int digits = DigitCount(m);
     if (digits <= kBoundDigits) return Bound::Of(m, e);
     const std::uint64_t unit = SmallTenTo(digits - kBoundDigits);
-    return Bound::Of((m + unit - 1) / unit, e + digits - kBoundDigits);
+    // Not (m + unit - 1) / unit: that wraps for m near 2^64.
+    return Bound::Of(m / unit + (m % unit != 0 ? 1 : 0), e + digits - kBoundDigits);
 }
 
 // m shifted down by `places` digits, rounded up.
@@ -23,7 +24,7 @@ std::uint64_t ShiftedUp(std::uint64_t m, std::int64_t places) {
     if (places <= 0) return m;
     if (places > kLimbDigits) return m == 0 ? 0 : 1;
     const std::uint64_t unit = SmallTenTo(static_cast<int>(places));
-    return (m + unit - 1) / unit;
+    return m / unit + (m % unit != 0 ? 1 : 0);
 }
 
 } // namespace
@@ -163,14 +164,20 @@ int Compare(const Bound& a, const Bound& b) {
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-Bound Difference(const Bound& a, const Bound& b) {
-    if (Compare(a, b) <= 0) return {};
-    if (a.IsUnbounded() || b.IsZero()) return a;
-    const std::int64_t e = a.exponent() < b.exponent() ? a.exponent() : b.exponent();
-    if (a.exponent() - e > kLimbDigits - kBoundDigits) return a; // b is negligible
+Bound DifferenceBelow(const Bound& a, const Bound& b) {
+    if (Compare(a, b) <= 0 || a.IsUnbounded()) return {};
+    if (b.IsZero()) return a;
+    if (a.exponent() - b.exponent() > kLimbDigits - kBoundDigits) {
+        // b lies below a unit of the place under a's last digit: a less that
+        // unit is less than a - b.
+        const auto [m, drop] = Shortened(a.mantissa() * 10 - 1, false);
+        return Bound::Of(m, a.exponent() - 1 + drop);
+    }
+    const std::int64_t e = std::min(a.exponent(), b.exponent());
     const std::uint64_t x = a.mantissa() * SmallTenTo(static_cast<int>(a.exponent() - e));
     const std::uint64_t y = b.mantissa() * SmallTenTo(static_cast<int>(b.exponent() - e));
-    return Bound::Of(x - y, e);
+    const auto [m, drop] = Shortened(x - y, false);
+    return Bound::Of(m, e + drop);
 }
 
 } // namespace quill

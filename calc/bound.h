@@ -55,7 +55,8 @@ Bound operator*(const Bound& a, const Bound& b);
 Bound operator/(const Bound& a, const Bound& b);
 // -1, 0 or 1 as a lies below, on or above b (no bound above all).
 int Compare(const Bound& a, const Bound& b);
-// a - b rounded up for a >= b (zero otherwise).
-Bound Difference(const Bound& a, const Bound& b);
+// a - b rounded down for a > b (zero otherwise): the least a divisor's ball
+// can be, |b| less its radius.
+Bound DifferenceBelow(const Bound& a, const Bound& b);
 
 } // namespace quill

@@ -79,13 +79,14 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
     const bool farBigger = roundedDigits > 0 && top - roundedScale > kFarDigits;
     const int kept =
         carried.IsZero() ? kExactDigits : Kept(farBigger ? top - floor + 1 : roundedDigits);
-    const int widen = (carried.IsZero() ? kRoundedDigits : kept) + 3 - x.digits();
+    const int widen = kept + 3 - x.digits();
     if (y.scale() < x.scale() - (kept + 2) && widen >= 0) {
         // y lies wholly below the digits that decide the rounding: less than
         // one unit of x widened to a few digits more than are kept. The sum
         // lies strictly between that and the next unit up or down, which is
-        // all that rounding needs to know. An exact sum this long is
-        // rounded to kRoundedDigits digits.
+        // all that rounding needs to know; it must be rounded to those kept
+        // digits, not more, or the digits past the widened unit would be
+        // claimed as known.
         BigInt c = Scaled(x.value.coefficient(), widen);
         if (x.negative != y.negative) --c;
         return Decimal::Make(x.negative, std::move(c), x.q() - widen, true, carried, kept);
@@ -265,7 +266,7 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
     const Bound least = LeastMagnitude(b);
     if (Compare(least, b.radius()) <= 0) return Bound::Unbounded();
     const Bound ratio = Magnitude(a) / least;
-    return (a.radius() + ratio * b.radius()) / Difference(least, b.radius());
+    return (a.radius() + ratio * b.radius()) / DifferenceBelow(least, b.radius());
 }
 
 // A quotient of kept or kept + 1 digits, rounded ties to even to kept
@@ -595,10 +596,14 @@ bool IsOddWhole(const Decimal& x) {
 
 bool IsZeroBall(const Decimal& x) {
     if (!x.IsFinite()) return false;
-    if (x.IsZero()) return !x.IsInexact() || x.IsNarrow();
+    if (!x.IsInexact()) return x.IsZero();
+    // A ball of units or more about zero proves nothing of it, however far
+    // below its origin it lies: 10^1100 - 1 - 10^1100 rounded is 0 ± 10^99.
+    if (!x.IsNarrow() || x.radius().Scale() >= -kPointDigits) return false;
     // |x| >= 10^Scale: a radius of a lower scale cannot reach zero.
-    if (!x.IsInexact() || x.radius().Scale() < x.Scale()) return false;
-    return x.IsNarrow() && Compare(LeastMagnitude(x), x.radius()) <= 0;
+    if (x.IsZero()) return true;
+    if (x.radius().Scale() < x.Scale()) return false;
+    return Compare(LeastMagnitude(x), x.radius()) <= 0;
 }
 
 Decimal SnapToWhole(const Decimal& x) {

@@ -31,8 +31,10 @@ TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
         EvalSettings settings;
         const char* shown;
     } rows[] = {
-        // More digits than a rounded value has: only the proven ones.
-        {"1/3*3*10^49", kAuto, "10000000000000000000000000000000000000000000000000.00000"},
+        // More digits than a rounded value has: only the proven ones, and
+        // Auto strips the zeros among them.
+        {"1/3*3*10^49", kAuto, "10000000000000000000000000000000000000000000000000"},
+        {"exp(100)+42-exp(100)", kAuto, "42"},
         {"exp(110)", Places(4), "592097202766467029895522881558803977225493294301.1533"},
         // One rounding, not two.
         {"1234567890123456789012345678901234567+0.12345678901249", kAuto,
@@ -51,12 +53,22 @@ TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
         {"(0-8)#(1/3*3)", kAuto, "-8"},
         {"1/(1/3*3-1)", kAuto, FaultText(Fault::DivisionByZero)},
         {"7/3*1.5", Places(0), "4"},
-        {"10^60/3*3-10^60", {kAutoPlaces, Format::Hex, false}, "0"},
         {"asin(1/3*3)", kAuto, "1.570796326795"},
         // A wide ball shows what it proves, or says it proves nothing.
         {"sin(10^60/3)", kAuto, kNotEnoughDigitsText},
         {"(10^53+1/3)-10^53", kAuto, "0.333333333333"},
         {"1/0.1^10001", kAuto, kNotEnoughDigitsText},
+        // A ball of units about zero is no zero, however far below its
+        // origin: a long exact sum rounded, or a big cancellation.
+        {"10^1100-1-10^1100", kAuto, kNotEnoughDigitsText},
+        {"(1-10^1003)+10^1003", kAuto, kNotEnoughDigitsText},
+        {"10^60/3+1-10^60/3", kAuto, kNotEnoughDigitsText},
+        {"10^60/3*3-10^60", {kAutoPlaces, Format::Hex, false}, kNotEnoughDigitsText},
+        // A bound of a coefficient near 2^64 that wrapped to zero.
+        {"floor(18446744073709551615*(1/3))", kAuto, "6148914691236517205"},
+        {"floor(18446744073709551615*(1/3))",
+         {kAutoPlaces, Format::Hex, false},
+         "0x5555555555555555"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(Evaluate(row.typed, row.settings).text, row.shown) << row.typed;
