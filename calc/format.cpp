@@ -99,12 +99,12 @@ std::string FormatDecimal(const Decimal& ball, int places) {
     const Decimal& value = IsZeroBall(ball) ? zero : ball;
     const int asked = places >= 0 ? places : kAutoDecimals;
     if (!value.IsZero() && value.Scale() >= kPrecision) return OrNotEnough(WriteSignificant(value));
-    // As many of the decimals asked for as the ball proves; Auto's trailing
-    // zeros go only when all of them are proven.
+    // As many of the decimals asked for as the ball proves; Auto strips the
+    // trailing zeros of those as of all twelve, so a proven 42 is "42".
     for (int decimals = asked; decimals >= 0; --decimals) {
         std::string text = WriteFixed(value, decimals);
         if (text.empty()) continue;
-        return places < 0 && decimals == asked ? Stripped(std::move(text)) : text;
+        return places < 0 ? Stripped(std::move(text)) : text;
     }
     return OrNotEnough(WriteSignificant(value));
 }

@@ -26,8 +26,8 @@ inline constexpr int kAutoDecimals = 12;
 
 // The decimal form: kAutoPlaces ("Auto") rounds to 12 decimals and strips
 // trailing zeros (and the point when the whole fraction went); 0 or more
-// gives that many decimals, fewer where the ball proves fewer (then Auto
-// keeps its zeros: they are proven). A value of 10^kPrecision or more, or
+// gives that many decimals, fewer where the ball proves fewer (Auto strips
+// the zeros of those too: a proven whole number shows as one). A value of 10^kPrecision or more, or
 // one whose units are not proven, shows its proven significant digits (at
 // most kPrecision) in exponent form ("1e+400").
 std::string FormatDecimal(const Decimal& value, int places);
