@@ -4,19 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "calc/pi_digits.h"
+#include "calc/circle_digits.h"
 #include "calc/two_over_pi_digits.h"
 
 namespace quill {
 
 namespace {
-
-// floor(pi * 10^n), for n up to kPiDecimals.
-BigInt PiTimesTenTo(int n) {
-    // Read once: the text of 1,200 digits costs more to read than a division.
-    static const BigInt kPi = BigInt(std::string(kPiDigits));
-    return kPi / mp::pow(BigInt(10), static_cast<unsigned>(kPiDecimals - n));
-}
 
 BigInt TenToBig(std::int64_t n) {
     return mp::pow(BigInt(10), static_cast<unsigned>(n));
@@ -52,31 +45,46 @@ Decimal EighthTurnBound() {
 // all of pi's and a number of twice the argument's size.
 constexpr int kFarScale = 1000;
 
+// The decimals of 2/pi at places first + 1 to last, as one whole number:
+// from the stored text while it lasts, else computed (within kCircleError
+// units of its last digit).
+BigInt TwoOverPiWindow(std::int64_t first, std::int64_t last) {
+    const auto have = static_cast<std::int64_t>(kTwoOverPiDecimals.size());
+    if (last > have) return TwoOverPiTimesTenTo(last) % TenToBig(last - first);
+    std::string_view digits = kTwoOverPiDecimals.substr(static_cast<std::size_t>(first),
+                                                        static_cast<std::size_t>(last - first));
+    // No leading zero: the text would be read as octal.
+    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+    return digits.empty() ? BigInt(0) : BigInt(std::string(digits));
+}
+
+// Whether the digits read so far may go on: a remainder that stays too
+// close to a quarter turn for the digits of a long argument's own size
+// three times over is given up (the value then proves nothing).
+bool MayReadMore(std::int64_t digitsRead, std::int64_t argumentDigits) {
+    return digitsRead <= 3 * argumentDigits + std::int64_t{2} * kWorkDigits + 1000;
+}
+
 // |x| = c * 10^q with q >= 0 and a scale above kFarScale, as quarter turns:
 // 2|x|/pi = c * 10^q * (2/pi). Of 10^q * (2/pi) only the digits from place
 // q - 1 to q + L count modulo 4 (L of them after the point); those beyond
-// add less than c * 10^-L to the result. Reads more digits while the
-// remainder is too close to a quarter turn to keep its own.
+// add less than c * 10^-L to the result, and a computed window's error at
+// most kCircleError times that. Reads more digits while the remainder is
+// too close to a quarter turn to keep its own.
 ReducedAngle ReduceFar(const BigInt& c, std::int64_t q, bool negative) {
     const auto size = static_cast<std::int64_t>(DigitCount(c));
-    for (std::int64_t spare = kWorkDigits + 20;; spare += kWorkDigits + 10) {
-        std::int64_t l = size + spare;
-        const std::int64_t have = static_cast<std::int64_t>(kTwoOverPiDecimals.size());
-        const bool last = q + l > have;
-        if (last) l = have - q;
+    for (std::int64_t spare = kWorkDigits + 20;; spare *= 2) {
+        const std::int64_t l = size + spare;
         // The places q - 1 to q + l of 2/pi (place 1 is the first decimal).
-        const std::int64_t first = q >= 2 ? q - 2 : 0;
-        std::string_view digits = kTwoOverPiDecimals.substr(
-            static_cast<std::size_t>(first), static_cast<std::size_t>(q + l - first));
-        // No leading zero: the text would be read as octal.
-        digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
-        const BigInt window = digits.empty() ? BigInt(0) : BigInt(std::string(digits));
+        const BigInt window = TwoOverPiWindow(q >= 2 ? q - 2 : 0, q + l);
         const BigInt unit = TenToBig(l);
         BigInt turns = (c * window) % (4 * unit); // quarter turns, times 10^l
         const BigInt k = (turns + unit / 2) / unit;
         turns -= k * unit; // what is left beyond the nearest quarter turn
-        if (last || mp::abs(turns) >= TenToBig(size + kWorkDigits + 5)) {
+        const bool enough = mp::abs(turns) >= (kCircleError + 1) * TenToBig(size + kWorkDigits + 5);
+        if (enough || !MayReadMore(q + l, size + q)) {
             ReducedAngle angle;
+            angle.proven = enough;
             angle.quarter = static_cast<int>(k & 3U);
             angle.radians = Work(turns) / TenToWork(l) * WorkPi() / 2;
             return WithSign(angle, negative);
@@ -101,23 +109,23 @@ ReducedAngle ReduceRadians(const Decimal& x) {
     const BigInt& c = x.coefficient();
     if (magnitude.Scale() > kFarScale) return ReduceFar(c, q, x.IsNegative());
     // Decimals of pi: the argument's own, and the working digits beyond its
-    // whole part. The remainder is off by at most k units of 10^-n (pi's
-    // last digit, k times); when it is so small that this matters, more
-    // digits are taken.
-    std::int64_t n = (q < 0 ? -q : 0) + magnitude.Scale() + kWorkDigits + 10;
-    for (;;) {
-        if (n > kPiDecimals) n = kPiDecimals;
-        const BigInt pi = PiTimesTenTo(static_cast<int>(n));
+    // whole part. The remainder is off by at most k * kCircleError units of
+    // 10^-n (pi's last digit, k times); when it is so small that this
+    // matters, twice the digits are taken, as far as MayReadMore allows.
+    const std::int64_t decimals = q < 0 ? -q : 0;
+    std::int64_t n = decimals + magnitude.Scale() + kWorkDigits + 10;
+    for (;; n *= 2) {
+        const BigInt pi = PiTimesTenTo(n);
         BigInt rest;
         const BigInt k = NearestMultiple(2 * c * TenToBig(q + n), pi, rest);
         // 2|x| - k pi, scaled by 10^n: the remainder of twice the angle.
-        const bool enough = mp::abs(rest) >= k * TenToBig(kWorkDigits + 5);
-        if (enough || n == kPiDecimals) {
+        const bool enough = mp::abs(rest) >= k * (kCircleError + 1) * TenToBig(kWorkDigits + 5);
+        if (enough || !MayReadMore(n, decimals + magnitude.Scale() + 1)) {
+            angle.proven = enough;
             angle.quarter = static_cast<int>(k & 3U);
             angle.radians = Work(rest) / (2 * TenToWork(n));
             return WithSign(angle, x.IsNegative());
         }
-        n += kWorkDigits + 10;
     }
 }
 

@@ -47,6 +47,7 @@ Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees) {
             return k % 2 == 0 ? Decimal() : Decimal::NotANumber();
         }
     }
+    if (!angle.proven) return Decimal().Widened(Bound::Unbounded());
     const Work& r = angle.radians;
     const bool turned = k % 2 == 1; // sin and cos trade places
     switch (kind) {

@@ -1,9 +1,7 @@
-// The digits of pi, for reducing angles: the leading 3 and 1,200 decimals.
-//
-// The largest finite argument is below 10^1001 and carries 50 significant
-// digits; 1,200 decimals leave about 150 digits after those for the reduced
-// angle, so even an argument lying close to a multiple of pi/2 keeps its
-// digits. Checked in the tests against pi computed there by Machin's formula.
+// The digits of pi, for reducing angles: the leading 3 and 1,200 decimals,
+// enough for most arguments; calc/circle_digits.cpp computes more where an
+// argument lies closer to a multiple of pi/2. Checked in the tests against
+// pi computed there by Machin's formula.
 #pragma once
 
 #include <string_view>

@@ -61,7 +61,7 @@ Decimal RandomBall(std::mt19937_64& random) {
     const BigInt c = Coefficient(random);
     const std::int64_t q = static_cast<std::int64_t>(random() % 2400) - 1200;
     const bool far = random() % 4 == 0; // scales far apart
-    const Decimal exact = Decimal::Make(random() % 2 == 0, c, far ? q : q % 30);
+    Decimal exact = Decimal::Make(random() % 2 == 0, c, far ? q : q % 30);
     if (random() % 3 == 0 || !exact.IsFinite() || exact.IsZero()) return exact;
     const std::int64_t below = static_cast<std::int64_t>(random() % 80);
     const std::uint64_t m = random() % 999999999 + 1;

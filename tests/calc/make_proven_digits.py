@@ -2,7 +2,8 @@
 """Writes tests/calc/data/proven_digits.tsv: random expressions with
 cancellation, big and tiny magnitudes, and functions of exact and rounded
 arguments, each with its true value to 300 significant digits (mpmath at 330,
-the constants their true values). ProvenDigits.EveryShownDigitIsTheTruths
+the constants their true values), and arguments of sin, cos and tan within
+10^-600 to 10^-900 of a multiple of pi/2. ProvenDigits.EveryShownDigitIsTheTruths
 checks that every digit the program shows for them is the true value's.
 
 Usage: make_proven_digits.py > tests/calc/data/proven_digits.tsv"""
@@ -154,6 +155,33 @@ def expression(rnd):
     return f"{rounded(rnd)}{rnd.choice('+-*/')}{rounded(rnd)}{rnd.choice('+-*/')}{decimal(rnd)}"
 
 
+def convergent(x, digits):
+    """The first numerator and denominator of x's continued fraction whose
+    numerator has at least this many digits."""
+    y, p0, q0, p1, q1 = x, 0, 1, 1, 0
+    while len(str(p1)) < digits:
+        t = int(mpmath.floor(y))
+        y = 1 / (y - t)
+        p0, q0, p1, q1 = p1, q1, t * p1 + p0, t * q1 + q0
+    return p1, q1
+
+
+def near_quarter_turns():
+    """Arguments within 10^-600 to 10^-900 of a multiple of pi/2: numerators
+    of pi/2's convergents, and one far above 10^1000 (c * 10^9000), where
+    the stored digits of pi and of 2/pi run out."""
+    rows = []
+    with mpmath.workdps(14000):
+        for digits, functions in ((601, ["cos", "sin", "tan"]), (650, ["sin", "cos"])):
+            p, _ = convergent(mp.pi / 2, digits)
+            rows += [(f"{f}({p})", getattr(mpmath, f)(p)) for f in functions]
+        c, _ = convergent(mp.pi / 2 / mpmath.mpf(10) ** 9000, 900)
+        far_value = mpmath.mpf(c) * mpmath.mpf(10) ** 9000
+        rows += [(f"{f}({c}*10^9000)", getattr(mpmath, f)(far_value)) for f in ("sin", "cos")]
+        for text, value in rows:
+            print(f"exponent\tauto\tradians\t{text}\t{mpmath.nstr(value, 300, min_fixed=1, max_fixed=0)}")
+
+
 def main():
     rnd = random.Random(23)
     mp.dps = 330
@@ -175,6 +203,7 @@ def main():
         except ZeroDivisionError:
             value = "div"
         print(f"{form}\t{places}\t{angle}\t{text}\t{value}")
+    near_quarter_turns()
 
 
 if __name__ == "__main__":

@@ -1,0 +1,30 @@
+// The digits of pi and 2/pi computed past the stored ones agree with the
+// stored ones where both exist.
+#include "calc/circle_digits.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "calc/pi_digits.h"
+#include "calc/two_over_pi_digits.h"
+
+namespace quill {
+namespace {
+
+// The stored digits (a whole number of 10^-n) and the computed ones (of
+// 10^-(n + extra)) agree within the computed value's error.
+void ExpectAgree(const BigInt& stored, const BigInt& computed, std::int64_t extra) {
+    const BigInt cut = computed / TenTo(extra);
+    EXPECT_LE(mp::abs(BigInt(cut - stored)), 1) << "off beyond the last stored digit";
+}
+
+TEST(CircleDigits, ComputedDigitsAreTheStoredOnes) {
+    ExpectAgree(BigInt(std::string(kPiDigits)), PiTimesTenTo(kPiDecimals + 300), 300);
+    const std::int64_t have = static_cast<std::int64_t>(kTwoOverPiDecimals.size());
+    ExpectAgree(BigInt(std::string(kTwoOverPiDecimals.substr(0, 2000))),
+                TwoOverPiTimesTenTo(have + 50) / TenTo(have - 2000), 50);
+}
+
+} // namespace
+} // namespace quill
