@@ -10,23 +10,22 @@
 #pragma once
 
 #include "calc/decimal.h"
-#include "calc/work.h"
 
 namespace quill {
 
 struct ReducedAngle {
     int quarter = 0;    // 0 to 3: the quarter turns, counted around from zero
-    Work radians;       // what is left, in radians
+    Decimal radians;    // what is left, in radians: a ball of a few digits more than asked
     bool exact = false; // nothing is left: the angle is a whole number of quarter turns
     // The remainder keeps its working digits; false when the digits of pi
     // an argument that close to a quarter turn would need were given up.
     bool proven = true;
 };
 
-// x in radians; x finite.
-ReducedAngle ReduceRadians(const Decimal& x);
+// x in radians, exact; what is left keeps `digits` digits.
+ReducedAngle ReduceRadians(const Decimal& x, int digits);
 
-// x in degrees; x finite.
-ReducedAngle ReduceDegrees(const Decimal& x);
+// x in degrees, exact.
+ReducedAngle ReduceDegrees(const Decimal& x, int digits);
 
 } // namespace quill

@@ -157,7 +157,7 @@ std::optional<CheckResult> MainScan(const Work& t) {
                 const int end = e == n ? t.size : t.P(e);
                 if (name == kAnswerName) {
                     if (!t.hasAnswer) return Fail(Fault::NoAnswer, t.P(i), end);
-                } else if (FindConstant(name) == nullptr) {
+                } else if (!IsConstant(name)) {
                     return Fail(Fault::UnknownConstant, t.P(i), end);
                 }
                 if (IsNumberChar(t.At(e))) return Caret(Fault::PasteOperator, t.P(e - 1) + 1);

@@ -1,38 +1,43 @@
 #include "calc/constants.h"
 
 #include <array>
+#include <cstdint>
 
+#include "calc/constant_digits.h"
 #include "calc/number_text.h"
 
 namespace quill {
 
 namespace {
 
+// The constants computed to any number of digits, and what a named one is
+// made of them.
+enum class Base : std::uint8_t { Exact, Pi, E, Ln2, Ln10, Sqrt2 };
+enum class Step : std::uint8_t { Itself, Half, Quarter, Inverse, TwiceInverse };
+
 struct Constant {
     std::string_view name;
-    const char* digits;
-    bool rounded; // the digits end a rounding of the true value
+    Base base;
+    Step step;
+    const char* exact; // the digits of an exact constant
 };
 
-// The true values rounded to 60 significant digits (computed with mpmath at
-// 80 digits: pi, e, log(2), log(10), their quotients, sqrt(2)): read, they
-// carry half a unit of their last digit as their bound. The golden ratio is
-// kept to three decimals on purpose, as an exact value.
+// The golden ratio is kept to three decimals on purpose, as an exact value.
 constexpr std::array<Constant, 14> kConstants{{
-    {"fi", "1.618", false},
-    {"fi1", "0.618", false},
-    {"e", "2.71828182845904523536028747135266249775724709369995957496697", true},
-    {"log2e", "1.44269504088896340735992468100189213742664595415298593413545", true},
-    {"log10e", "0.434294481903251827651128918916605082294397005803666566114454", true},
-    {"ln2", "0.693147180559945309417232121458176568075500134360255254120680", true},
-    {"ln10", "2.30258509299404568401799145468436420760110148862877297603333", true},
-    {"pi", "3.14159265358979323846264338327950288419716939937510582097494", true},
-    {"pi2", "1.57079632679489661923132169163975144209858469968755291048747", true},
-    {"pi4", "0.785398163397448309615660845819875721049292349843776455243736", true},
-    {"pia", "0.318309886183790671537767526745028724068919291480912897495335", true},
-    {"pib", "0.636619772367581343075535053490057448137838582961825794990669", true},
-    {"sqrt2", "1.41421356237309504880168872420969807856967187537694807317668", true},
-    {"sqrt1", "0.707106781186547524400844362104849039284835937688474036588340", true},
+    {"fi", Base::Exact, Step::Itself, "1.618"},
+    {"fi1", Base::Exact, Step::Itself, "0.618"},
+    {"e", Base::E, Step::Itself, nullptr},
+    {"log2e", Base::Ln2, Step::Inverse, nullptr},
+    {"log10e", Base::Ln10, Step::Inverse, nullptr},
+    {"ln2", Base::Ln2, Step::Itself, nullptr},
+    {"ln10", Base::Ln10, Step::Itself, nullptr},
+    {"pi", Base::Pi, Step::Itself, nullptr},
+    {"pi2", Base::Pi, Step::Half, nullptr},
+    {"pi4", Base::Pi, Step::Quarter, nullptr},
+    {"pia", Base::Pi, Step::Inverse, nullptr},
+    {"pib", Base::Pi, Step::TwiceInverse, nullptr},
+    {"sqrt2", Base::Sqrt2, Step::Itself, nullptr},
+    {"sqrt1", Base::Sqrt2, Step::Half, nullptr},
 }};
 
 const Constant* Find(std::string_view name) {
@@ -42,18 +47,57 @@ const Constant* Find(std::string_view name) {
     return nullptr;
 }
 
-} // namespace
-
-const char* FindConstant(std::string_view name) {
-    const Constant* c = Find(name);
-    return c ? c->digits : nullptr;
+// The base constant to `digits` digits and a few more, as a ball.
+Decimal BaseValue(Base base, int digits) {
+    const std::int64_t n = digits + 5;
+    BigInt c;
+    switch (base) {
+    case Base::Pi:
+        c = PiTimesTenTo(n);
+        break;
+    case Base::E:
+        c = ETimesTenTo(n);
+        break;
+    case Base::Ln2:
+        c = Ln2TimesTenTo(n);
+        break;
+    case Base::Ln10:
+        c = Ln10TimesTenTo(n);
+        break;
+    case Base::Sqrt2:
+        c = Sqrt2TimesTenTo(n);
+        break;
+    case Base::Exact:
+        break;
+    }
+    return Decimal::Make(false, std::move(c), -n, false, Bound::Of(kDigitsError, -n), digits);
 }
 
-std::optional<Decimal> FindConstantValue(std::string_view name) {
+} // namespace
+
+bool IsConstant(std::string_view name) {
+    return Find(name) != nullptr;
+}
+
+std::optional<Decimal> FindConstantValue(std::string_view name, int digits) {
     const Constant* c = Find(name);
     if (!c) return std::nullopt;
-    const Decimal value = ReadDecimal(c->digits);
-    return c->rounded ? value.Widened(Bound::HalfUnit(value.exponent())) : value;
+    if (c->base == Base::Exact) return ReadDecimal(c->exact);
+    const Decimal value = BaseValue(c->base, digits);
+    const Decimal one = Decimal::Integer(1);
+    switch (c->step) {
+    case Step::Itself:
+        return value;
+    case Step::Half:
+        return Multiply(value, Decimal::MakeExact(false, 5, -1), digits);
+    case Step::Quarter:
+        return Multiply(value, Decimal::MakeExact(false, 25, -2), digits);
+    case Step::Inverse:
+        return Divide(one, value, digits);
+    case Step::TwiceInverse:
+        return Divide(Decimal::Integer(2), value, digits);
+    }
+    return value;
 }
 
 } // namespace quill

@@ -12,13 +12,12 @@ namespace quill {
 // 2pi and pi(2)), its value handed in with each evaluation.
 inline constexpr std::string_view kAnswerName = "ans";
 
-// The digits of a named constant (compared whole, byte for byte,
-// case-sensitively), ten beyond the precision; null for a name that is not a
-// constant.
-const char* FindConstant(std::string_view name);
+// Whether a name is a constant's (compared whole, byte for byte,
+// case-sensitively).
+bool IsConstant(std::string_view name);
 
-// The value of a named constant: its digits rounded to the precision; empty
-// for a name that is not a constant.
-std::optional<Decimal> FindConstantValue(std::string_view name);
+// The value of a named constant as a ball of `digits` digits (the golden
+// ratios exactly 1.618 and 0.618); empty for a name that is not a constant.
+std::optional<Decimal> FindConstantValue(std::string_view name, int digits = kRoundedDigits);
 
 } // namespace quill

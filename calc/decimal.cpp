@@ -14,9 +14,6 @@ constexpr Rounding kArithmetic = Rounding::HalfEven;
 // the sum keeps their digits whole.
 constexpr int kFarDigits = 10;
 
-// An origin kept well inside 32 bits, whatever the operations add up.
-constexpr std::int64_t kOriginLimit = 1 << 30;
-
 // One operand as the arithmetic sees it: its sign may be turned for a
 // subtraction.
 struct Operand {
@@ -45,11 +42,11 @@ int Kept(std::int64_t digits) {
 }
 
 // The digits a product or quotient keeps: as many as its rounded operands
-// have.
-int KeptFor(const Decimal& a, const Decimal& b) {
+// have, and at least those the evaluation asks.
+int KeptFor(const Decimal& a, const Decimal& b, int digits) {
     const int da = a.IsInexact() ? a.digits() : 0;
     const int db = b.IsInexact() ? b.digits() : 0;
-    return Kept(std::max(da, db));
+    return Kept(std::max({da, db, digits}));
 }
 
 // The sum of two finite nonzero midpoints, `carried` its own.
@@ -116,18 +113,17 @@ Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
             return Decimal::NotANumber();
         return a.IsInfinite() ? a : Decimal::Infinity(bNegative);
     }
-    const std::int64_t origin = std::max(a.origin(), b.origin());
-    if (b.IsZero()) return a.Widened(b.radius()).FromOrigin(origin);
+    if (b.IsZero()) return a.Widened(b.radius());
     if (a.IsZero()) {
         const Decimal turned = bNegative == b.IsNegative() ? b : -b;
-        return turned.Widened(a.radius()).FromOrigin(origin);
+        return turned.Widened(a.radius());
     }
     const Bound carried = a.radius() + b.radius();
     // x has the larger exponent, so only x is shifted to line the two up.
     const bool aFirst = a.exponent() >= b.exponent();
     const Operand x = aFirst ? Operand{a, a.IsNegative()} : Operand{b, bNegative};
     const Operand y = aFirst ? Operand{b, bNegative} : Operand{a, a.IsNegative()};
-    return FiniteSum(x, y, carried).FromOrigin(origin);
+    return FiniteSum(x, y, carried);
 }
 
 // The product's value for non-finite operands or an exact zero, or nothing.
@@ -162,21 +158,19 @@ Bound ProductBound(const Decimal& a, const Decimal& b) {
     return Magnitude(a) * b.radius() + Magnitude(b) * a.radius() + a.radius() * b.radius();
 }
 
-Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent) {
+Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent, int digits) {
     Decimal special;
     if (SpecialProduct(a, b, special)) return special;
     const Bound carried = ScaledBound(ProductBound(a, b), extraExponent);
-    const std::int64_t origin = std::int64_t{a.origin()} + b.origin() + 1 + extraExponent;
     const bool negative = a.IsNegative() != b.IsNegative();
     const std::int64_t q = std::int64_t{a.exponent()} + b.exponent() + extraExponent;
     if (FitsLimb(a.coefficient()) && FitsLimb(b.coefficient())) {
         const unsigned __int128 product =
             static_cast<unsigned __int128>(LowLimb(a.coefficient())) * LowLimb(b.coefficient());
-        return Decimal::MakeExact(negative, product, q).Widened(carried).FromOrigin(origin);
+        return Decimal::MakeExact(negative, product, q).Widened(carried);
     }
     return Decimal::Make(negative, a.coefficient() * b.coefficient(), q, false, carried,
-                         KeptFor(a, b))
-        .FromOrigin(origin);
+                         KeptFor(a, b, digits));
 }
 
 // Magnitudes of two nonzero finite values: -1, 0 or 1.
@@ -293,7 +287,7 @@ Decimal RoundedQuotient(bool negative, BigInt&& quotient, Rest rest, std::int64_
 }
 
 // a / b for finite nonzero midpoints.
-Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
+Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
     const bool negative = a.IsNegative() != b.IsNegative();
     const Bound carried = QuotientBound(a, b);
     const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
@@ -304,7 +298,7 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
     }
     // A quotient of kept or kept + 1 digits, rounded by its remainder: a's
     // coefficient scaled to kept more digits than b's.
-    const int kept = KeptFor(a, b);
+    const int kept = KeptFor(a, b, digits);
     const std::int64_t shift = kept - a.digits() + b.digits();
     BigInt dividend = shift >= 0 ? Scaled(a.coefficient(), shift) : a.coefficient();
     BigInt scaledDivisor;
@@ -335,7 +329,7 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b) {
 }
 
 // a / b for finite or non-finite a and b.
-Decimal QuotientOf(const Decimal& a, const Decimal& b) {
+Decimal QuotientOf(const Decimal& a, const Decimal& b, int digits) {
     const bool negative = a.IsNegative() != b.IsNegative();
     if (a.IsNaN() || b.IsNaN()) return Decimal::NotANumber();
     if (a.IsInfinite()) return b.IsInfinite() ? Decimal::NotANumber() : Decimal::Infinity(negative);
@@ -346,8 +340,7 @@ Decimal QuotientOf(const Decimal& a, const Decimal& b) {
         return a.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
     }
     if (a.IsZero()) return Decimal().Widened(QuotientBound(a, b));
-    const std::int64_t origin = std::int64_t{a.origin()} - b.Scale();
-    return FiniteQuotient(a, b).FromOrigin(origin);
+    return FiniteQuotient(a, b, digits);
 }
 
 // The whole part of an exact x toward zero, then one step down or up where
@@ -376,7 +369,7 @@ Decimal WholeOf(const Decimal& x, int step) {
     // A ball of whole parts: their middle, and half their span.
     const Decimal half = Decimal::MakeExact(false, 5, -1);
     const Decimal middle = Multiply(Add(low, high), half);
-    return middle.Widened(Magnitude(Multiply(Subtract(high, low), half))).FromOrigin(x.origin());
+    return middle.Widened(Magnitude(Multiply(Subtract(high, low), half)));
 }
 
 // |v| rounded at `drop` digits by `rule`, the sign kept.
@@ -395,12 +388,10 @@ Bound LeastMagnitude(const Decimal& x) {
     return x.IsZero() ? Bound() : Bound::Below(x.coefficient(), x.exponent());
 }
 
-bool Decimal::IsNarrow() const {
-    if (radius_.IsZero()) return true;
+bool Decimal::Snaps() const {
     // A radius down at the range's edge bounds a value that fell below it:
-    // never narrow, so nothing typed that is nonzero is taken as zero.
-    if (radius_.IsUnbounded() || radius_.Scale() <= kMinScale) return false;
-    return radius_.Scale() < std::int64_t{origin_} - kTrustedDigits;
+    // it never snaps, so nothing typed that is nonzero is taken as zero.
+    return !radius_.IsZero() && radius_.Scale() < -kSnapDigits && radius_.Scale() > kMinScale;
 }
 
 Decimal Decimal::Widened(const Bound& extra) const& {
@@ -409,16 +400,6 @@ Decimal Decimal::Widened(const Bound& extra) const& {
 
 Decimal&& Decimal::Widened(const Bound& extra) && {
     if (IsFinite()) radius_ = radius_ + extra;
-    return std::move(*this);
-}
-
-Decimal Decimal::FromOrigin(std::int64_t origin) const& {
-    return Decimal(*this).FromOrigin(origin);
-}
-
-Decimal&& Decimal::FromOrigin(std::int64_t origin) && {
-    const std::int64_t o = std::clamp(origin, -kOriginLimit, kOriginLimit);
-    if (o > origin_) origin_ = static_cast<std::int32_t>(o);
     return std::move(*this);
 }
 
@@ -454,7 +435,6 @@ Decimal Decimal::Of(const Bound& b) {
     d.coefficient_ = b.mantissa();
     d.exponent_ = static_cast<std::int32_t>(b.exponent());
     d.digits_ = static_cast<std::int16_t>(DigitCount(b.mantissa()));
-    d.origin_ = d.Scale();
     return d;
 }
 
@@ -477,7 +457,6 @@ Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
     d.negative_ = negative;
-    d.origin_ = static_cast<std::int32_t>(scale);
     return d;
 }
 
@@ -504,7 +483,6 @@ Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
     d.exponent_ = static_cast<std::int32_t>(q);
     d.digits_ = static_cast<std::int16_t>(digits);
     d.negative_ = negative;
-    d.origin_ = static_cast<std::int32_t>(scale);
     return d;
 }
 
@@ -561,16 +539,16 @@ Decimal Subtract(const Decimal& a, const Decimal& b) {
     return AddSigned(a, b, !b.IsNegative() && !b.IsZero());
 }
 
-Decimal Multiply(const Decimal& a, const Decimal& b) {
-    return ScaledProduct(a, b, 0);
+Decimal Multiply(const Decimal& a, const Decimal& b, int digits) {
+    return ScaledProduct(a, b, 0, digits);
 }
 
-Decimal Percent(const Decimal& a, const Decimal& b) {
-    return ScaledProduct(a, b, -2);
+Decimal Percent(const Decimal& a, const Decimal& b, int digits) {
+    return ScaledProduct(a, b, -2, digits);
 }
 
-Decimal Divide(const Decimal& a, const Decimal& b) {
-    return QuotientOf(a, b);
+Decimal Divide(const Decimal& a, const Decimal& b, int digits) {
+    return QuotientOf(a, b, digits);
 }
 
 int Compare(const Decimal& a, const Decimal& b) {
@@ -597,9 +575,9 @@ bool IsOddWhole(const Decimal& x) {
 bool IsZeroBall(const Decimal& x) {
     if (!x.IsFinite()) return false;
     if (!x.IsInexact()) return x.IsZero();
-    // A ball of units or more about zero proves nothing of it, however far
-    // below its origin it lies: 10^1100 - 1 - 10^1100 rounded is 0 ± 10^99.
-    if (!x.IsNarrow() || x.radius().Scale() >= -kPointDigits) return false;
+    // A wider ball proves nothing of zero, however far below the values it
+    // came from its radius lies: 10^1100 - 1 - 10^1100 rounded is 0 ± 10^99.
+    if (!x.Snaps()) return false;
     // |x| >= 10^Scale: a radius of a lower scale cannot reach zero.
     if (x.IsZero()) return true;
     if (x.radius().Scale() < x.Scale()) return false;
@@ -607,8 +585,7 @@ bool IsZeroBall(const Decimal& x) {
 }
 
 Decimal SnapToWhole(const Decimal& x) {
-    if (!x.IsFinite() || !x.IsInexact() || !x.IsNarrow()) return x;
-    if (x.radius().Scale() >= -kPointDigits) return x;
+    if (!x.IsFinite() || !x.Snaps()) return x;
     if (IsZeroBall(x)) return {};
     if (x.exponent() >= 0) return x.Midpoint();
     // The midpoint's distance to the nearest whole number, in units of its
@@ -728,8 +705,9 @@ bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& d
     const std::int64_t drop = place - unit;
     const BigInt c = x.IsZero() ? BigInt(0) : Scaled(x.coefficient(), x.exponent() - unit);
     const BigInt radius = Scaled(BigInt(m), e - unit);
-    // A narrow ball is taken as the boundary it holds, far above its radius.
-    const bool point = x.IsNarrow() && r.Scale() < place - kPointDigits;
+    // A ball that snaps is taken as the boundary it holds, far above its
+    // radius.
+    const bool point = x.Snaps() && r.Scale() < place - kPointDigits;
     const BigInt one = TenTo(drop);
     if (radius * 2U < one) {
         BigInt kept = DropDigits(c, drop, false, Rounding::Down);

@@ -14,10 +14,12 @@
 //   on: a sum adds the radii, a product scales them by the other operand, a
 //   quotient by the divisor's least value; each rounding adds its own half
 //   unit. Bounds are never too small (see bound.h).
-// - Each value remembers the scale of the values it came from (its origin).
-//   A ball whose radius lies more than kTrustedDigits places below its
-//   origin is narrow: what it holds of a tie, a whole number or zero it is
-//   taken to be, so 1/3*3 is 1 and sin(pi) is 0.
+// - A ball whose radius lies below 10^-kSnapDigits is taken as the zero,
+//   whole number or tie it holds, so 1/3*3 is 1 and sin(pi) is 0 once the
+//   evaluation has gone to 1,000 digits (evaluator.h); a wider ball decides
+//   nothing.
+// - Products and quotients of exact values that do not stay exact keep
+//   `digits` digits (kRoundedDigits unless an evaluation asks for more).
 // - Range: a nonzero finite midpoint lies between 10^kMinScale and
 //   10^(kMaxScale + 1). A result beyond it is ±Infinity; one below it is 0
 //   with a radius that bounds it. Zero has no sign.
@@ -38,12 +40,11 @@ namespace quill {
 inline constexpr int kMaxScale = 10000;
 inline constexpr int kMinScale = -10000;
 
-// A ball is narrow when its radius lies this many places below its origin.
-inline constexpr int kTrustedDigits = 40;
-
-// A narrow ball is taken as a tie or a whole number it holds only at a
-// place this many above its radius: a true value that close to a boundary
-// by chance is that rare.
+// A ball is taken as a zero, whole number or tie it holds only when its
+// radius lies below 10^-kSnapDigits, and a tie or whole unit of a place only
+// at kPointDigits below that place too: a true value that close to such a
+// point by chance is that rare.
+inline constexpr int kSnapDigits = 900;
 inline constexpr int kPointDigits = 10;
 
 class Decimal {
@@ -93,17 +94,13 @@ class Decimal {
     int Scale() const { return exponent_ + digits_ - 1; }
 
     const Bound& radius() const { return radius_; }
-    std::int32_t origin() const { return origin_; }
-    // Whether the ball is narrow beside the values it came from.
-    bool IsNarrow() const;
+    // Whether the ball is narrow enough to be taken as a point it holds.
+    bool Snaps() const;
 
     // The same ball with `extra` more radius. A temporary is changed in
     // place and handed on, so that a chain of these moves it once.
     Decimal Widened(const Bound& extra) const&;
     Decimal&& Widened(const Bound& extra) &&;
-    // The same ball, come from values of scale `origin` or larger.
-    Decimal FromOrigin(std::int64_t origin) const&;
-    Decimal&& FromOrigin(std::int64_t origin) &&;
     // The midpoint alone, exact.
     Decimal Midpoint() const;
 
@@ -113,7 +110,6 @@ class Decimal {
     BigInt coefficient_{};
     Bound radius_{};
     std::int32_t exponent_ = 0;
-    std::int32_t origin_ = kMinScale;
     std::int16_t digits_ = 0;
     bool negative_ = false;
     Kind kind_ = Kind::Finite;
@@ -125,13 +121,13 @@ Bound LeastMagnitude(const Decimal& x);
 
 Decimal Add(const Decimal& a, const Decimal& b);
 Decimal Subtract(const Decimal& a, const Decimal& b);
-Decimal Multiply(const Decimal& a, const Decimal& b);
+Decimal Multiply(const Decimal& a, const Decimal& b, int digits = kRoundedDigits);
 // a / b; a nonzero a over zero is ±Infinity, 0/0 NotANumber (the evaluator
 // stops at a divisor that is zero before it comes here). A divisor's ball
 // that holds zero gives no bound.
-Decimal Divide(const Decimal& a, const Decimal& b);
+Decimal Divide(const Decimal& a, const Decimal& b, int digits = kRoundedDigits);
 // a per cent of b: a / 100 * b, rounded once.
-Decimal Percent(const Decimal& a, const Decimal& b);
+Decimal Percent(const Decimal& a, const Decimal& b, int digits = kRoundedDigits);
 
 // -1, 0 or 1 as a's midpoint is below, equal to or above b's; both finite.
 int Compare(const Decimal& a, const Decimal& b);
@@ -140,16 +136,16 @@ int Compare(const Decimal& a, const Decimal& b);
 bool IsWhole(const Decimal& x);
 bool IsOddWhole(const Decimal& x);
 
-// Whether x is zero: its midpoint, or a narrow ball that holds zero.
+// Whether x is zero: an exact zero, or a ball that snaps and holds zero.
 bool IsZeroBall(const Decimal& x);
 
-// x itself, or the whole number its narrow ball holds, exact (0.999...9 ± a
-// hair from 1/3*3 is 1), when its radius lies kPointDigits below the units.
+// x itself, or the whole number its ball holds when it snaps, exact
+// (0.999...9 ± 10^-1000 from 1/3*3 is 1).
 Decimal SnapToWhole(const Decimal& x);
 
 // The whole part toward zero, below and above; non-finite values stay. A
-// ball whose ends share the whole part gives it exactly; a narrow one that
-// holds a whole number gives that; a wider one gives a ball of whole parts.
+// ball whose ends share the whole part gives it exactly; one that snaps to
+// a whole number gives that; a wider one gives a ball of whole parts.
 Decimal Truncate(const Decimal& x);
 Decimal Floor(const Decimal& x);
 Decimal Ceil(const Decimal& x);
@@ -157,9 +153,8 @@ Decimal Abs(const Decimal& x);
 
 // The digits of x at the place 10^place, rounded by `rule` (HalfAway or
 // Down), with its sign: the one number every point of the ball rounds to,
-// or the one a narrow ball's tie or whole unit rounds to (kPointDigits above
-// its radius). False when the ball's points round to different numbers
-// there.
+// or the one a tie or whole unit rounds to when the ball snaps to it. False
+// when the ball's points round to different numbers there.
 bool ProvenDigits(const Decimal& x, std::int64_t place, Rounding rule, BigInt& digits);
 
 } // namespace quill

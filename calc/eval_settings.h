@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace quill {
 
@@ -24,6 +25,12 @@ struct EvalSettings {
     // The value "ans" stands for; none before any answer, and then the
     // checker refuses the name. The caller keeps it alive for the call.
     const Decimal* answer = nullptr;
+    // The line `answer` is the answer of, when known. A try that wants more
+    // digits than `answer` holds evaluates that line again, when it holds
+    // no "ans" of its own, and takes the value if it lies within `answer`'s
+    // ball (so a line typed under other settings changes nothing). The
+    // caller keeps the text alive for the call.
+    std::string_view answerLine = {};
 };
 
 } // namespace quill

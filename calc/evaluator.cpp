@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/chars.h"
+#include "calc/checker.h"
 #include "calc/constants.h"
 #include "calc/format.h"
 #include "calc/functions.h"
@@ -33,12 +34,13 @@ static_assert(sizeof(Group) <= 8);
 // Operator-precedence reduction on explicit stacks.
 class Machine {
   public:
-    explicit Machine(const EvalSettings& settings) : settings_(settings) {}
+    Machine(const EvalSettings& settings, int digits) : settings_(settings), digits_(digits) {}
 
     EvalResult Run(std::string_view w);
 
   private:
     bool ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand);
+    const Decimal& Answer();
     bool ReduceOnce();
     bool ReduceWhile(std::size_t base, int priority);
     std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
@@ -50,6 +52,8 @@ class Machine {
     static constexpr std::size_t kShortBound = kShort / 2 + 2;
 
     const EvalSettings& settings_;
+    int digits_;                    // the digits a rounded result keeps
+    std::optional<Decimal> answer_; // "ans" evaluated again to digits_
     // The stacks start in a buffer of the machine's own, so a typical line
     // costs no allocation; deeper ones go on to the heap. Each is sized once
     // from the text, so none grows and leaves an outgrown block behind.
@@ -60,14 +64,16 @@ class Machine {
     std::pmr::vector<Group> groups_{&arena_};
 };
 
-// Applies the top operator to the top two values; false on a division by zero.
+// Applies the top operator to the top two values; false on a division by
+// zero (an exact zero, or a ball that snaps to it; a wider ball about zero
+// gives a quotient of no bound, and the evaluation goes to more digits).
 bool Machine::ReduceOnce() {
     const char op = operators_.back();
     operators_.pop_back();
     const Decimal& b = values_.back();
     if (op == '/' && IsZeroBall(b)) return false;
     Decimal& a = values_[values_.size() - 2];
-    a = ApplyOperator(op, a, b);
+    a = ApplyOperator(op, a, b, digits_);
     values_.pop_back();
     return true;
 }
@@ -79,6 +85,13 @@ bool Machine::ReduceWhile(std::size_t base, int priority) {
         if (!ReduceOnce()) return false;
     }
     return true;
+}
+
+// Whether two balls share a point.
+bool Overlap(const Decimal& a, const Decimal& b) {
+    if (!a.IsFinite() || !b.IsFinite()) return false;
+    const Decimal gap = Subtract(a.Midpoint(), b.Midpoint());
+    return Compare(LeastMagnitude(gap), a.radius() + b.radius() + gap.radius()) <= 0;
 }
 
 EvalResult Invalid() {
@@ -150,9 +163,9 @@ bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand)
             return true;
         }
         if (name == kAnswerName && settings_.answer) {
-            values_.push_back(*settings_.answer);
+            values_.push_back(Answer());
         } else {
-            std::optional<Decimal> value = FindConstantValue(name);
+            std::optional<Decimal> value = FindConstantValue(name, digits_);
             if (!value) return false;
             values_.push_back(*value);
         }
@@ -164,6 +177,28 @@ bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand)
     groups_.push_back({static_cast<std::uint32_t>(operators_.size()), std::nullopt});
     ++i;
     return true;
+}
+
+// "ans": the value handed in, or its line evaluated again to this try's
+// digits where that line stands alone and agrees with it.
+const Decimal& Machine::Answer() {
+    const Decimal& given = *settings_.answer;
+    if (digits_ <= kTries.front() || settings_.answerLine.empty()) return given;
+    if (!answer_) {
+        answer_ = given;
+        std::string line(settings_.answerLine);
+        for (char& c : line)
+            c = ToLowerAscii(c);
+        if (CheckExpression(line, false).passed) {
+            EvalSettings alone = settings_;
+            alone.answer = nullptr;
+            alone.answerLine = {};
+            EvalResult again = EvaluateValue(line, alone, digits_);
+            if (again.fault == Fault::None && Overlap(again.value, given))
+                answer_ = std::move(again.value);
+        }
+    }
+    return *answer_;
 }
 
 EvalResult Machine::Run(std::string_view w) {
@@ -183,7 +218,8 @@ EvalResult Machine::Run(std::string_view w) {
             const Group group = groups_.back();
             groups_.pop_back();
             if (group.function) {
-                values_.back() = ApplyFunction(*group.function, values_.back(), settings_.degrees);
+                values_.back() =
+                    ApplyFunction(*group.function, values_.back(), settings_.degrees, digits_);
             }
         } else if (const int priority = OperatorPriority(c); priority > 0) {
             if (!ReduceWhile(Base(), priority)) return Division();
@@ -201,8 +237,8 @@ EvalResult Machine::Run(std::string_view w) {
 
 } // namespace
 
-EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
-    Machine machine(settings);
+EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings, int digits) {
+    Machine machine(settings, digits);
     // Most lines need no normalising, and then need no copy either.
     if (!NeedsNormalizing(text)) return machine.Run(text);
     std::string w(text);
@@ -211,8 +247,14 @@ EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings) {
 }
 
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
-    EvalResult result = EvaluateValue(text, settings);
-    if (result.fault == Fault::None) result.text = FormatResult(result.value, settings);
+    EvalResult result;
+    for (const int digits : kTries) {
+        result = EvaluateValue(text, settings, digits);
+        // A fault is decided: no expression, or a divisor that is zero.
+        if (result.fault != Fault::None) return result;
+        if (digits == kTries.back() || ShowsEveryDigit(result.value, settings)) break;
+    }
+    result.text = FormatResult(result.value, settings);
     return result;
 }
 

@@ -8,6 +8,7 @@
 // as Invalid.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -26,11 +27,20 @@ struct EvalResult {
     std::string text;
 };
 
-// The value of `text` at full precision; with no fault, `text` of the result
-// is empty.
-EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings);
+// The digits an evaluation keeps, try by try: the first serves most lines;
+// where its value cannot show every digit the format asks for, or leaves a
+// decision open (a zero, a whole number or a tie it cannot tell from a
+// value beside it), the line is evaluated again with more. Only the last
+// takes a ball that snaps (decimal.h) as the point it holds.
+inline constexpr std::array<int, 3> kTries{kRoundedDigits, 250, kExactDigits};
 
-// The value and its display string under `settings`.
+// The value of `text`, rounded results keeping `digits` digits; with no
+// fault, `text` of the result is empty.
+EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings,
+                         int digits = kRoundedDigits);
+
+// The value and its display string under `settings`, from the first try
+// that shows every digit asked, or the last.
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings);
 
 } // namespace quill

@@ -109,6 +109,31 @@ std::string FormatDecimal(const Decimal& ball, int places) {
     return OrNotEnough(WriteSignificant(value));
 }
 
+bool ShowsEveryDigit(const Decimal& value, const EvalSettings& settings) {
+    if (!value.IsFinite()) return false;
+    if (!value.IsInexact() || IsZeroBall(value)) return true;
+    if (value.radius().IsUnbounded()) return false;
+    BigInt digits;
+    std::int64_t n = 0;
+    switch (settings.format) {
+    case Format::Octal:
+    case Format::Hex:
+        return WholePart(value, n) != Whole::Unproven;
+    case Format::Exponent: {
+        constexpr int kShown = 7; // significant digits of "%e"
+        return !value.IsZero() &&
+               ProvenDigits(value, value.Scale() - (kShown - 1), Rounding::HalfAway, digits) &&
+               !digits.is_zero();
+    }
+    case Format::Decimal:
+        break;
+    }
+    if (!value.IsZero() && value.Scale() >= kPrecision)
+        return ProvenDigits(value, value.Scale() - (kPrecision - 1), Rounding::HalfAway, digits);
+    const int asked = settings.places >= 0 ? settings.places : kAutoDecimals;
+    return ProvenDigits(value, -asked, Rounding::HalfAway, digits);
+}
+
 std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(ball)) return word;
     // A narrow ball about zero is zero in every form.

@@ -32,6 +32,13 @@ inline constexpr int kAutoDecimals = 12;
 // most kPrecision) in exponent form ("1e+400").
 std::string FormatDecimal(const Decimal& value, int places);
 
+// Whether `value` shows every digit `settings` ask for: the decimals asked
+// (twelve for Auto), or kPrecision significant digits at 10^kPrecision and
+// beyond, seven in the exponent form, the whole part in octal and hex; a
+// non-finite value never does, as it may come of a decision a wider
+// evaluation would make otherwise.
+bool ShowsEveryDigit(const Decimal& value, const EvalSettings& settings);
+
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"
 // and "Hex" the whole part (toward zero) in the 32-bit form when it fits a
 // signed 32-bit integer, in the 64-bit form when it fits a signed 64-bit one,

@@ -3,16 +3,12 @@
 #include <array>
 
 #include "calc/angles.h"
+#include "calc/kernels.h"
 #include "calc/work.h"
 
 namespace quill {
 
 namespace {
-
-// tanh(100) is 1 to far more digits than the precision: 1 - tanh(x) and
-// 1/cosh(x)^2 lie below 10^-kTanhDigits beyond it.
-constexpr std::int64_t kTanhBound = 100;
-constexpr std::int64_t kTanhDigits = 86;
 
 bool Beyond(const Decimal& x, std::int64_t bound) {
     return Compare(Abs(x), Decimal::Integer(bound)) > 0;
@@ -22,17 +18,33 @@ Decimal One(bool negative = false) {
     return Decimal::Integer(negative ? -1 : 1);
 }
 
-Work ToDegrees(const Work& radians) {
-    return radians * 180 / WorkPi();
+// The digits a difference of two values near 1 loses for a small x: sinh
+// and tanh of 10^-30 are e^x - e^-x and 1 - e^-2x, 10^-30 beside 1.
+int BitsOfSmall(const Decimal& x) {
+    return x.IsZero() || x.Scale() >= 0
+               ? 0
+               : static_cast<int>(std::min<std::int64_t>(-x.Scale(), 20000));
+}
+
+// A ball of radians in degrees.
+Decimal ToDegrees(const Decimal& radians, int digits) {
+    return Divide(Multiply(radians, Decimal::Integer(180), digits + 5), PiBall(digits + 5),
+                  digits + 5);
+}
+
+// f at a ball's midpoint, widened by its radius: for a function whose slope
+// is at most 1 there (sin, cos and atan everywhere).
+Decimal Contracting(Decimal (*f)(const Decimal&, int), const Decimal& x, int digits) {
+    return f(x.Midpoint(), digits).Widened(x.radius());
 }
 
 enum class Trig { Sin, Cos, Tan };
 
 // sin, cos or tan of quarter * 90 degrees plus the remainder r:
 // (sin, cos) turn through (s, c), (c, -s), (-s, -c), (-c, s).
-Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees) {
+Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees, int digits) {
     if (!x.IsFinite()) return Decimal::NotANumber();
-    const ReducedAngle angle = degrees ? ReduceDegrees(x) : ReduceRadians(x);
+    const ReducedAngle angle = degrees ? ReduceDegrees(x, digits) : ReduceRadians(x, digits);
     const int k = angle.quarter;
     if (angle.exact) {
         static constexpr std::array<int, 4> kSin{0, 1, 0, -1};
@@ -48,107 +60,135 @@ Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees) {
         }
     }
     if (!angle.proven) return Decimal().Widened(Bound::Unbounded());
-    const Work& r = angle.radians;
+    const Decimal& r = angle.radians;
     const bool turned = k % 2 == 1; // sin and cos trade places
+    const Decimal sin = Contracting(SinKernel, r, digits + 2);
+    const Decimal cos = Contracting(CosKernel, r, digits + 2);
     switch (kind) {
     case Trig::Sin: {
-        const Work v = turned ? mp::cos(r) : mp::sin(r);
-        return FromWork(k >= 2 ? Work(-v) : v);
+        const Decimal v = turned ? cos : sin;
+        return k >= 2 ? -v : v;
     }
     case Trig::Cos: {
-        const Work v = turned ? mp::sin(r) : mp::cos(r);
-        return FromWork(k == 1 || k == 2 ? Work(-v) : v);
+        const Decimal v = turned ? sin : cos;
+        return k == 1 || k == 2 ? -v : v;
     }
     case Trig::Tan:
-        return FromWork(turned ? Work(-mp::cos(r) / mp::sin(r)) : Work(mp::sin(r) / mp::cos(r)));
+        return turned ? -Divide(cos, sin, digits) : Divide(sin, cos, digits);
     }
     return Decimal::NotANumber();
 }
 
-// asin of h for 0 <= h <= 1/2, where atan's argument stays small.
-Work SmallAsin(const Work& h) {
-    return Atan(h / mp::sqrt(1 - h * h));
+Decimal Half() {
+    return Decimal::MakeExact(false, 5, -1);
+}
+
+// asin of a ball h within [0, 1/2]: atan(h / sqrt(1 - h^2)). There 1 - h^2
+// is at least 3/4, where the root's slope is below 1.
+Decimal SmallAsin(const Decimal& h, int digits) {
+    const int d = digits + 5;
+    const Decimal rest = Subtract(Decimal::Integer(1), Multiply(h, h, d));
+    const Decimal root = Contracting(SqrtKernel, rest, d);
+    return Contracting(AtanKernel, Divide(h, root, d), d);
 }
 
 // sqrt((1 - a) / 2) for 1/2 < a <= 1, from 1 - a taken exactly.
-Work HalfComplement(const Decimal& a) {
-    return mp::sqrt(ToWork(Subtract(One(), a)) / 2);
+Decimal HalfComplement(const Decimal& a, int digits) {
+    return SqrtKernel(Multiply(Subtract(Decimal::Integer(1), a), Half(), digits + 10), digits + 5);
 }
 
 // Near +-1 the identities asin(a) = pi/2 - 2 asin(sqrt((1 - a) / 2)) and
 // acos(a) = 2 asin(sqrt((1 - a) / 2)) keep the digits that 1 - a^2 loses.
-Work AsinWork(const Decimal& x) {
+// x is exact.
+Decimal AsinRadians(const Decimal& x, int digits) {
     const Decimal a = Abs(x);
-    const Decimal half = Decimal::Make(false, BigInt(5U), -1);
-    Work angle;
-    if (Compare(a, half) <= 0) {
-        angle = SmallAsin(ToWork(a));
+    Decimal angle;
+    if (Compare(a, Half()) <= 0) {
+        angle = SmallAsin(a, digits);
     } else {
-        angle = WorkPi() / 2 - 2 * SmallAsin(HalfComplement(a));
+        const Decimal twice =
+            Multiply(Decimal::Integer(2), SmallAsin(HalfComplement(a, digits), digits));
+        angle = Subtract(Multiply(PiBall(digits + 5), Half(), digits + 5), twice);
     }
-    return x.IsNegative() ? Work(-angle) : angle;
+    return x.IsNegative() ? -angle : angle;
 }
 
-Work AcosWork(const Decimal& x) {
-    const Decimal half = Decimal::Make(false, BigInt(5U), -1);
-    if (Compare(Abs(x), half) <= 0) return WorkPi() / 2 - AsinWork(x);
-    const Work small = 2 * SmallAsin(HalfComplement(Abs(x)));
-    return x.IsNegative() ? Work(WorkPi() - small) : small;
+Decimal AcosRadians(const Decimal& x, int digits) {
+    const Decimal halfPi = Multiply(PiBall(digits + 5), Half(), digits + 5);
+    if (Compare(Abs(x), Half()) <= 0) return Subtract(halfPi, AsinRadians(x, digits));
+    const Decimal small =
+        Multiply(Decimal::Integer(2), SmallAsin(HalfComplement(Abs(x), digits), digits));
+    return x.IsNegative() ? Subtract(PiBall(digits + 5), small) : small;
 }
 
-Decimal Angle(const Work& radians, bool degrees) {
-    return FromWork(degrees ? ToDegrees(radians) : radians);
+Decimal Angle(const Decimal& radians, bool degrees, int digits) {
+    return degrees ? ToDegrees(radians, digits) : radians;
 }
 
-Decimal Sin(const Decimal& x, bool degrees) {
-    return Trigonometric(Trig::Sin, x, degrees);
+Decimal Sin(const Decimal& x, bool degrees, int digits) {
+    return Trigonometric(Trig::Sin, x, degrees, digits);
 }
-Decimal Cos(const Decimal& x, bool degrees) {
-    return Trigonometric(Trig::Cos, x, degrees);
+Decimal Cos(const Decimal& x, bool degrees, int digits) {
+    return Trigonometric(Trig::Cos, x, degrees, digits);
 }
-Decimal Tan(const Decimal& x, bool degrees) {
-    return Trigonometric(Trig::Tan, x, degrees);
+Decimal Tan(const Decimal& x, bool degrees, int digits) {
+    return Trigonometric(Trig::Tan, x, degrees, digits);
 }
 
-Decimal Asin(const Decimal& x, bool degrees) {
+Decimal Asin(const Decimal& x, bool degrees, int digits) {
     if (!x.IsFinite() || Compare(Abs(x), One()) > 0) return Decimal::NotANumber();
-    return Angle(AsinWork(x), degrees);
+    return Angle(AsinRadians(x, digits), degrees, digits);
 }
 
-Decimal Acos(const Decimal& x, bool degrees) {
+Decimal Acos(const Decimal& x, bool degrees, int digits) {
     if (!x.IsFinite() || Compare(Abs(x), One()) > 0) return Decimal::NotANumber();
-    return Angle(AcosWork(x), degrees);
+    return Angle(AcosRadians(x, digits), degrees, digits);
 }
 
-Decimal AtanOf(const Decimal& x, bool degrees) {
+Decimal AtanOf(const Decimal& x, bool degrees, int digits) {
     if (x.IsNaN()) return Decimal::NotANumber();
     if (x.IsInfinite()) {
-        const Work quarter = WorkPi() / 2;
-        return Angle(x.IsNegative() ? Work(-quarter) : quarter, degrees);
+        const Decimal quarter = Multiply(PiBall(digits + 5), Half(), digits + 5);
+        return Angle(x.IsNegative() ? -quarter : quarter, degrees, digits);
     }
-    return Angle(Atan(ToWork(x)), degrees);
+    return Angle(AtanKernel(x, digits + 5), degrees, digits);
 }
 
-Decimal Sinh(const Decimal& x, bool /*degrees*/) {
+// e^|x| and e^-|x| for a finite exact x within the range's bound.
+std::pair<Decimal, Decimal> ExpPair(const Decimal& x, int digits) {
+    const Decimal up = ExpKernel(Abs(x), digits + 5);
+    return {up, Divide(Decimal::Integer(1), up, digits + 5)};
+}
+
+Decimal Sinh(const Decimal& x, bool /*degrees*/, int digits) {
     if (!x.IsFinite()) return x;
     if (Beyond(x, kExpBound)) return Decimal::Infinity(x.IsNegative());
-    return FromWork(mp::sinh(ToWork(x)));
+    const auto [up, down] = ExpPair(x, digits + BitsOfSmall(x));
+    const Decimal v = Multiply(Subtract(up, down), Half(), digits);
+    return x.IsNegative() ? -v : v;
 }
 
-Decimal Cosh(const Decimal& x, bool /*degrees*/) {
+Decimal Cosh(const Decimal& x, bool /*degrees*/, int digits) {
     if (x.IsNaN()) return x;
     if (!x.IsFinite() || Beyond(x, kExpBound)) return Decimal::Infinity(false);
-    return FromWork(mp::cosh(ToWork(x)));
+    const auto [up, down] = ExpPair(x, digits);
+    return Multiply(Add(up, down), Half(), digits);
 }
 
-Decimal Tanh(const Decimal& x, bool /*degrees*/) {
+// tanh |x| = (1 - e^-2|x|) / (1 + e^-2|x|): e^-2|x| never overflows.
+Decimal Tanh(const Decimal& x, bool /*degrees*/, int digits) {
     if (x.IsNaN()) return x;
     if (x.IsInfinite()) return One(x.IsNegative());
-    if (Beyond(x, kTanhBound)) return One(x.IsNegative()).Widened(Bound::Unit(-kTanhDigits));
-    return FromWork(mp::tanh(ToWork(x)));
+    // Out there 1 - |tanh x| = 2 / (e^2|x| + 1) lies below 10^-10001.
+    if (Beyond(x, kExpBound / 2)) return One(x.IsNegative()).Widened(Bound::Unit(kMinScale + 1));
+    const int d = digits + BitsOfSmall(x);
+    const Decimal e = ExpKernel(Multiply(Decimal::Integer(-2), Abs(x)), d + 5);
+    const Decimal one = Decimal::Integer(1);
+    const Decimal v = Divide(Subtract(one, e), Add(one, e), d);
+    return x.IsNegative() ? -v : v;
 }
 
-Decimal Exp(const Decimal& x, bool /*degrees*/) {
+Decimal Exp(const Decimal& x, bool /*degrees*/, int digits) {
     if (x.IsNaN()) return x;
     if (x.IsInfinite()) return x.IsNegative() ? Decimal() : x;
     if (Beyond(x, kExpBound)) {
@@ -156,23 +196,23 @@ Decimal Exp(const Decimal& x, bool /*degrees*/) {
         return x.IsNegative() ? Decimal().Widened(Bound::Unit(kMinScale))
                               : Decimal::Infinity(false);
     }
-    return FromWork(mp::exp(ToWork(x)));
+    return ExpKernel(x, digits);
 }
 
-Decimal Log(const Decimal& x, bool /*degrees*/) {
+Decimal Log(const Decimal& x, bool /*degrees*/, int digits) {
     if (x.IsNaN() || x.IsNegative()) return Decimal::NotANumber();
     if (x.IsZero()) return Decimal::Infinity(true);
     if (x.IsInfinite()) return x;
-    return FromWork(LogOf(x));
+    return LogKernel(x, digits);
 }
 
-Decimal AbsOf(const Decimal& x, bool /*degrees*/) {
+Decimal AbsOf(const Decimal& x, bool /*degrees*/, int /*digits*/) {
     return Abs(x);
 }
-Decimal CeilOf(const Decimal& x, bool /*degrees*/) {
+Decimal CeilOf(const Decimal& x, bool /*degrees*/, int /*digits*/) {
     return Ceil(x);
 }
-Decimal FloorOf(const Decimal& x, bool /*degrees*/) {
+Decimal FloorOf(const Decimal& x, bool /*degrees*/, int /*digits*/) {
     return Floor(x);
 }
 
@@ -194,7 +234,7 @@ enum class Slope {
 struct FunctionEntry {
     std::string_view name;
     Function function;
-    Decimal (*compute)(const Decimal& x, bool degrees);
+    Decimal (*compute)(const Decimal& x, bool degrees, int digits);
     Slope slope;
 };
 
@@ -239,9 +279,9 @@ Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value
     }
     case Slope::Tanh: {
         const Work near = mid > radius ? Work(mid - radius) : Work(0);
-        // Out there tanh lies within 10^-kTanhDigits of +-1, however far
-        // the ball reaches.
-        if (near > kTanhBound) return Bound::Unit(-kTanhDigits);
+        // Out there tanh lies within 10^-10001 of +-1, however far the ball
+        // reaches.
+        if (near > kExpBound / 2) return Bound::Unit(kMinScale + 1);
         const Work c = mp::cosh(near);
         return Least(BoundOf(1 / (c * c)) * r, Bound::Of(2, 0)); // tanh stays in [-1, 1]
     }
@@ -281,31 +321,21 @@ std::optional<Function> FindFunction(std::string_view name) {
     return std::nullopt;
 }
 
-// Each function is computed at the argument's midpoint; the argument's
-// radius, and for those that take it in binary the digits that conversion
-// may lose, pass through its slope onto the result's own bound. Results
-// within [-1, 1] and the like come from values of scale 0.
-Decimal ApplyFunction(Function f, const Decimal& v, bool degrees) {
+// Each function is computed at the argument's midpoint, by our own kernels
+// to `digits` digits; the argument's radius passes through its slope onto
+// the result's own bound.
+Decimal ApplyFunction(Function f, const Decimal& v, bool degrees, int digits) {
     for (const FunctionEntry& e : kFunctions) {
         if (e.function != f) continue;
-        if (!v.IsFinite() || e.slope == Slope::Whole) return e.compute(v, degrees);
-        // asin and acos end at +-1: a narrow ball that holds it is it.
+        if (!v.IsFinite() || e.slope == Slope::Whole) return e.compute(v, degrees, digits);
+        // asin and acos end at +-1: a ball that snaps to it is it.
         if (e.slope == Slope::Arcsine) {
             const Decimal edge = SnapToWhole(v);
-            if (!edge.IsInexact()) return e.compute(edge, degrees);
+            if (!edge.IsInexact()) return e.compute(edge, degrees, digits);
         }
-        Decimal result = e.compute(v.Midpoint(), degrees);
-        if (!result.IsFinite()) return result;
-        Bound r = v.radius();
-        // sin, cos and tan reduce their argument in decimal, exactly; the
-        // others take a rounded argument in binary, which may lose a little
-        // more of it (an exact one's loss is within the result's own bound).
-        const bool binary =
-            e.slope != Slope::Turn && e.slope != Slope::Tan && e.slope != Slope::Abs;
-        if (binary && v.IsInexact() && !v.IsZero())
-            r = r + Bound::Of(v.coefficient(), std::int64_t{v.exponent()} - (kWorkDigits - 1));
-        if (r.IsZero()) return result.FromOrigin(0);
-        return result.Widened(Spread(e.slope, v, r, result, degrees)).FromOrigin(0);
+        Decimal result = e.compute(v.Midpoint(), degrees, digits);
+        if (!result.IsFinite() || !v.IsInexact()) return result;
+        return result.Widened(Spread(e.slope, v, v.radius(), result, degrees));
     }
     return Decimal::NotANumber(); // unreachable: every enumerator has a row
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "calc/kernels.h"
 #include "calc/work.h"
 
 namespace quill {
@@ -46,32 +47,41 @@ std::int64_t SmallWhole(const Decimal& x) {
         LowLimb(BigInt(whole.coefficient()) * TenTo(whole.exponent())));
 }
 
-// e^t, or the infinity or zero it is beyond the range.
-Decimal ExpOf(const Work& t, bool negative) {
-    if (t > kExpBound) return Decimal::Infinity(negative);
-    if (t < -kExpBound) return Decimal().Widened(Bound::Unit(kMinScale));
-    const Work e = mp::exp(t);
-    return FromWork(negative ? Work(-e) : e);
+// e^t for a ball t, or the infinity or zero it is beyond the range: the
+// kernel at t's midpoint, widened by what t's radius r moves it, at most
+// e^t (e^r - 1) <= 2 r e^t for r up to 1/2.
+Decimal ExpOf(const Decimal& t, bool negative, int digits) {
+    const Decimal bound = Decimal::Integer(kExpBound);
+    if (Compare(t, bound) > 0) return Decimal::Infinity(negative);
+    if (Compare(t, -bound) < 0) return Decimal().Widened(Bound::Unit(kMinScale));
+    const Decimal e = ExpKernel(t.Midpoint(), digits);
+    const Bound& r = t.radius();
+    if (Compare(r, Bound::Of(5, -1)) > 0) return e.Widened(Bound::Unbounded());
+    const Decimal v = e.Widened(Bound::Of(2, 0) * r * Magnitude(e));
+    return negative ? -v : v;
 }
 
-// |x|^y as e^(y log |x|), with the sign given.
-Decimal PowerThroughLog(const Decimal& x, const Work& y, bool negative) {
-    return ExpOf(y * LogOf(Abs(x)), negative);
+// |x|^y as e^(y log |x|), with the sign given: the logarithm to the digits
+// asked and as many more as y log |x| has whole digits.
+Decimal PowerThroughLog(const Decimal& x, const Decimal& y, bool negative, int digits) {
+    const int spare = y.IsZero() ? 0 : std::max(0, y.Scale() + 6);
+    const Decimal log = LogKernel(Abs(x), digits + 5 + spare);
+    return ExpOf(Multiply(y, log, digits + 5 + spare), negative, digits);
 }
 
 // x^n for a finite nonzero x and a whole nonzero y.
-Decimal WholePower(const Decimal& x, const Decimal& y) {
+Decimal WholePower(const Decimal& x, const Decimal& y, int digits) {
     const bool negative = x.IsNegative() && IsOddWhole(y);
     const bool inverse = y.IsNegative();
     if (IsOne(Abs(x))) return One(negative);
     if (inverse && Abs(y).Scale() < kLargeWholeScale) {
         // 1 / x^n: exact where the quotient ends, like any quotient.
-        const Decimal power = WholePower(x, -y);
+        const Decimal power = WholePower(x, -y, digits);
         if (power.IsInfinite()) return Decimal().Widened(Bound::Unit(kMinScale));
         if (power.IsZero()) return Decimal::Infinity(negative);
-        return Divide(One(), power);
+        return Divide(One(), power, digits);
     }
-    if (Abs(y).Scale() >= kLargeWholeScale) return PowerThroughLog(x, ToWork(y), negative);
+    if (Abs(y).Scale() >= kLargeWholeScale) return PowerThroughLog(x, y, negative, digits);
     const std::int64_t n = SmallWhole(y);
     const Stripped s = Strip(x);
     if (s.c == 1U) {
@@ -81,11 +91,20 @@ Decimal WholePower(const Decimal& x, const Decimal& y) {
         return Decimal::Make(negative, BigInt(1U), inverse ? -s.q * n : s.q * n);
     }
     if (n <= kExactPowerDigits / DigitCount(s.c)) {
-        return Decimal::Make(negative, mp::pow(s.c, static_cast<unsigned>(n)), s.q * n);
+        return Decimal::Make(negative, mp::pow(s.c, static_cast<unsigned>(n)), s.q * n, false, {},
+                             digits);
     }
-    if (n > kSquaringLimit) return PowerThroughLog(x, ToWork(y), negative);
-    const Work w = mp::pow(ToWork(Abs(x)), static_cast<long long>(n));
-    return FromWork(negative ? Work(-w) : w);
+    if (n > kSquaringLimit) return PowerThroughLog(x, y, negative, digits);
+    // Squaring balls: each product rounded to a few digits beyond those
+    // asked, its bound carried on.
+    const int d = digits + 10;
+    Decimal power = Decimal::Integer(1);
+    Decimal square = Abs(x);
+    for (std::int64_t left = n; left > 0; left /= 2) {
+        if (left % 2 == 1) power = Multiply(power, square, d);
+        if (left > 1) square = Multiply(square, square, d);
+    }
+    return negative ? -power : power;
 }
 
 // floor(v^(1/m)) for m >= 2, by bisection.
@@ -127,9 +146,8 @@ bool IsRootOf(const Stripped& s, std::int64_t m, const BigInt& candidate, std::i
 // digits, found from the approximate root: an exact root has at most
 // kPrecision / m + 1 digits, so the approximation rounded to a few more is
 // it.
-bool RootNear(const Stripped& s, std::int64_t m, const Work& approximate, Decimal& root) {
+bool RootNear(const Stripped& s, std::int64_t m, const Decimal& near, Decimal& root) {
     if (s.q % m != 0) return false;
-    const Decimal near = FromWork(approximate);
     if (!near.IsFinite() || near.IsZero()) return false;
     const int keep = static_cast<int>(kPrecision / m) + 2;
     const int drop = near.digits() > keep ? near.digits() - keep : 0;
@@ -141,9 +159,9 @@ bool RootNear(const Stripped& s, std::int64_t m, const Work& approximate, Decima
 }
 
 // x^(1/m) for x > 0, x != 1 and a whole m >= 1 below 10^18.
-Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
+Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse, int digits) {
     if (m < 1) return Decimal::NotANumber(); // no 0th root; callers never ask
-    if (m == 1) return inverse ? Divide(One(), x) : x;
+    if (m == 1) return inverse ? Divide(One(), x, digits) : x;
     const Stripped s = Strip(x);
     Decimal root;
     bool exact = false;
@@ -154,16 +172,19 @@ Decimal WholeRoot(const Decimal& x, std::int64_t m, bool inverse) {
         exact = s.q % m == 0 && IsRootOf(s, m, candidate, s.q / m);
         if (exact) root = Decimal::Make(false, candidate, s.q / m);
     }
-    Work approximate;
+    Decimal approximate;
     if (!exact) {
-        approximate = m == 2 ? mp::sqrt(ToWork(x)) : mp::exp(LogOf(x) / m);
+        approximate =
+            m == 2 ? SqrtKernel(x, digits + 5)
+                   : ExpOf(Divide(LogKernel(x, digits + 10), Decimal::Integer(m), digits + 10),
+                           false, digits + 5);
         exact = !FitsLimb(s.c) && RootNear(s, m, approximate, root);
     }
-    if (exact) return inverse ? Divide(One(), root) : root;
-    return FromWork(inverse ? Work(1 / approximate) : approximate);
+    if (exact) return inverse ? Divide(One(), root, digits) : root;
+    return inverse ? Divide(One(), approximate, digits) : approximate;
 }
 
-Decimal PowerOf(const Decimal& x, const Decimal& y) {
+Decimal PowerOf(const Decimal& x, const Decimal& y, int digits) {
     if (y.IsZero() || IsOne(x)) return One();
     if (x.IsNaN() || y.IsNaN()) return Decimal::NotANumber();
     if (y.IsInfinite()) {
@@ -178,24 +199,26 @@ Decimal PowerOf(const Decimal& x, const Decimal& y) {
         if (!infinite) return {};
         return Decimal::Infinity(x.IsNegative() && IsOddWhole(y));
     }
-    if (IsWhole(y)) return WholePower(x, y);
+    if (IsWhole(y)) return WholePower(x, y, digits);
     if (x.IsNegative()) return Decimal::NotANumber();
-    return PowerThroughLog(x, ToWork(y), false);
+    return PowerThroughLog(x, y, false, digits);
 }
 
-Decimal RootOf(const Decimal& x, const Decimal& y) {
+Decimal RootOf(const Decimal& x, const Decimal& y, int digits) {
     if (x.IsNaN() || y.IsNaN() || y.IsZero()) return Decimal::NotANumber();
     if (x.IsNegative()) {
         if (!y.IsFinite() || !IsOddWhole(y)) return Decimal::NotANumber();
-        return -RootOf(-x, y);
+        return -RootOf(-x, y, digits);
     }
     if (y.IsInfinite() || IsOne(x)) return One(); // x to the power 0
     if (x.IsZero() || x.IsInfinite()) {
         return x.IsZero() != y.IsNegative() ? Decimal() : Decimal::Infinity(false);
     }
     if (IsWhole(y) && Abs(y).Scale() < kLargeWholeScale)
-        return WholeRoot(x, SmallWhole(y), y.IsNegative());
-    return ExpOf(LogOf(x) / ToWork(y), false);
+        return WholeRoot(x, SmallWhole(y), y.IsNegative(), digits);
+    const int spare = std::max(0, 6 - y.Scale());
+    const Decimal log = LogKernel(x, digits + 5 + spare);
+    return ExpOf(Divide(log, y, digits + 5 + spare), false, digits);
 }
 
 // How far x^y may lie from its midpoint's value `power` when x and y are
@@ -223,28 +246,28 @@ Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
 
 // x op y for balls: computed at the midpoints, then widened by the spread.
 // A narrow base about zero is zero.
-Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&), const Decimal& x, const Decimal& y,
-                bool root) {
+Decimal OfBalls(Decimal (*op)(const Decimal&, const Decimal&, int), const Decimal& x,
+                const Decimal& y, bool root, int digits) {
     const Decimal base = IsZeroBall(x) ? Decimal() : x;
-    if (!base.IsInexact() && !y.IsInexact()) return op(base, y);
-    Decimal value = op(base.Midpoint(), y.Midpoint());
+    if (!base.IsInexact() && !y.IsInexact()) return op(base, y, digits);
+    Decimal value = op(base.Midpoint(), y.Midpoint(), digits);
     if (!value.IsFinite() || !base.IsFinite() || !y.IsFinite()) return value;
     if (base.IsZero()) return value; // zero to a power: zero or infinite, however wide y is
     // A root is the power 1/y: its exponent's ball is y's, divided.
-    const Decimal exponent = root ? Divide(One(), y) : y;
-    return value.Widened(PowerSpread(base, exponent, value)).FromOrigin(0);
+    const Decimal exponent = root ? Divide(One(), y, digits) : y;
+    return value.Widened(PowerSpread(base, exponent, value));
 }
 
 } // namespace
 
-// An exponent or a degree whose narrow ball holds a whole number is that
-// whole number, as the display shows it: (-8)^(1/3*3) is -8.
-Decimal Power(const Decimal& x, const Decimal& y) {
-    return OfBalls(PowerOf, x, SnapToWhole(y), false);
+// An exponent or a degree whose ball snaps to a whole number is that whole
+// number, as the display shows it: (-8)^(1/3*3) is -8.
+Decimal Power(const Decimal& x, const Decimal& y, int digits) {
+    return OfBalls(PowerOf, x, SnapToWhole(y), false, digits);
 }
 
-Decimal Root(const Decimal& x, const Decimal& y) {
-    return OfBalls(RootOf, x, SnapToWhole(y), true);
+Decimal Root(const Decimal& x, const Decimal& y, int digits) {
+    return OfBalls(RootOf, x, SnapToWhole(y), true, digits);
 }
 
 } // namespace quill

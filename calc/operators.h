@@ -50,32 +50,34 @@ constexpr int OperatorPriority(char op) {
 // the correctly rounded one when the exact power has at most 2,000 digits;
 // beyond, and for a fractional y, the result is right to within one unit of
 // its last digit. Any y, however large, takes a bounded time.
-Decimal Power(const Decimal& x, const Decimal& y);
+Decimal Power(const Decimal& x, const Decimal& y, int digits = kRoundedDigits);
 
 // The real y-th root of x. An odd whole degree of a negative radicand gives
 // the negative root; degree 0, or an even or fractional degree of a negative
 // radicand, is not a number. A root that is a decimal of at most kPrecision
 // digits is found exactly (27#3 is 3, 0.001#3 is 0.1).
-Decimal Root(const Decimal& x, const Decimal& y);
+Decimal Root(const Decimal& x, const Decimal& y, int digits = kRoundedDigits);
 
-// a op b for one of the seven operators; NotANumber for a character that is
-// not one. A zero divisor gives Divide's answer: the evaluator stops before.
-inline Decimal ApplyOperator(char op, const Decimal& a, const Decimal& b) {
+// a op b for one of the seven operators, a result that does not stay exact
+// kept to `digits` digits; NotANumber for a character that is not one. A
+// zero divisor gives Divide's answer: the evaluator stops before.
+inline Decimal ApplyOperator(char op, const Decimal& a, const Decimal& b,
+                             int digits = kRoundedDigits) {
     switch (op) {
     case '+':
         return Add(a, b);
     case '-':
         return Subtract(a, b);
     case '*':
-        return Multiply(a, b);
+        return Multiply(a, b, digits);
     case '/':
-        return Divide(a, b);
+        return Divide(a, b, digits);
     case '%':
-        return Percent(a, b);
+        return Percent(a, b, digits);
     case '^':
-        return Power(a, b);
+        return Power(a, b, digits);
     case '#':
-        return Root(a, b);
+        return Root(a, b, digits);
     default:
         return Decimal::NotANumber();
     }

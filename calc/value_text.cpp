@@ -12,11 +12,6 @@ namespace {
 constexpr std::string_view kInf = "inf";
 constexpr std::string_view kNaN = "nan";
 
-// The origin a value rebuilt from its midpoint and bound alone would have.
-std::int64_t OwnOrigin(const Decimal& value) {
-    return value.IsZero() ? kMinScale : value.Scale();
-}
-
 void AppendPower(std::string& out, std::int64_t exponent) {
     if (exponent != 0) out.append("e").append(std::to_string(exponent));
 }
@@ -86,7 +81,6 @@ std::string ValueText(const Decimal& value) {
         out.append("~").append(std::to_string(radius.mantissa()));
         AppendPower(out, radius.exponent());
     }
-    if (value.origin() != OwnOrigin(value)) out.append("@").append(std::to_string(value.origin()));
     return out;
 }
 
@@ -98,10 +92,12 @@ std::optional<Decimal> ValueFromText(std::string_view text) {
     BigInt c;
     std::int64_t q = 0;
     Bound radius;
-    std::int64_t origin = kMinScale;
     if (!TakeDigits(text, c) || !TakePower(text, q) || !TakeBound(text, radius)) {
         return std::nullopt;
     }
+    // An older writer added "@" and the scale of the values it came from;
+    // nothing decides by it now.
+    std::int64_t origin = 0;
     if (text.starts_with('@')) {
         text.remove_prefix(1);
         if (!TakeInteger(text, origin)) return std::nullopt;
@@ -111,9 +107,8 @@ std::optional<Decimal> ValueFromText(std::string_view text) {
     if (digits > 0 && (q + digits - 1 > kMaxScale || q + digits - 1 < kMinScale)) {
         return std::nullopt;
     }
-    Decimal value = digits == 0 ? Decimal().Widened(radius)
-                                : Decimal::Rounded(negative, std::move(c), q, digits, radius);
-    return std::move(value).FromOrigin(origin);
+    return digits == 0 ? Decimal().Widened(radius)
+                       : Decimal::Rounded(negative, std::move(c), q, digits, radius);
 }
 
 } // namespace quill

@@ -87,27 +87,6 @@ Work ToWork(const Decimal& x) {
     return x.IsNegative() ? Work(-w) : w;
 }
 
-Decimal FromWork(const Work& w) {
-    if (mp::isnan(w)) return Decimal::NotANumber();
-    if (mp::isinf(w)) return Decimal::Infinity(w < 0);
-    if (w == 0) return {};
-    const bool negative = w < 0;
-    int binary = 0;
-    mp::frexp(w, &binary); // |w| lies in [2^(binary-1), 2^binary)
-    // The power of ten of the leading digit, give or take one.
-    const std::int64_t scale = (std::int64_t{binary} - 1) * 1233 / 4096;
-    if (scale > kMaxScale + 2) return Decimal::Infinity(negative);
-    if (scale < kMinScale - 2) return Decimal().Widened(Bound::Unit(kMinScale));
-    // |w| * 10^shift has kRoundedDigits + 3 or 4 whole digits.
-    const std::int64_t shift = kRoundedDigits + 3 - scale;
-    const Work scaled = mp::abs(w) * TenToWork(shift);
-    const Work whole = mp::trunc(scaled);
-    const BigInt digits = whole.convert_to<BigInt>();
-    // What the computation may have lost, and the rounding to decimal.
-    return Decimal::Make(negative, digits, -shift, whole != scaled,
-                         Bound::Unit(scale + 1 - kWorkTrustedDigits));
-}
-
 Work ToWork(const Bound& b) {
     if (b.IsZero()) return Work(0);
     return Work(b.mantissa()) * TenToWork(b.exponent());
@@ -142,23 +121,6 @@ Work LogOf(const Decimal& x) {
         if (mp::abs(tw) < Work(0.125)) return 2 * OddSeries(tw / (2 + tw), 1);
     }
     return LogOfWork(ToWork(x));
-}
-
-Work Atan(const Work& x) {
-    if (x == 0) return Work(0);
-    Work a = mp::abs(x);
-    const bool inverted = a > 1;
-    if (inverted) a = 1 / a;
-    // atan(a) = 2 atan(a / (1 + sqrt(1 + a^2))): at most three halvings
-    // bring a from 1 below 1/8, where the series is short.
-    int halvings = 0;
-    while (a > Work(0.125)) {
-        a = a / (1 + mp::sqrt(1 + a * a));
-        ++halvings;
-    }
-    Work angle = mp::ldexp(OddSeries(a, -1), halvings);
-    if (inverted) angle = WorkPi() / 2 - angle;
-    return x < 0 ? Work(-angle) : angle;
 }
 
 } // namespace quill

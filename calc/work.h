@@ -1,8 +1,9 @@
 // Binary floating point of kWorkDigits decimal digits (Boost's
-// cpp_bin_float), for what decimal arithmetic cannot do exactly: powers with a
-// fractional exponent, roots and the built-in functions. A computation here
-// loses a few units of its last digits; its result is trusted to
-// kWorkTrustedDigits digits, and that is the bound it carries.
+// cpp_bin_float), for the bounds only: how far a function or a power moves
+// over its argument's ball, worked out at the ball's ends and rounded up to
+// nine digits (BoundOf), so that the few units a computation here loses in
+// its last digits never reach them. No value is computed here: the values
+// come from our own kernels (kernels.h).
 //
 // Only Boost's own arithmetic runs here, no C runtime maths, so every build
 // computes the same bits. Callers hand in finite values; nothing throws.
@@ -27,15 +28,6 @@ using Work = mp::number<mp::cpp_bin_float<kWorkDigits>, mp::et_off>;
 // A finite decimal as a binary float (rounded once or twice).
 Work ToWork(const Decimal& x);
 
-// What a computation here is trusted to: its result's first this many
-// digits, of kWorkDigits.
-inline constexpr int kWorkTrustedDigits = 55;
-
-// w as a ball: rounded to a few digits more than kRoundedDigits, its radius what
-// the computation may have lost beyond kWorkTrustedDigits digits and the
-// rounding; non-finite values stay.
-Decimal FromWork(const Work& w);
-
 // A bound as a binary float, and a bound at least |w| (no bound for a
 // non-finite w).
 Work ToWork(const Bound& b);
@@ -50,8 +42,5 @@ const Work& WorkPi();
 // The natural logarithm of a positive finite x. Near 1 it starts from x - 1,
 // taken exactly in decimal, so a tiny logarithm keeps every digit.
 Work LogOf(const Decimal& x);
-
-// The arctangent of a finite x, in radians.
-Work Atan(const Work& x);
 
 } // namespace quill

@@ -195,12 +195,18 @@ std::string UsageText() {
 namespace {
 
 bool Answer(const std::string& given, const Options& options, std::ostream& out, std::ostream& err,
-            std::optional<Decimal>* last) {
+            LastAnswer* last) {
     EvalSettings settings = options.settings;
-    settings.answer = last && *last ? &**last : nullptr;
+    if (last && last->value) {
+        settings.answer = &*last->value;
+        settings.answerLine = last->line;
+    }
     quill::Answer answer = AnswerTo(given, settings);
     const bool ok = answer.fault == Fault::None;
-    if (ok && last) *last = std::move(answer.value);
+    if (ok && last) {
+        last->value = std::move(answer.value);
+        last->line = given;
+    }
     if (IsCheckerFault(answer.fault)) {
         ReportRefusal(answer.read, answer, options, out, err);
     } else if (options.tsv) {
@@ -241,7 +247,7 @@ bool Flushed(std::ostream& out, std::ostream& err, int& error) {
 } // namespace
 
 bool AnswerExpression(const std::string& given, const Options& options, std::ostream& out,
-                      std::ostream& err, std::optional<Decimal>* last) {
+                      std::ostream& err, LastAnswer* last) {
     try {
         return Answer(given, options, out, err, last);
     } catch (const std::bad_alloc&) {
@@ -266,7 +272,7 @@ int RunCli(const std::vector<std::string>& args, LineSource& in, std::ostream& o
         return Flushed(out, err, error) ? kExitOk : Trouble(err, kCannotWrite, error);
     }
     bool allPassed = true;
-    std::optional<Decimal> last; // what "ans" stands for
+    LastAnswer last; // what "ans" stands for
     if (!options.expressions.empty()) {
         for (const std::string& e : options.expressions) {
             allPassed =

@@ -53,10 +53,14 @@ std::string VersionText();
 // Checks and evaluates one expression as the window would (letters taken in
 // lower case) and writes the answer; true when it passed and evaluated. An
 // expression that needs more memory than there is gets "Out of memory".
-// `last` (when given) is what "ans" stands for, and takes the new answer; a
-// refused line leaves it as it was.
+// `last` (when given) is what "ans" stands for and the line it answered,
+// and takes the new answer; a refused line leaves it as it was.
+struct LastAnswer {
+    std::optional<Decimal> value;
+    std::string line;
+};
 bool AnswerExpression(const std::string& expression, const Options& options, std::ostream& out,
-                      std::ostream& err, std::optional<Decimal>* last = nullptr);
+                      std::ostream& err, LastAnswer* last = nullptr);
 
 // The whole program; returns its exit status. Each expression's "ans" is the
 // answer before it, of the arguments or the lines read. `interactive` (a person types)

@@ -21,9 +21,10 @@ int LineIndex(std::string_view text, int index, LineLength length) {
 } // namespace
 
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings, LineLength length,
-                    const Decimal* answer) {
+                    const Decimal* answer, std::string_view answerLine) {
     EvalSettings evalSettings = EvalSettingsOf(settings);
     evalSettings.answer = answer;
+    evalSettings.answerLine = answerLine;
     Answer got = AnswerTo(expression, evalSettings);
     ResultView view;
     view.result = std::move(got.text); // moved: no allocation that could fail
@@ -53,18 +54,27 @@ const Decimal* AnswerMemory::For(std::string_view expression, bool again) const 
     return last_ ? &*last_ : nullptr;
 }
 
+std::string_view AnswerMemory::LineFor(std::string_view expression, bool again) const {
+    if (again && expression == line_) return lineUsedLine_;
+    return lastLine_;
+}
+
 void AnswerMemory::Answered(std::string_view expression, const Decimal* used,
-                            const Decimal& value) {
-    // `used` may be one of ours: copied before either changes.
+                            std::string_view usedLine, const Decimal& value) {
+    // `used` and `usedLine` may be ours: copied before any changes.
     std::optional<Decimal> before = used ? std::optional<Decimal>(*used) : std::nullopt;
+    std::string beforeLine(usedLine);
     Decimal now = value;
     line_ = expression;
     lineUsed_ = std::move(before);
+    lineUsedLine_ = std::move(beforeLine);
     last_ = std::move(now);
+    lastLine_ = expression;
 }
 
 void AnswerMemory::Restore(const Decimal& last) {
     last_ = last;
+    lastLine_.clear();
 }
 
 } // namespace quill::ui

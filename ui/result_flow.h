@@ -48,7 +48,8 @@ inline int ByteCount(std::string_view bytes) {
 // first after a division by zero. Out of memory: FaultText(Fault::OutOfMemory) and a beep.
 // `answer` is what "ans" stands for (none before any answer).
 ResultView ResultOf(std::string_view expression, const CalcSettings& settings,
-                    LineLength length = ByteCount, const Decimal* answer = nullptr);
+                    LineLength length = ByteCount, const Decimal* answer = nullptr,
+                    std::string_view answerLine = {});
 
 // What "ans" stands for in the window: the last answer; but when a setting
 // command computes the same line again, the answer that line was computed
@@ -59,15 +60,21 @@ class AnswerMemory {
     // The value for evaluating `expression`; `again` for a setting command's
     // recompute. Null when there is none.
     const Decimal* For(std::string_view expression, bool again) const;
-    // `expression`, evaluated with `used` (null: none), answered `value`.
-    void Answered(std::string_view expression, const Decimal* used, const Decimal& value);
+    // The line that value answered (empty where not known), for more digits.
+    std::string_view LineFor(std::string_view expression, bool again) const;
+    // `expression`, evaluated with `used` (null: none) of the line
+    // `usedLine`, answered `value`.
+    void Answered(std::string_view expression, const Decimal* used, std::string_view usedLine,
+                  const Decimal& value);
     // The last answer of an earlier run.
     void Restore(const Decimal& last);
 
   private:
     std::optional<Decimal> last_;
+    std::string lastLine_;            // the line last_ answered
     std::string line_;                // the line last evaluated
     std::optional<Decimal> lineUsed_; // what it was evaluated with
+    std::string lineUsedLine_;        // and the line that answered
 };
 
 } // namespace quill::ui

@@ -10,6 +10,7 @@
 
 #include "calc/evaluator.h"
 #include "calc/faults.h"
+#include "calc/format.h"
 #include "tests/calc/exact_display.h"
 
 namespace quill {
@@ -55,15 +56,30 @@ TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
         {"7/3*1.5", Places(0), "4"},
         {"asin(1/3*3)", kAuto, "1.570796326795"},
         // A wide ball shows what it proves, or says it proves nothing.
-        {"sin(10^60/3)", kAuto, kNotEnoughDigitsText},
+
         {"(10^53+1/3)-10^53", kAuto, "0.333333333333"},
         {"1/0.1^10001", kAuto, kNotEnoughDigitsText},
-        // A ball of units about zero is no zero, however far below its
-        // origin: a long exact sum rounded, or a big cancellation.
+        // A ball of units about zero is no zero: a long exact sum rounded
+        // past 1,000 digits says so.
         {"10^1100-1-10^1100", kAuto, kNotEnoughDigitsText},
         {"(1-10^1003)+10^1003", kAuto, kNotEnoughDigitsText},
-        {"10^60/3+1-10^60/3", kAuto, kNotEnoughDigitsText},
-        {"10^60/3*3-10^60", {kAutoPlaces, Format::Hex, false}, kNotEnoughDigitsText},
+        // Digits on demand: a line whose first try cannot show its digits,
+        // or cannot tell zero, a whole number or a tie from a value beside
+        // it, is tried again with more.
+        {"sin(10^60/3)", kAuto, "0.320826779793"},
+        {"10^60/3+1-10^60/3", kAuto, "1"},
+        {"10^60/3*3-10^60", {kAutoPlaces, Format::Hex, false}, "0"},
+        {"(exp(1/10^60)-1)*10^60", kAuto, "1"},
+        {"1/(exp(1/10^60)-1)", kAuto, "1e+60"},
+        {"(1/95*10^78+8144.26)-1/95*10^78", Places(9), "8144.260000000"},
+        {"sin(pi+1/10^60)", kExponent, "-1.000000e-60"},
+        {"(1-tanh(70))*10^61", kAuto, "3.160840120547"},
+        {"floor(cos(1/10^30))", kAuto, "0"},
+        {"ceil(exp(1/10^60))", kAuto, "2"},
+        {"2.5*cos(1/10^30)", Places(0), "2"},
+        {"0.125*cos(1/10^30)", Places(2), "0.12"},
+        {"cos(1/10^30)", {kAutoPlaces, Format::Hex, false}, "0"},
+        {"(0-8)^(exp(1/10^54))", kAuto, kNotANumberText},
         // A bound of a coefficient near 2^64 that wrapped to zero.
         {"floor(18446744073709551615*(1/3))", kAuto, "6148914691236517205"},
         {"floor(18446744073709551615*(1/3))",

@@ -89,17 +89,22 @@ TEST(HistoryView, AnsForARecomputeIsTheOneTheLineUsed) {
     memory.Restore(*ValueFromText("21"));
     CalcSettings settings;
     settings.nRound = kAutoPlaces;
-    const auto run = [&](bool again) {
-        const Decimal* ans = memory.For("ans*2", again);
-        const ResultView view = ResultOf("ans*2", settings, ByteCount, ans);
-        memory.Answered("ans*2", ans, view.number);
+    const auto run = [&](std::string_view line, bool again) {
+        const Decimal* ans = memory.For(line, again);
+        const std::string ansLine(memory.LineFor(line, again));
+        const ResultView view = ResultOf(line, settings, ByteCount, ans, ansLine);
+        memory.Answered(line, ans, ansLine, view.number);
         return view.result;
     };
-    EXPECT_EQ(run(false), "42");
+    EXPECT_EQ(run("ans*2", false), "42");
     settings.nFormat = static_cast<int>(Format::Hex);
-    EXPECT_EQ(run(true), "0x2a");
-    EXPECT_EQ(run(true), "0x2a");
-    EXPECT_EQ(run(false), "0x54");
+    EXPECT_EQ(run("ans*2", true), "0x2a");
+    EXPECT_EQ(run("ans*2", true), "0x2a");
+    EXPECT_EQ(run("ans*2", false), "0x54");
+    // The line "ans" answered is evaluated again where a decision wants
+    // more digits than it kept: 1/3 then ans*3 is 1.
+    EXPECT_EQ(run("1/3", false), "0");
+    EXPECT_EQ(run("ans*3", false), "0x1");
 }
 
 } // namespace

@@ -111,13 +111,14 @@ void CQuillDlg::SelectInExpression(int start, int end) {
 void CQuillDlg::OnResult(bool again) {
     UpdateData(true);
     const Decimal* ans = m_answers.For(m_strExpression, again);
-    const ResultView view = ResultOf(m_strExpression, g_settings, WideLength, ans);
+    const std::string ansLine(m_answers.LineFor(m_strExpression, again));
+    const ResultView view = ResultOf(m_strExpression, g_settings, WideLength, ans, ansLine);
     if (view.attention)
         ::MessageBoxA(m_hWnd, FaultText(Fault::DivisionByZero), kDivisionCaption,
                       MB_OK | MB_ICONHAND);
     m_strResult = view.result;
     m_bResultIsValue = view.value;
-    if (view.value) m_answers.Answered(m_strExpression, ans, view.number);
+    if (view.value) m_answers.Answered(m_strExpression, ans, ansLine, view.number);
     if (view.select) SelectInExpression(view.start, view.end);
     UpdateData(false);
     AnnounceLiveRegion(m_editResult.Get());

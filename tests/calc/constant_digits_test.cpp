@@ -1,6 +1,6 @@
 // The digits of pi and 2/pi computed past the stored ones agree with the
 // stored ones where both exist.
-#include "calc/circle_digits.h"
+#include "calc/constant_digits.h"
 
 #include <string>
 
