@@ -43,6 +43,34 @@ void OnContinue(int) {
     g_continued = 1;
 }
 
+enum class Wait { Key, Timeout, Interrupted, Continued };
+
+// Waits until a key can be read, `ms` pass (-1: no limit), Ctrl+C comes or
+// the session comes back from Ctrl+Z. The signals are held from the check
+// of their flags until the wait begins, which lets them in again at once:
+// one that comes in between ends the wait instead of being missed by it.
+Wait WaitForKey(int ms) {
+    sigset_t held;
+    sigset_t before;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGCONT);
+    ::sigprocmask(SIG_BLOCK, &held, &before);
+    Wait result = Wait::Key;
+    if (!g_interrupted && !g_continued) {
+        pollfd ready{STDIN_FILENO, POLLIN, 0};
+        const timespec limit{ms / 1000, (ms % 1000) * 1000000L};
+        if (::ppoll(&ready, 1, ms < 0 ? nullptr : &limit, &before) == 0) result = Wait::Timeout;
+    }
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
+    if (g_interrupted) return Wait::Interrupted;
+    if (g_continued) {
+        g_continued = 0;
+        return Wait::Continued;
+    }
+    return result;
+}
+
 const char* Prompt(EditLine*) {
     return "> ";
 }
@@ -127,6 +155,13 @@ struct LineEditor::State {
     bool SaveDue() const {
         return !path.empty() && (!pending.empty() || merge) && Clock::now() >= nextTry;
     }
+    // How long until a save is due; -1 when none waits.
+    int MillisToSave() const {
+        if (path.empty() || (pending.empty() && !merge)) return -1;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(nextTry - Clock::now());
+        return static_cast<int>(std::clamp<std::int64_t>(left.count(), 0, 64000));
+    }
     // The file gets the lines typed since the last save, never waiting for
     // another session's lock. Busy or failed: they wait for a later try,
     // twice as late each time (a failure is no error: the lines stay in this
@@ -185,15 +220,25 @@ int ReadChar(EditLine* el, wchar_t* c) {
             pollfd ready{STDIN_FILENO, POLLIN, 0};
             if (::poll(&ready, 1, 0) == 0) state->Save(0);
         }
+        // A Ctrl+C that came while no read was waiting (the editor drawing,
+        // a save) is taken here, not lost to a read that blocks; a save due
+        // later ends the wait then.
+        switch (WaitForKey(state->MillisToSave())) {
+        case Wait::Interrupted:
+            return -1;
+        case Wait::Continued: // back from Ctrl+Z: the line as it was, at once
+            el_set(el, EL_REFRESH);
+            continue;
+        case Wait::Timeout:
+            continue;
+        case Wait::Key:
+            break;
+        }
         char byte = 0;
         const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
         if (got == 0) return 0;
         if (got < 0) {
             if (errno == EINTR && g_interrupted) return -1;
-            if (g_continued) { // back from Ctrl+Z: the line as it was, at once
-                g_continued = 0;
-                el_set(el, EL_REFRESH);
-            }
             if (errno == EAGAIN || errno == EWOULDBLOCK) {
                 pollfd wait{STDIN_FILENO, POLLIN, 0};
                 ::poll(&wait, 1, state->SaveDue() ? 0 : 1000);
