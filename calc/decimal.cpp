@@ -388,6 +388,14 @@ Bound LeastMagnitude(const Decimal& x) {
     return x.IsZero() ? Bound() : Bound::Below(x.coefficient(), x.exponent());
 }
 
+Bound Reach(const Decimal& x) {
+    return Magnitude(x) + x.radius();
+}
+
+Bound LeastReach(const Decimal& x) {
+    return DifferenceBelow(LeastMagnitude(x), x.radius());
+}
+
 bool Decimal::Snaps() const {
     // A radius down at the range's edge bounds a value that fell below it:
     // it never snaps, so nothing typed that is nonzero is taken as zero.

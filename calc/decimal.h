@@ -11,9 +11,15 @@
 //   digit, so that a big exact term that cancels leaves the small rounded
 //   one's digits, not the sum's rounding.
 // - Every rounded value carries its bound, and every operation carries it
-//   on: a sum adds the radii, a product scales them by the other operand, a
-//   quotient by the divisor's least value; each rounding adds its own half
-//   unit. Bounds are never too small (see bound.h).
+//   on; each rounding adds its own half unit. Bounds are never too small
+//   (see bound.h). For balls a +- ra and b +- rb:
+//
+//     a + b    midpoints added     ra + rb
+//     a * b    midpoints times     |a| rb + |b| ra + ra rb
+//     a / b    midpoints divided   (ra + |a/b| rb) / (|b| - rb), none
+//                                  where b's ball holds zero
+//     f(a)     f at the midpoint   ra times the most |f'| over the ball,
+//              (kernels.h)         plus the kernel's own count
 // - A ball whose radius lies below 10^-kSnapDigits is taken as the zero,
 //   whole number or tie it holds, so 1/3*3 is 1 and sin(pi) is 0 once the
 //   evaluation has gone to 1,000 digits (evaluator.h); a wider ball decides
@@ -118,6 +124,9 @@ class Decimal {
 // |x| as a bound from above, and from below.
 Bound Magnitude(const Decimal& x);
 Bound LeastMagnitude(const Decimal& x);
+// The most and the least |v| for v in x's ball (zero where it holds zero).
+Bound Reach(const Decimal& x);
+Bound LeastReach(const Decimal& x);
 
 Decimal Add(const Decimal& a, const Decimal& b);
 Decimal Subtract(const Decimal& a, const Decimal& b);

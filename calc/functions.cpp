@@ -4,7 +4,6 @@
 
 #include "calc/angles.h"
 #include "calc/kernels.h"
-#include "calc/work.h"
 
 namespace quill {
 
@@ -263,48 +262,82 @@ Bound Least(const Bound& a, const Bound& b) {
     return Compare(a, b) <= 0 ? a : b;
 }
 
+// The slopes' digits: a bound needs few.
+constexpr int kSlopeDigits = 20;
+
+// The exact value of a bound, as a number to compute with.
+Decimal Exactly(const Bound& b) {
+    return Decimal::Of(b);
+}
+
+// 1 / (1 + v^2) and 1 / sqrt(1 - v^2) at an exact v (|v| < 1 for the
+// second), from above.
+Bound ArctanSlope(const Decimal& v) {
+    const Decimal one = Decimal::Integer(1);
+    return Reach(Divide(one, Add(one, Multiply(v, v)), kSlopeDigits));
+}
+
+// The least |cos| over a ball of radius `turn` (radians) about a point whose
+// tangent is `value`: 1 / sqrt(1 + tan^2) there, less the turn.
+Bound LeastCos(const Decimal& value, const Bound& turn) {
+    const Decimal one = Decimal::Integer(1);
+    const Decimal t = Exactly(Reach(value));
+    const Decimal root = SqrtKernel(Add(one, Multiply(t, t)), kSlopeDigits);
+    return DifferenceBelow(LeastReach(Divide(one, root, kSlopeDigits)), turn);
+}
+
+// r / low^2 for a bound from below, from above; no bound for zero.
+Bound OverSquare(const Bound& r, const Bound& low) {
+    if (low.IsZero()) return Bound::Unbounded();
+    return r / LeastReach(Multiply(Exactly(low), Exactly(low)));
+}
+
 // How far f may move from its value at the midpoint, `value`, over the ball
 // of x with radius r (in the argument's own unit): r times the most |f'|
-// reaches there, or less where f itself is bounded.
+// reaches there, or less where f itself is bounded. Worked out in balls of
+// a few digits, each end taken the safe way.
 Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value, bool degrees) {
-    const Work radius = ToWork(r);
-    const Work mid = mp::abs(ToWork(x));
+    const Bound near = LeastReach(x); // |x| at the ball's end nearest 0
+    const Bound far = Reach(x);       // and farthest
     switch (slope) {
     case Slope::Turn:
         return Least(degrees ? kDegree * r : r, Bound::Of(2, 0)); // sin and cos stay in [-1, 1]
     case Slope::Arctan: {
-        const Work near = mid > radius ? Work(mid - radius) : Work(0);
-        const Bound s = Least(BoundOf(1 / (1 + near * near)) * r, Bound::Of(4, 0)); // within pi
+        const Bound s = Least(ArctanSlope(Exactly(near)) * r, Bound::Of(4, 0)); // within pi
         return degrees ? s * kRadian : s;
     }
     case Slope::Tanh: {
-        const Work near = mid > radius ? Work(mid - radius) : Work(0);
         // Out there tanh lies within 10^-10001 of +-1, however far the ball
-        // reaches.
-        if (near > kExpBound / 2) return Bound::Unit(kMinScale + 1);
-        const Work c = mp::cosh(near);
-        return Least(BoundOf(1 / (c * c)) * r, Bound::Of(2, 0)); // tanh stays in [-1, 1]
+        // reaches; before, 1/cosh^2 is at most 4 e^(-2 |x|).
+        if (Compare(near, Bound::Of(kExpBound / 2, 0)) > 0) return Bound::Unit(kMinScale + 1);
+        const Decimal e = ExpKernel(Multiply(Decimal::Integer(-2), Exactly(near)), kSlopeDigits);
+        return Least(Least(Reach(e) * Bound::Of(4, 0), Bound::Unit(0)) * r,
+                     Bound::Of(2, 0)); // tanh stays in [-1, 1]
     }
     case Slope::Tan: {
-        const Work t = ToWork(value);
-        const Work turn = degrees ? radius * WorkPi() / 180 : radius;
-        const Work least = 1 / mp::sqrt(1 + t * t) - turn; // |cos| over the ball
-        if (!(least > 0)) return Bound::Unbounded();
-        const Bound s = BoundOf(1 / (least * least)) * r;
+        const Bound turn = degrees ? kDegree * r : r;
+        const Bound s = OverSquare(r, LeastCos(value, turn));
         return degrees ? s * kDegree : s;
     }
     case Slope::Arcsine: {
-        const Work end = mid + radius;
-        if (!(end < 1)) return Bound::Unbounded();
-        const Bound s = BoundOf(1 / mp::sqrt(1 - end * end)) * r;
+        if (Compare(far, Bound::Unit(0)) >= 0) return Bound::Unbounded();
+        const Decimal end = Exactly(far);
+        const Decimal rest = Subtract(Decimal::Integer(1), Multiply(end, end));
+        const Bound low = LeastReach(SqrtKernel(rest, kSlopeDigits));
+        if (low.IsZero()) return Bound::Unbounded();
+        const Bound s = r / low;
         return degrees ? s * kRadian : s;
     }
-    case Slope::Cosh:
-        return BoundOf(mp::cosh(mid + radius)) * r;
-    case Slope::Exp:
-        return BoundOf(mp::exp(ToWork(x) + radius)) * r;
+    case Slope::Cosh:  // cosh at the far end, at most e^|x| there
+    case Slope::Exp: { // e^x at the upper end
+        const Decimal top = slope == Slope::Exp ? Add(x.Midpoint(), Exactly(r)) : Exactly(far);
+        if (Compare(top, Decimal::Integer(kExpBound)) > 0) return Bound::Unbounded();
+        const Decimal e = ExpKernel(top, kSlopeDigits);
+        // A ball wholly below the range: its value is zero within 10^kMinScale.
+        return e.IsZero() ? Bound() : Reach(e) * r;
+    }
     case Slope::Log:
-        return mid > radius ? BoundOf(1 / (mid - radius)) * r : Bound::Unbounded();
+        return near.IsZero() ? Bound::Unbounded() : r / near;
     case Slope::Abs:
     case Slope::Whole:
         break;

@@ -130,6 +130,10 @@ BigInt Series(BigInt term, const BigInt& factor, std::int64_t bits, bool alterna
 
 Decimal ExpKernel(const Decimal& x, int digits) {
     if (x.IsZero()) return Decimal::Integer(1);
+    // Beyond the range, as the callers would have it.
+    const Decimal bound = Decimal::Integer(kExpBound);
+    if (Compare(x, bound) > 0) return Decimal::Infinity(false);
+    if (Compare(x, -bound) < 0) return Decimal().Widened(Bound::Unit(kMinScale));
     const std::int64_t want = BitsFor(digits + 3);
     const std::int64_t s = Steps(want);
     const std::int64_t b = want + s + 24;

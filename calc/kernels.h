@@ -18,11 +18,18 @@
 // Portable; nothing throws but an allocation.
 #pragma once
 
+#include <cstdint>
+
 #include "calc/decimal.h"
 
 namespace quill {
 
-// e^x for an exact x with |x| at most kExpBound (work.h).
+// Beyond this |t|, e^t lies outside the range: ln 10 is below 2.303, and
+// 10 powers of ten to spare.
+inline constexpr std::int64_t kExpBound = (kMaxScale + 10) * 2303 / 1000;
+
+// e^x for an exact x: beyond kExpBound Infinity, below -kExpBound zero
+// with a radius of 10^kMinScale.
 Decimal ExpKernel(const Decimal& x, int digits);
 
 // ln x for an exact x > 0.

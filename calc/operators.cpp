@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "calc/kernels.h"
-#include "calc/work.h"
 
 namespace quill {
 
@@ -223,25 +222,22 @@ Decimal RootOf(const Decimal& x, const Decimal& y, int digits) {
 
 // How far x^y may lie from its midpoint's value `power` when x and y are
 // balls: y log|x| moves by at most d = |y| rx / (|x| - rx) + ry |log|x||,
-// and through the logarithm by what x's binary digits and log's own may
-// lose; the power then moves by |power| (e^d - 1) <= |power| d e^d. A ball
-// wholly below the range stays the bound it was.
+// and the power then by |power| (e^d - 1) <= |power| d e^d. A ball wholly
+// below the range stays the bound it was. Worked out in balls of a few
+// digits, each end taken the safe way.
 Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
-    const Work base = mp::abs(ToWork(x));
-    const Work reach = ToWork(x.radius());
-    if (!(base > reach)) return Bound::Unbounded();
-    const Work logBase = LogOf(Abs(x.Midpoint()));
-    const Work times = mp::abs(ToWork(y));
-    Work d = times * reach / (base - reach);
-    if (y.IsInexact()) d += ToWork(y.radius()) * mp::abs(logBase);
-    if (!IsWhole(y.Midpoint()) || Abs(y).Scale() >= kLargeWholeScale) {
-        // Near 1 the logarithm starts from x - 1 taken exactly.
-        const bool nearOne = mp::abs(base - 1) < Work(0.125);
-        d += times * (mp::abs(logBase) + (nearOne ? 0 : 1)) * TenToWork(1 - kWorkDigits);
-    }
-    if (ToWork(y) * logBase + d < -kExpBound) return {};
-    if (d > 100) return Bound::Unbounded();
-    return BoundOf(ToWork(power) * d * mp::exp(d));
+    constexpr int kSlopeDigits = 20;
+    const Bound least = LeastReach(x);
+    if (least.IsZero()) return Bound::Unbounded();
+    const Decimal logBase = LogKernel(Abs(x.Midpoint()), kSlopeDigits);
+    Bound d = Reach(y) * x.radius() / least;
+    if (y.IsInexact()) d = d + y.radius() * Reach(logBase);
+    const Decimal exponent = Multiply(y.Midpoint(), logBase, kSlopeDigits);
+    const Decimal top =
+        Add(Add(exponent.Midpoint(), Decimal::Of(exponent.radius())), Decimal::Of(d));
+    if (Compare(top, Decimal::Integer(-kExpBound)) < 0) return {};
+    if (Compare(d, Bound::Of(100, 0)) > 0) return Bound::Unbounded();
+    return Reach(power) * d * Reach(ExpKernel(Decimal::Of(d), kSlopeDigits));
 }
 
 // x op y for balls: computed at the midpoints, then widened by the spread.

@@ -46,10 +46,10 @@ constexpr int OperatorPriority(char op) {
 
 // x raised to the real power y, by pow's rules for zero, one and the
 // non-finite (2^0.5 is the square root of 2, (0-8)^0.5 is not a number).
-// A whole y gives the exact power when it has at most kPrecision digits and
-// the correctly rounded one when the exact power has at most 2,000 digits;
-// beyond, and for a fractional y, the result is right to within one unit of
-// its last digit. Any y, however large, takes a bounded time.
+// A whole y gives the exact power while it has at most kExactDigits digits,
+// else that power rounded to `digits` digits; beyond 2,000 digits, and for
+// a fractional y, a ball of `digits` digits from our own kernels (e^(y ln
+// x)). Any y, however large, takes a bounded time.
 Decimal Power(const Decimal& x, const Decimal& y, int digits = kRoundedDigits);
 
 // The real y-th root of x. An odd whole degree of a negative radicand gives

@@ -80,6 +80,8 @@ TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
         {"0.125*cos(1/10^30)", Places(2), "0.12"},
         {"cos(1/10^30)", {kAutoPlaces, Format::Hex, false}, "0"},
         {"(0-8)^(exp(1/10^54))", kAuto, kNotANumberText},
+        // A rounded argument far below exp's range: zero, at once.
+        {"exp(ln2/7500.981-(8155914578325372727943943384^0.5%45))", kAuto, "0"},
         // A bound of a coefficient near 2^64 that wrapped to zero.
         {"floor(18446744073709551615*(1/3))", kAuto, "6148914691236517205"},
         {"floor(18446744073709551615*(1/3))",
