@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 
 namespace quill {
 

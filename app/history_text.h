@@ -3,7 +3,7 @@
 // The file is UTF-8 text a person can read: a first line that marks it as
 // Quillpad's, then one answered line a line, oldest first, its fields
 // separated by tabs: the expression, the whole answer (as the engine writes
-// it: a point, no group separators) and the answer's value (calc/value_text.h,
+// it: a point, no group separators) and the answer's value (calc/number/value_text.h,
 // so that "ans" comes back whole). A backslash, a tab, a line end and other
 // control characters in a field are escaped (\\ \t \n \r \xHH).
 //
@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "calc/chars.h"
-#include "calc/constants.h"
-#include "calc/functions.h"
+#include "calc/maths/constants.h"
+#include "calc/maths/functions.h"
 
 namespace quill {
 

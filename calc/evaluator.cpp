@@ -11,11 +11,11 @@
 
 #include "calc/chars.h"
 #include "calc/checker.h"
-#include "calc/constants.h"
 #include "calc/format.h"
-#include "calc/functions.h"
-#include "calc/number_text.h"
-#include "calc/operators.h"
+#include "calc/maths/constants.h"
+#include "calc/maths/functions.h"
+#include "calc/maths/operators.h"
+#include "calc/number/number_text.h"
 
 namespace quill {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "calc/decimal.h"
 #include "calc/eval_settings.h"
 #include "calc/faults.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

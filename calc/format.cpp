@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 
 namespace quill {
 

@@ -10,9 +10,9 @@
 
 #include <string>
 
-#include "calc/decimal.h"
 #include "calc/eval_settings.h"
 #include "calc/faults.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

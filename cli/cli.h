@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/decimal.h"
 #include "calc/eval_settings.h"
+#include "calc/number/decimal.h"
 #include "cli/line_source.h"
 #include "cli/settings_file.h"
 

@@ -4,8 +4,11 @@ module (a header with its source) includes itself back through others, and
 that the engine (calc/) takes no maths and no number text from the C runtime,
 whose digits differ between the builds.
 
-  calc  <  app  <  app/win  <  ui  <  ui/win  <  main
+  calc/number  <  calc/maths  <  calc  <  app  <  app/win  <  ui  <  ui/win  <  main
   cli beside ui, over calc and app (and app/win)
+
+calc/number is the one number type (the decimal ball, its bound, its
+coefficient, its text); calc/maths the functions and constants on it.
 
 ui/ is the window's portable model, ui/win/ its Win32 glue: like calc/ and
 app/, the model never includes windows.h.
@@ -18,14 +21,17 @@ import sys
 from pathlib import Path
 
 # What each folder may include of the project, besides its own files.
+ENGINE = {"calc/number", "calc/maths", "calc"}
 ALLOWED = {
-    "calc": {"calc"},
-    "app": {"calc", "app"},
-    "app/win": {"calc", "app", "app/win"},
-    "ui": {"calc", "app", "ui", "res"},
-    "ui/win": {"calc", "app", "app/win", "ui", "ui/win", "res"},
-    "main": {"calc", "app", "app/win", "ui", "ui/win", "res", "main"},
-    "cli": {"calc", "app", "app/win", "cli"},
+    "calc/number": {"calc/number"},
+    "calc/maths": {"calc/number", "calc/maths"},
+    "calc": ENGINE,
+    "app": ENGINE | {"app"},
+    "app/win": ENGINE | {"app", "app/win"},
+    "ui": ENGINE | {"app", "ui", "res"},
+    "ui/win": ENGINE | {"app", "app/win", "ui", "ui/win", "res"},
+    "main": ENGINE | {"app", "app/win", "ui", "ui/win", "res", "main"},
+    "cli": ENGINE | {"app", "app/win", "cli"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 # The C runtime's maths and its number text: a call, bare or std::, or the header.
@@ -39,11 +45,12 @@ RUNTIME = re.compile(r"(?<![\w:.>])(?:std::)?(?:" + RUNTIME_NAMES + r")\s*\(|#\s
 
 def layer(path):
     parts = Path(path).parts
-    return "/".join(parts[:2]) if parts[:2] in (("app", "win"), ("ui", "win")) else parts[0]
+    two = (("app", "win"), ("ui", "win"), ("calc", "number"), ("calc", "maths"))
+    return "/".join(parts[:2]) if parts[:2] in two else parts[0]
 
 
 # The portable layers: no Windows header.
-PORTABLE = {"calc", "app", "ui"}
+PORTABLE = ENGINE | {"app", "ui"}
 WINDOWS_HEADER = re.compile(r"^\s*#\s*include\s*<windows\.h>", re.M)
 
 
@@ -57,7 +64,7 @@ def main():
             continue
         module = str(Path(f).with_suffix(""))
         text = Path(f).read_text()
-        if layer(f) == "calc":
+        if layer(f) in ENGINE:
             code = PROSE.sub(lambda m: "\n" * m.group(0).count("\n"), text)
             for m in RUNTIME.finditer(code):
                 line = code.count("\n", 0, m.start()) + 1

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "app/settings.h"
-#include "calc/decimal.h"
 #include "calc/faults.h"
+#include "calc/number/decimal.h"
 
 namespace quill::ui {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 
 namespace quill {
 namespace {

@@ -8,7 +8,7 @@
 #include "calc/answer.h"
 #include "calc/checker.h"
 #include "calc/format.h"
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 
 namespace quill {
 namespace {

@@ -1,11 +1,11 @@
-// The bounds of powers of two read from calc/limb_powers.h are the ones
+// The bounds of powers of two read from calc/number/limb_powers.h are the ones
 // counted out digit by digit, so that the bound of a long coefficient read
 // from its top bits stays a bound.
-#include "calc/bound.h"
+#include "calc/number/bound.h"
 
 #include <gtest/gtest.h>
 
-#include "calc/limb_powers.h"
+#include "calc/number/limb_powers.h"
 
 namespace quill {
 namespace {

@@ -1,7 +1,7 @@
 // The one-pass limb work against Boost's own arithmetic, on numbers whose
 // limbs carry and borrow all the way (runs of all-ones limbs) and on
 // pseudo-random ones of one to nine limbs.
-#include "calc/coefficient.h"
+#include "calc/number/coefficient.h"
 
 #include <random>
 #include <vector>

@@ -1,13 +1,13 @@
 // The digits of pi and 2/pi computed past the stored ones agree with the
 // stored ones where both exist.
-#include "calc/constant_digits.h"
+#include "calc/maths/constant_digits.h"
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "calc/pi_digits.h"
-#include "calc/two_over_pi_digits.h"
+#include "calc/maths/pi_digits.h"
+#include "calc/maths/two_over_pi_digits.h"
 
 namespace quill {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 #include "tests/calc/exact_display.h"
 
 namespace quill {

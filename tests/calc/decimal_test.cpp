@@ -1,7 +1,7 @@
 // The decimal type's contract: exact where arithmetic is exact, correctly
 // rounded elsewhere, its range, its non-finite values, and the short path
 // for one-limb operands against the general one.
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 #include <functional>
 #include <random>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/number_text.h"
-#include "calc/operators.h"
+#include "calc/maths/operators.h"
+#include "calc/number/number_text.h"
 #include "tests/calc/exact_display.h"
 
 namespace quill {

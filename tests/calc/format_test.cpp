@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/evaluator.h"
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 
 namespace quill {
 namespace {

@@ -1,10 +1,10 @@
 // Built-in functions, angle units and named constants.
-#include "calc/functions.h"
+#include "calc/maths/functions.h"
 
 #include <gtest/gtest.h>
 
-#include "calc/constants.h"
-#include "calc/number_text.h"
+#include "calc/maths/constants.h"
+#include "calc/number/number_text.h"
 #include "tests/calc/show.h"
 
 namespace quill {

@@ -1,7 +1,7 @@
 // Every kernel's ball holds the true value, at the first try's digits and at
 // more, and is as narrow as the digits asked: the rows of
 // tests/calc/data/kernel_values.tsv, from mpmath.
-#include "calc/kernels.h"
+#include "calc/maths/kernels.h"
 
 #include <fstream>
 #include <sstream>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 #include "tests/calc/exact_display.h"
 
 namespace quill {

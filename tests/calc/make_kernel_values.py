@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes tests/calc/data/kernel_values.tsv: arguments of the function kernels
-(calc/kernels.h), small, large, near their edges, and each true value to
+(calc/maths/kernels.h), small, large, near their edges, and each true value to
 1,100 significant digits (mpmath at 1,400, or 12,000 for the huge ones).
 Kernels.EveryBallHoldsTheTruth checks that every ball of 55, 250 and 1,000
 digits the kernels give holds it and is that narrow.

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes calc/limb_powers.h: 2^(64 k) for k = 0 to 127 as nine-digit bounds
+"""Writes calc/number/limb_powers.h: 2^(64 k) for k = 0 to 127 as nine-digit bounds
 from above and from below, so that the bound of a long coefficient is read
 from its top bits without counting out thousands of digits at start-up.
 The tests count the same bounds out again. Run from the repository's top
@@ -28,7 +28,7 @@ def rows(up):
     return "\n".join(f"    {{{m}U, {e}}}," for m, e in (bound(2 ** (64 * k), up) for k in range(LIMBS)))
 
 
-with open("calc/limb_powers.h", "w") as out:
+with open("calc/number/limb_powers.h", "w") as out:
     out.write(f"""// 2^(64 k) for k = 0 to {LIMBS - 1} as nine-digit bounds (m, e: m * 10^e),
 // from above and from below, so that the bound of a long coefficient is read
 // from its top bits. Written by tests/calc/make_limb_powers.py; the tests

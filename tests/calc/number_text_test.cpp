@@ -1,5 +1,5 @@
 // Decimals read from text and written back: exactly, whatever the length.
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 
 #include <random>
 #include <string>

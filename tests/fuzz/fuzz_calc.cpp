@@ -12,7 +12,7 @@
 #include "calc/evaluator.h"
 #include "calc/faults.h"
 #include "calc/format.h"
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The first byte picks the settings, the rest is the expression.

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 #include "ui/recall.h"
 #include "ui/result_flow.h"
 

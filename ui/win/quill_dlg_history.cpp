@@ -3,7 +3,7 @@
 // window or program holds the file, the list, and "Clear history".
 #include "app/reserved_text.h"
 #include "app/win/ansi.h"
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 #include "ui/copy_text.h"
 #include "ui/win/quill_dlg.h"
 

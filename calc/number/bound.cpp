@@ -1,10 +1,10 @@
-#include "calc/bound.h"
+#include "calc/number/bound.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "calc/limb_powers.h"
+#include "calc/number/limb_powers.h"
 
 namespace quill {
 

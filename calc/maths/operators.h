@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

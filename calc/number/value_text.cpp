@@ -1,9 +1,9 @@
-#include "calc/value_text.h"
+#include "calc/number/value_text.h"
 
 #include <charconv>
 #include <cstdint>
 
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 
 namespace quill {
 

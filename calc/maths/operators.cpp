@@ -1,8 +1,8 @@
-#include "calc/operators.h"
+#include "calc/maths/operators.h"
 
 #include <cstdint>
 
-#include "calc/kernels.h"
+#include "calc/maths/kernels.h"
 
 namespace quill {
 

@@ -1,12 +1,12 @@
-#include "calc/angles.h"
+#include "calc/maths/angles.h"
 
 #include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "calc/constant_digits.h"
-#include "calc/kernels.h"
-#include "calc/two_over_pi_digits.h"
+#include "calc/maths/constant_digits.h"
+#include "calc/maths/kernels.h"
+#include "calc/maths/two_over_pi_digits.h"
 
 namespace quill {
 

@@ -1,10 +1,10 @@
-#include "calc/constants.h"
+#include "calc/maths/constants.h"
 
 #include <array>
 #include <cstdint>
 
-#include "calc/constant_digits.h"
-#include "calc/number_text.h"
+#include "calc/maths/constant_digits.h"
+#include "calc/number/number_text.h"
 
 namespace quill {
 

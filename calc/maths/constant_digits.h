@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "calc/coefficient.h"
+#include "calc/number/coefficient.h"
 
 namespace quill {
 

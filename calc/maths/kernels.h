@@ -20,7 +20,7 @@
 
 #include <cstdint>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

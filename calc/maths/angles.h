@@ -9,7 +9,7 @@
 // are reduced exactly, so a whole multiple of 90 leaves exactly nothing.
 #pragma once
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

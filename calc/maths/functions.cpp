@@ -1,9 +1,9 @@
-#include "calc/functions.h"
+#include "calc/maths/functions.h"
 
 #include <array>
 
-#include "calc/angles.h"
-#include "calc/kernels.h"
+#include "calc/maths/angles.h"
+#include "calc/maths/kernels.h"
 
 namespace quill {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

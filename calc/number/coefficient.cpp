@@ -1,4 +1,4 @@
-#include "calc/coefficient.h"
+#include "calc/number/coefficient.h"
 
 #include <algorithm>
 #include <array>

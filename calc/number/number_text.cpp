@@ -1,12 +1,10 @@
-#include "calc/number_text.h"
+#include "calc/number/number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <vector>
-
-#include "calc/chars.h"
 
 namespace quill {
 
@@ -48,7 +46,7 @@ Decimal ReadLongDecimal(std::string_view text) {
             afterPoint = true;
             continue;
         }
-        if (!IsDigit(c)) break;
+        if (c < '0' || c > '9') break;
         const int digit = c - '0';
         if (!significant) {
             if (digit == 0) {
@@ -96,7 +94,7 @@ Decimal ReadDecimal(std::string_view text) {
             afterPoint = 0;
             continue;
         }
-        if (!IsDigit(c)) break;
+        if (c < '0' || c > '9') break;
         if (++digits > kLimbDigits) return ReadLongDecimal(text);
         limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
         afterPoint += afterPoint >= 0 ? 1 : 0;

@@ -1,8 +1,8 @@
-#include "calc/constant_digits.h"
+#include "calc/maths/constant_digits.h"
 
 #include <string>
 
-#include "calc/pi_digits.h"
+#include "calc/maths/pi_digits.h"
 
 namespace quill {
 

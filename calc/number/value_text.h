@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 namespace quill {
 

@@ -1,10 +1,10 @@
-#include "calc/kernels.h"
+#include "calc/maths/kernels.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 
-#include "calc/constant_digits.h"
+#include "calc/maths/constant_digits.h"
 
 namespace quill {
 

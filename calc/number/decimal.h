@@ -37,8 +37,8 @@
 
 #include <cstdint>
 
-#include "calc/bound.h"
-#include "calc/coefficient.h"
+#include "calc/number/bound.h"
+#include "calc/number/coefficient.h"
 
 namespace quill {
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "calc/coefficient.h"
+#include "calc/number/coefficient.h"
 
 namespace quill {
 

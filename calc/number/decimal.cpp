@@ -1,4 +1,4 @@
-#include "calc/decimal.h"
+#include "calc/number/decimal.h"
 
 #include <algorithm>
 #include <bit>
