@@ -116,6 +116,9 @@ int main(int argc, char** argv) {
     for (const char* text : quill::bench::kHugeTexts)
         benchmark::RegisterBenchmark((std::string("answer/") + text).c_str(), Answer,
                                      std::string(text));
+    for (const char* text : quill::bench::kEscalatedTexts)
+        benchmark::RegisterBenchmark((std::string("answer/") + text).c_str(), Answer,
+                                     std::string(text));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
