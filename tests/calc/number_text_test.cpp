@@ -83,6 +83,26 @@ TEST(NumberText, ShortDecimalsReadExactly) {
     }
 }
 
+// A ball whose end touches a tie: every point of it must round alike, the
+// tie itself (rounded away from zero) included.
+TEST(NumberText, ABallThatTouchesATieRoundsAsItsPointsDo) {
+    const struct {
+        const char* mid;
+        std::uint64_t radius; // units of 10^-4
+        const char* shown;    // at two decimals
+    } rows[] = {
+        {"0.1249", 1, ""},     // up to 0.125, which is 0.13: not proven
+        {"0.1251", 1, "0.13"}, // down to 0.125: all of it is 0.13
+        {"0.1248", 1, "0.12"}, // clear of the tie
+        {"-0.1249", 1, ""},    {"-0.1251", 1, "-0.13"},
+    };
+    for (const auto& row : rows) {
+        const Decimal x = ReadDecimal(row.mid[0] == '-' ? row.mid + 1 : row.mid);
+        const Decimal ball = (row.mid[0] == '-' ? -x : x).Widened(Bound::Of(row.radius, -4));
+        EXPECT_EQ(WriteFixed(ball, 2), row.shown) << row.mid;
+    }
+}
+
 TEST(NumberText, Write) {
     EXPECT_EQ(WriteFixed(ReadDecimal("0.6666666666666"), 12), "0.666666666667");
     EXPECT_EQ(WriteFixed(ReadDecimal("7.5"), 0), "8");

@@ -75,6 +75,10 @@ TEST(ProvenDigits, TheCasesThatShowedWrongDigits) {
         {"sin(pi+1/10^60)", kExponent, "-1.000000e-60"},
         {"(1-tanh(70))*10^61", kAuto, "3.160840120547"},
         {"floor(cos(1/10^30))", kAuto, "0"},
+        // Nothing snaps before the last try, nor there a truth 10^-801 away.
+        {"floor(cos(1/10^150))", kAuto, "0"},
+        {"floor(cos(1/10^400))", kAuto, "0"},
+        {"ceil(exp(1/10^800))", kAuto, "2"},
         {"ceil(exp(1/10^60))", kAuto, "2"},
         {"2.5*cos(1/10^30)", Places(0), "2"},
         {"0.125*cos(1/10^30)", Places(2), "0.12"},
