@@ -61,8 +61,11 @@ Decimal Trigonometric(Trig kind, const Decimal& x, bool degrees, int digits) {
     if (!angle.proven) return Decimal().Widened(Bound::Unbounded());
     const Decimal& r = angle.radians;
     const bool turned = k % 2 == 1; // sin and cos trade places
-    const Decimal sin = Contracting(SinKernel, r, digits + 2);
-    const Decimal cos = Contracting(CosKernel, r, digits + 2);
+    // Only the series the function wants: tan wants both.
+    const bool wantSin = kind == Trig::Tan || (kind == Trig::Sin) != turned;
+    const bool wantCos = kind == Trig::Tan || (kind == Trig::Cos) != turned;
+    const Decimal sin = wantSin ? Contracting(SinKernel, r, digits + 2) : Decimal();
+    const Decimal cos = wantCos ? Contracting(CosKernel, r, digits + 2) : Decimal();
     switch (kind) {
     case Trig::Sin: {
         const Decimal v = turned ? cos : sin;

@@ -229,15 +229,23 @@ Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
     constexpr int kSlopeDigits = 20;
     const Bound least = LeastReach(x);
     if (least.IsZero()) return Bound::Unbounded();
-    const Decimal logBase = LogKernel(Abs(x.Midpoint()), kSlopeDigits);
     Bound d = Reach(y) * x.radius() / least;
-    if (y.IsInexact()) d = d + y.radius() * Reach(logBase);
-    const Decimal exponent = Multiply(y.Midpoint(), logBase, kSlopeDigits);
-    const Decimal top =
-        Add(Add(exponent.Midpoint(), Decimal::Of(exponent.radius())), Decimal::Of(d));
-    if (Compare(top, Decimal::Integer(-kExpBound)) < 0) return {};
+    // The logarithm only where y is a ball, or the power fell below the
+    // range: the usual power of a rounded base needs neither.
+    if (y.IsInexact() || power.IsZero()) {
+        const Decimal logBase = LogKernel(Abs(x.Midpoint()), kSlopeDigits);
+        if (y.IsInexact()) d = d + y.radius() * Reach(logBase);
+        const Decimal exponent = Multiply(y.Midpoint(), logBase, kSlopeDigits);
+        const Decimal top =
+            Add(Add(exponent.Midpoint(), Decimal::Of(exponent.radius())), Decimal::Of(d));
+        if (Compare(top, Decimal::Integer(-kExpBound)) < 0) return {};
+    }
     if (Compare(d, Bound::Of(100, 0)) > 0) return Bound::Unbounded();
-    return Reach(power) * d * Reach(ExpKernel(Decimal::Of(d), kSlopeDigits));
+    // e^d <= 1 + 2d for d up to 1.25; beyond, the kernel's.
+    const Bound growth = Compare(d, Bound::Unit(0)) <= 0
+                             ? Bound::Unit(0) + Bound::Of(2, 0) * d
+                             : Reach(ExpKernel(Decimal::Of(d), kSlopeDigits));
+    return Reach(power) * d * growth;
 }
 
 // x op y for balls: computed at the midpoints, then widened by the spread.
