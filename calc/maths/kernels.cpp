@@ -126,6 +126,26 @@ BigInt Series(BigInt term, const BigInt& factor, std::int64_t bits, bool alterna
     return sum;
 }
 
+// The sum of u^(2n+1) / (2n+1) (atanh's series), or with the signs
+// alternating (atan's), until a power is zero: each power one ulp off the
+// one before, each term one more. `count` takes the number of terms.
+BigInt OddPowerSeries(const BigInt& u, std::int64_t bits, bool alternate, std::uint64_t& count) {
+    const BigInt u2 = Times(u, u, bits);
+    BigInt power = u;
+    BigInt total = u;
+    count = 1;
+    for (std::uint64_t n = 1; !power.is_zero(); ++n, ++count) {
+        power = Times(power, u2, bits);
+        const BigInt term = power / (2 * n + 1);
+        if (alternate && n % 2 == 1) {
+            total -= term;
+        } else {
+            total += term;
+        }
+    }
+    return total;
+}
+
 } // namespace
 
 Decimal ExpKernel(const Decimal& x, int digits) {
@@ -166,15 +186,8 @@ Decimal LogNearOne(const Decimal& t, std::int64_t want, int digits) {
     const std::int64_t b = BitsBelow(t, want) + 24;
     const BigInt one = BigInt(1) << static_cast<unsigned>(b);
     const BigInt u = Over(Fixed(t, b), 2 * one + Fixed(t, b), b); // t / (2 + t), two ulps
-    // The series' terms are u^(2n+1) / (2n+1): power and divisor apart.
-    BigInt power = u;
-    BigInt total = u;
-    const BigInt u2 = Times(u, u, b);
-    std::uint64_t count = 1;
-    for (std::uint64_t n = 1; !power.is_zero(); ++n, ++count) {
-        power = Times(power, u2, b);
-        total += power / (2 * n + 1);
-    }
+    std::uint64_t count = 0;
+    const BigInt total = OddPowerSeries(u, b, false, count);
     return FromBinary(2 * total, -b, 2 * (3 * count + 6), digits);
 }
 
@@ -182,15 +195,7 @@ Decimal LogNearOne(const Decimal& t, std::int64_t want, int digits) {
 BigInt LogOfRoot(const BigInt& z, std::int64_t b, std::uint64_t& count) {
     const BigInt one = BigInt(1) << static_cast<unsigned>(b);
     const BigInt t = Over(z - one, z + one, b);
-    const BigInt t2 = Times(t, t, b);
-    BigInt power = t;
-    BigInt total = t;
-    count = 1;
-    for (std::uint64_t n = 1; !power.is_zero(); ++n, ++count) {
-        power = Times(power, t2, b);
-        total += power / (2 * n + 1);
-    }
-    return 2 * total;
+    return 2 * OddPowerSeries(t, b, false, count);
 }
 
 } // namespace
@@ -257,15 +262,8 @@ Decimal AtanKernel(const Decimal& x, int digits) {
         const BigInt root = mp::sqrt(BigInt((one << static_cast<unsigned>(b)) + u * u));
         u = Over(u, one + root, b);
     }
-    std::uint64_t count = 1;
-    const BigInt u2 = Times(u, u, b);
-    BigInt power = u;
-    BigInt total = u;
-    for (std::uint64_t n = 1; !power.is_zero(); ++n, ++count) {
-        power = Times(power, u2, b);
-        total += n % 2 == 1 ? BigInt(-(power / (2 * n + 1))) : BigInt(power / (2 * n + 1));
-    }
-    BigInt angle = Shifted(total, h);
+    std::uint64_t count = 0;
+    BigInt angle = Shifted(OddPowerSeries(u, b, true, count), h);
     std::uint64_t ulps = (3 * count + 8 * static_cast<std::uint64_t>(h) + 8) << h;
     if (inverted) {
         angle = Shifted(PiTimesTwoTo(b), -1) - angle;
