@@ -12,13 +12,6 @@ namespace quill {
 
 namespace {
 
-std::string LowerCased(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = ToLowerAscii(c);
-    return out;
-}
-
 Answer Decide(std::string_view given, const EvalSettings& settings) {
     Answer answer;
     // Positions are counted in int.

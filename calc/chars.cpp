@@ -34,6 +34,13 @@ void Normalize(std::string& text, std::vector<int>* map) {
 
 } // namespace
 
+std::string LowerCased(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = ToLowerAscii(c);
+    return out;
+}
+
 void NormalizeExpression(std::string& text) {
     Normalize(text, nullptr);
 }

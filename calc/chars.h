@@ -61,6 +61,9 @@ constexpr char ToLowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The text with A-Z as a-z, as the checker and the evaluator read it.
+std::string LowerCased(std::string_view text);
+
 // The end of the name that begins at `start` with a letter: letters and
 // digits follow; a point, like anything else, ends it.
 constexpr std::size_t NameEnd(std::string_view text, std::size_t start) {

@@ -186,9 +186,7 @@ const Decimal& Machine::Answer() {
     if (digits_ <= kTries.front() || settings_.answerLine.empty()) return given;
     if (!answer_) {
         answer_ = given;
-        std::string line(settings_.answerLine);
-        for (char& c : line)
-            c = ToLowerAscii(c);
+        const std::string line = LowerCased(settings_.answerLine);
         if (CheckExpression(line, false).passed) {
             EvalSettings alone = settings_;
             alone.answer = nullptr;
