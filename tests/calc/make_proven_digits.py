@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Writes tests/calc/data/proven_digits.tsv: random expressions with
-cancellation, big and tiny magnitudes, and functions of exact and rounded
-arguments, each with its true value to 300 significant digits (mpmath at 330,
-the constants their true values), and arguments of sin, cos and tan within
+cancellation, big and tiny magnitudes, tiny differences, values near a whole
+number, a tie or zero, and functions of exact and rounded arguments, each
+with its true value to 1,000 significant digits (mpmath at 2,400, the
+constants their true values), and arguments of sin, cos and tan within
 10^-600 to 10^-900 of a multiple of pi/2. ProvenDigits.EveryShownDigitIsTheTruths
-checks that every digit the program shows for them is the true value's.
+checks that every digit the program shows for them is the true value's, and
+that nothing more than 10^-800 from a zero, whole number or tie is taken
+as it.
 
 Usage: make_proven_digits.py > tests/calc/data/proven_digits.tsv"""
 
@@ -134,6 +137,32 @@ def rounded(rnd):
                        f"exp({decimal(rnd, 3)})"])
 
 
+def near_point(rnd):
+    """Values 10^-20 to 10^-780 away from a whole number, a tie or zero, with
+    the format and places that must decide which side they lie on: none may
+    be taken as the point. (cos(t) lies t^2/2 below 1.)"""
+    k = rnd.randint(20, 780)
+    t, c = f"1/10^{k}", f"1/10^{k // 2}"
+    n = rnd.randint(1, 9)
+    rows = [
+        (f"floor(cos({c}))", "decimal", "auto"),
+        (f"ceil(exp({t}))", "decimal", "auto"),
+        (f"floor({n}/3*3-sin({t}))", "decimal", "auto"),
+        (f"2.5*cos({c})", "decimal", "0"),
+        (f"0.125*exp({t})", "decimal", "2"),
+        (f"{n}.5-sin({t})", "decimal", "0"),
+        (f"cos({c})", rnd.choice(["hex", "octal"]), "auto"),
+        (f"(exp({t})-1)*10^{k}", "decimal", "auto"),
+        (f"1/(exp({t})-1)", "exponent", "auto"),
+        (f"sin(pi+{t})", "exponent", "auto"),
+        (f"cos(pi/2-{t})", "exponent", "auto"),
+        (f"10^{min(k, 400)}/3+{n}-10^{min(k, 400)}/3", "decimal", "auto"),
+        (f"(0-8)^(exp({t}))", "decimal", "auto"),
+        (f"(1-tanh({rnd.randint(20, 400)}))*10^{rnd.randint(10, 300)}", "exponent", "auto"),
+    ]
+    return rnd.choice(rows)
+
+
 def expression(rnd):
     kind = rnd.randrange(6)
     if kind == 0:  # cancellation of a big exact value
@@ -179,17 +208,20 @@ def near_quarter_turns():
         far_value = mpmath.mpf(c) * mpmath.mpf(10) ** 9000
         rows += [(f"{f}({c}*10^9000)", getattr(mpmath, f)(far_value)) for f in ("sin", "cos")]
         for text, value in rows:
-            print(f"exponent\tauto\tradians\t{text}\t{mpmath.nstr(value, 300, min_fixed=1, max_fixed=0)}")
+            print(f"exponent\tauto\tradians\t{text}\t{mpmath.nstr(value, 1000, min_fixed=1, max_fixed=0)}")
 
 
 def main():
     rnd = random.Random(23)
-    mp.dps = 330
-    for _ in range(420):
+    mp.dps = 2400
+    for row in range(420):
         text = expression(rnd)
         form = rnd.choice(["decimal"] * 6 + ["exponent"] * 2 + ["octal", "hex"])
         places = rnd.choice(PLACES)
         angle = rnd.choice(["radians", "radians", "degrees"])
+        if row % 3 == 0:
+            text, form, places = near_point(rnd)
+            angle = "radians"
         try:
             truth = evaluate(text, angle == "degrees")
             if mpmath.isinf(truth) or abs(truth) > mpmath.mpf(10) ** 10100:
@@ -197,7 +229,7 @@ def main():
             elif truth != 0 and abs(truth) < mpmath.mpf(10) ** -10100:
                 value = "0"  # far below any digit shown
             else:
-                value = mpmath.nstr(truth, 300, min_fixed=1, max_fixed=0)
+                value = mpmath.nstr(truth, 1000, min_fixed=1, max_fixed=0)
         except Bad:
             value = "nan"
         except ZeroDivisionError:
