@@ -53,7 +53,7 @@ Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
 // Drops `drop` digits of x in pieces of at most kLimbDigits, each a division
 // by one limb; only the last piece's remainder is compared with half a unit,
 // the earlier ones only tell whether anything below it is nonzero.
-BigInt DropInPieces(BigInt q, int drop, bool sticky, Rounding rule) {
+void DropInPieces(BigInt& q, int drop, bool sticky, Rounding rule) {
     while (drop > kLimbDigits) {
         sticky = DivideByLimb(q, SmallTenTo(kLimbDigits)) != 0 || sticky;
         drop -= kLimbDigits;
@@ -61,7 +61,6 @@ BigInt DropInPieces(BigInt q, int drop, bool sticky, Rounding rule) {
     const std::uint64_t remainder = DivideByLimb(q, SmallTenTo(drop));
     const Rest rest = RestOf(remainder, drop, sticky);
     if (RoundsUp(rest, mp::bit_test(q, 0), rule)) ++q;
-    return q;
 }
 
 } // namespace
@@ -172,19 +171,29 @@ int DigitCount(const BigInt& x) {
     return x >= TenTo(digits) ? digits + 1 : digits;
 }
 
-BigInt DropDigits(BigInt x, std::int64_t drop, bool sticky, Rounding rule) {
-    if (drop <= 0) return x;
+void DropDigitsInPlace(BigInt& x, std::int64_t drop, bool sticky, Rounding rule) {
+    if (drop <= 0) return;
     // All of x lies below a tenth of the unit kept: no rule rounds that up.
     // (x has at most DigitsOfBits(bits) + 1 digits.)
-    if (x.is_zero() || drop > DigitsOfBits(mp::msb(x) + 1) + 2) return BigInt(0U);
+    if (x.is_zero() || drop > DigitsOfBits(mp::msb(x) + 1) + 2) {
+        x = 0U;
+        return;
+    }
     if (drop > kTableDigits) {
         // One division for the bulk; the last piece decides the rounding.
         BigInt q;
         BigInt remainder;
         mp::divide_qr(x, TenTo(drop - kLimbDigits), q, remainder);
-        return DropInPieces(q, kLimbDigits, sticky || !remainder.is_zero(), rule);
+        x = std::move(q);
+        DropInPieces(x, kLimbDigits, sticky || !remainder.is_zero(), rule);
+        return;
     }
-    return DropInPieces(std::move(x), static_cast<int>(drop), sticky, rule);
+    DropInPieces(x, static_cast<int>(drop), sticky, rule);
+}
+
+BigInt DropDigits(BigInt x, std::int64_t drop, bool sticky, Rounding rule) {
+    DropDigitsInPlace(x, drop, sticky, rule);
+    return x;
 }
 
 BigInt CutDigits(const BigInt& x, std::int64_t drop, std::uint64_t& top, int& topDigits) {

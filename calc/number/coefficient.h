@@ -95,6 +95,9 @@ BigInt Scaled(const BigInt& c, std::int64_t digits);
 // the value rounded lies a little above x (something nonzero below x's last
 // digit). The result may gain a digit (999 rounded up by one digit is 100).
 BigInt DropDigits(BigInt x, std::int64_t drop, bool sticky, Rounding rule);
+// The same, in place: a moved BigInt copies its limbs, so the arithmetic's
+// own roundings drop digits where they stand.
+void DropDigitsInPlace(BigInt& x, std::int64_t drop, bool sticky, Rounding rule);
 
 // x >= 0 without its last `drop` digits, toward zero, for drop >= 1. `top`
 // is the highest piece of the part dropped, `topDigits` (1 to kLimbDigits)

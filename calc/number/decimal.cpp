@@ -500,11 +500,10 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
     Decimal d;
     d.radius_ = carried;
     if (digits == 0) return d;
-    BigInt digitsKept = std::move(c);
     if (!sticky && carried.IsZero() && digits > kExactDigits) {
         // Long only by its trailing zeros, perhaps: 10^1000 is exact.
-        q += StripZeros(digitsKept);
-        digits = DigitCount(digitsKept);
+        q += StripZeros(c);
+        digits = DigitCount(c);
     }
     const bool exact = !sticky && carried.IsZero() && digits <= kExactDigits;
     const int precision = exact ? kExactDigits : std::clamp(kept, kRoundedDigits, kExactDigits);
@@ -512,25 +511,25 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
         std::int64_t drop = digits - precision;
         if (drop <= 0) {
             // Widen, so that what lies beyond is below a digit to be dropped.
-            digitsKept = Scaled(digitsKept, 1 - drop);
+            c = Scaled(c, 1 - drop);
             q -= 1 - drop;
             drop = 1;
         }
-        digitsKept = DropDigits(std::move(digitsKept), drop, sticky, kArithmetic);
+        DropDigitsInPlace(c, drop, sticky, kArithmetic);
         q += drop;
         d.radius_ = carried + Bound::HalfUnit(q);
         // `precision` digits are left, or one more where the rounding
         // carried into a new digit: 99...9 became 10^precision.
         digits = precision;
         const bool carriedOver = precision <= kTableDigits
-                                     ? digitsKept == coefficient_detail::TableTenTo(precision)
-                                     : DigitCount(digitsKept) > precision;
+                                     ? c == coefficient_detail::TableTenTo(precision)
+                                     : DigitCount(c) > precision;
         if (carriedOver) {
-            DivideByLimb(digitsKept, 10);
+            DivideByLimb(c, 10);
             ++q;
         }
     }
-    return Rounded(negative, std::move(digitsKept), q, digits, d.radius_);
+    return Rounded(negative, std::move(c), q, digits, d.radius_);
 }
 
 Decimal Decimal::operator-() const {
