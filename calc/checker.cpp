@@ -18,6 +18,7 @@
 #include "calc/chars.h"
 #include "calc/maths/constants.h"
 #include "calc/maths/functions.h"
+#include "calc/plain_line.h"
 
 namespace quill {
 
@@ -180,7 +181,7 @@ std::optional<CheckResult> CheckBracketBalance(const Balance& balance) {
 
 } // namespace
 
-CheckResult CheckExpression(std::string_view text, bool hasAnswer) {
+CheckResult CheckByRules(std::string_view text, bool hasAnswer) {
     Work t{text, {}, {}, static_cast<int>(text.size()), hasAnswer};
     if (NeedsNormalizing(text)) {
         t.normalized.assign(text);
@@ -199,6 +200,11 @@ CheckResult CheckExpression(std::string_view text, bool hasAnswer) {
         fault = CheckBracketBalance(balance);
     }
     return fault.value_or(CheckResult{}); // none: the text passes
+}
+
+CheckResult CheckExpression(std::string_view text, bool hasAnswer) {
+    if (IsPlainWellFormed(text)) return {};
+    return CheckByRules(text, hasAnswer);
 }
 
 } // namespace quill

@@ -30,4 +30,9 @@ struct CheckResult {
 // ("No answer yet", the name marked as an unknown constant would be).
 CheckResult CheckExpression(std::string_view text, bool hasAnswer = false);
 
+// The same by the rules alone, without the shortcut for plain lines
+// (plain_line.h) that CheckExpression tries first: the shortcut's test
+// holds the two together.
+CheckResult CheckByRules(std::string_view text, bool hasAnswer = false);
+
 } // namespace quill

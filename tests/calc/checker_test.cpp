@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/evaluator.h"
+#include "calc/plain_line.h"
 
 namespace quill {
 namespace {
@@ -232,6 +233,38 @@ TEST(Checker, MessagesKeepTheirPadding) {
     EXPECT_EQ(std::string(FaultText(Fault::PasteOperator)).size(), 20U);
     EXPECT_EQ(Together('*', '-'), " Together '*-'  ");
     EXPECT_EQ(Symbol('='), "Unknown symbol '='");
+}
+
+// Every line of up to `longest` characters from `alphabet`, each against
+// the rules; returns how many the rules pass.
+int CompareShortcutWithRules(const std::string& alphabet, std::size_t longest) {
+    int passed = 0;
+    std::string line;
+    for (std::size_t length = 0; length <= longest; ++length) {
+        std::size_t count = 1;
+        for (std::size_t i = 0; i < length; ++i)
+            count *= alphabet.size();
+        for (std::size_t n = 0; n < count; ++n) {
+            line.clear();
+            for (std::size_t rest = n, i = 0; i < length; ++i, rest /= alphabet.size())
+                line += alphabet[rest % alphabet.size()];
+            const bool rules = CheckByRules(line).passed;
+            EXPECT_EQ(IsPlainWellFormed(line), rules) << line;
+            passed += rules ? 1 : 0;
+        }
+    }
+    return passed;
+}
+
+// The shortcut passes exactly the lines the rules pass: every line of up to
+// seven characters of one of each class (and a second point and bracket),
+// and of up to four of every operator.
+TEST(Checker, PlainLineShortcutAgreesWithTheRules) {
+    EXPECT_GT(CompareShortcutWithRules("1.()+*", 7), 900);
+    EXPECT_GT(CompareShortcutWithRules("0.()-/^#%", 4), 50);
+    // Outside the alphabet the rules decide, whatever the line.
+    for (const char* other : {"2 +3", "pi+1", "1,5*2", "ans", "2\t+3", "2=2"})
+        EXPECT_FALSE(IsPlainWellFormed(other)) << other;
 }
 
 } // namespace
