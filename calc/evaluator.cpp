@@ -250,8 +250,12 @@ EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
         result = EvaluateValue(text, settings, digits);
         // A fault is decided: no expression, or a divisor that is zero.
         if (result.fault != Fault::None) return result;
-        if (digits == kTries.back() || ShowsEveryDigit(result.value, settings)) break;
+        if (std::optional<std::string> shown = TextShowingEveryDigit(result.value, settings)) {
+            result.text = std::move(*shown);
+            return result;
+        }
     }
+    // Not every digit asked is proven even at the last try: what it proves.
     result.text = FormatResult(result.value, settings);
     return result;
 }

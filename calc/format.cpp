@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 
 #include "calc/number/number_text.h"
 
@@ -132,6 +133,24 @@ bool ShowsEveryDigit(const Decimal& value, const EvalSettings& settings) {
         return ProvenDigits(value, value.Scale() - (kPrecision - 1), Rounding::HalfAway, digits);
     const int asked = settings.places >= 0 ? settings.places : kAutoDecimals;
     return ProvenDigits(value, -asked, Rounding::HalfAway, digits);
+}
+
+std::optional<std::string> TextShowingEveryDigit(const Decimal& ball,
+                                                 const EvalSettings& settings) {
+    // The usual line, a decimal below 10^kPrecision: its digits at the places
+    // asked are proven exactly when they can be written, so they are
+    // written once.
+    const bool usual = settings.format == Format::Decimal && ball.IsFinite() &&
+                       !ball.radius().IsUnbounded() && (ball.IsZero() || ball.Scale() < kPrecision);
+    if (!usual) {
+        if (!ShowsEveryDigit(ball, settings)) return std::nullopt;
+        return FormatResult(ball, settings);
+    }
+    const Decimal zero;
+    const Decimal& value = IsZeroBall(ball) ? zero : ball;
+    std::string text = WriteFixed(value, settings.places >= 0 ? settings.places : kAutoDecimals);
+    if (text.empty()) return std::nullopt;
+    return settings.places < 0 ? Stripped(std::move(text)) : text;
 }
 
 std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {

@@ -8,6 +8,7 @@
 // kNotEnoughDigitsText.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "calc/eval_settings.h"
@@ -38,6 +39,11 @@ std::string FormatDecimal(const Decimal& value, int places);
 // non-finite value never does, as it may come of a decision a wider
 // evaluation would make otherwise.
 bool ShowsEveryDigit(const Decimal& value, const EvalSettings& settings);
+
+// FormatResult's text when ShowsEveryDigit, else nothing: the evaluator
+// asks both of every line, and the usual line's digits are then found once.
+std::optional<std::string> TextShowingEveryDigit(const Decimal& value,
+                                                 const EvalSettings& settings);
 
 // The display string of `value`: the decimal form for "Decimal"; for "Octal"
 // and "Hex" the whole part (toward zero) in the 32-bit form when it fits a
