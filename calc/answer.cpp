@@ -7,10 +7,22 @@
 #include "calc/chars.h"
 #include "calc/checker.h"
 #include "calc/evaluator.h"
+#include "calc/plain_line.h"
 
 namespace quill {
 
 namespace {
+
+// The answer to a text the checker passed.
+Answer Evaluated(std::string_view text, const EvalSettings& settings) {
+    Answer answer;
+    answer.checked = true;
+    EvalResult value = Evaluate(text, settings);
+    answer.fault = value.fault;
+    answer.text = std::move(value.text);
+    if (value.fault == Fault::None) answer.value = std::move(value.value);
+    return answer;
+}
 
 Answer Decide(std::string_view given, const EvalSettings& settings) {
     Answer answer;
@@ -20,6 +32,9 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         answer.text = FaultText(Fault::TooLong);
         return answer;
     }
+    // The usual line passes the checker's shortcut as it is: no capital to
+    // lower, no fault to find.
+    if (IsPlainWellFormed(given)) return Evaluated(given, settings);
     // Most lines hold no capital, and then need no copy.
     std::string lowered;
     std::string_view text = given;
@@ -27,7 +42,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         lowered = LowerCased(given);
         text = lowered;
     }
-    CheckResult check = CheckExpression(text, settings.answer != nullptr);
+    CheckResult check = CheckByRules(text, settings.answer != nullptr);
     if (!check.passed) {
         answer.fault = check.fault;
         answer.text = std::move(check.message);
@@ -37,12 +52,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         answer.read = lowered.empty() ? std::string(given) : std::move(lowered);
         return answer;
     }
-    answer.checked = true;
-    EvalResult value = Evaluate(text, settings);
-    answer.fault = value.fault;
-    answer.text = std::move(value.text);
-    if (value.fault == Fault::None) answer.value = std::move(value.value);
-    return answer;
+    return Evaluated(text, settings);
 }
 
 } // namespace

@@ -144,12 +144,12 @@ bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand)
         return true;
     }
     if (IsNumberChar(c)) {
-        std::size_t j = i;
-        while (j < w.size() && IsNumberChar(w[j]))
-            ++j;
-        values_.push_back(ReadDecimal(w.substr(i, j - i)));
+        // The checker let through one point at the most: the number read
+        // is all of the digits and point there.
+        std::size_t length = 0;
+        values_.push_back(ReadDecimal(w.substr(i), length));
         wantOperand = false;
-        i = j;
+        i += length;
         return true;
     }
     if (IsLetter(c)) {
@@ -236,18 +236,24 @@ EvalResult Machine::Run(std::string_view w) {
 } // namespace
 
 EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings, int digits) {
-    Machine machine(settings, digits);
     // Most lines need no normalising, and then need no copy either.
-    if (!NeedsNormalizing(text)) return machine.Run(text);
+    if (!NeedsNormalizing(text)) return Machine(settings, digits).Run(text);
     std::string w(text);
     NormalizeExpression(w);
-    return machine.Run(w);
+    return Machine(settings, digits).Run(w);
 }
 
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
+    // Normalised once for every try.
+    std::string normalized;
+    if (NeedsNormalizing(text)) {
+        normalized.assign(text);
+        NormalizeExpression(normalized);
+        text = normalized;
+    }
     EvalResult result;
     for (const int digits : kTries) {
-        result = EvaluateValue(text, settings, digits);
+        result = Machine(settings, digits).Run(text);
         // A fault is decided: no expression, or a divisor that is zero.
         if (result.fault != Fault::None) return result;
         if (std::optional<std::string> shown = TextShowingEveryDigit(result.value, settings)) {

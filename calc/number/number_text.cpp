@@ -82,24 +82,41 @@ Decimal ReadLongDecimal(std::string_view text) {
 
 } // namespace
 
-Decimal ReadDecimal(std::string_view text) {
+Decimal ReadDecimal(std::string_view text, std::size_t& length) {
     // Most numbers people type have at most 19 digits: one limb, read in one
     // pass with nothing to round.
     std::uint64_t limb = 0;
     int digits = 0;
     int afterPoint = -1; // digits after the point, or -1 before it
-    for (const char c : text) {
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '.') {
             if (afterPoint >= 0) break;
             afterPoint = 0;
             continue;
         }
         if (c < '0' || c > '9') break;
-        if (++digits > kLimbDigits) return ReadLongDecimal(text);
+        if (++digits > kLimbDigits) {
+            // A long one: its end first, then its digits.
+            for (; i < text.size() &&
+                   ((text[i] >= '0' && text[i] <= '9') || (text[i] == '.' && afterPoint < 0));
+                 ++i) {
+                afterPoint = text[i] == '.' ? 0 : afterPoint;
+            }
+            length = i;
+            return ReadLongDecimal(text.substr(0, i));
+        }
         limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
         afterPoint += afterPoint >= 0 ? 1 : 0;
     }
+    length = i;
     return Decimal::MakeExact(false, limb, afterPoint > 0 ? -afterPoint : 0);
+}
+
+Decimal ReadDecimal(std::string_view text) {
+    std::size_t length = 0;
+    return ReadDecimal(text, length);
 }
 
 std::string WriteDigits(const BigInt& n) {

@@ -20,6 +20,8 @@ namespace quill {
 // a bound. Text with no digit
 // reads as 0. Linear in the length of the text, for any length.
 Decimal ReadDecimal(std::string_view text);
+// The same, and `length` set to the characters the number takes.
+Decimal ReadDecimal(std::string_view text, std::size_t& length);
 
 // The decimal digits of a whole number ("0" for zero).
 std::string WriteDigits(const BigInt& n);
