@@ -46,6 +46,16 @@ BigInt Times(const BigInt& a, const BigInt& b, std::int64_t bits) {
     return Shifted(a * b, -bits);
 }
 
+// a = a * b * 2^-bits in place, toward zero: the series' step, without the
+// copies a moved BigInt makes of its limbs.
+void MultiplyShifted(BigInt& a, const BigInt& b, std::int64_t bits) {
+    a *= b;
+    const bool negative = a.sign() < 0;
+    if (negative) a.backend().negate();
+    a >>= static_cast<unsigned>(bits);
+    if (negative && !a.is_zero()) a.backend().negate();
+}
+
 // a * 2^bits / b, off by less than one ulp (b > 0).
 BigInt Over(const BigInt& a, const BigInt& b, std::int64_t bits) {
     return Shifted(a, bits) / b;
@@ -116,7 +126,8 @@ BigInt Series(BigInt term, const BigInt& factor, std::int64_t bits, bool alterna
     BigInt sum = term;
     terms = 1;
     for (std::uint64_t n = 1; !term.is_zero(); ++n, ++terms) {
-        term = Times(term, factor, bits) / divisor(n);
+        MultiplyShifted(term, factor, bits);
+        DivideByLimb(term, divisor(n));
         if (alternate && n % 2 == 1) {
             sum -= term;
         } else {
@@ -134,9 +145,11 @@ BigInt OddPowerSeries(const BigInt& u, std::int64_t bits, bool alternate, std::u
     BigInt power = u;
     BigInt total = u;
     count = 1;
+    BigInt term;
     for (std::uint64_t n = 1; !power.is_zero(); ++n, ++count) {
-        power = Times(power, u2, bits);
-        const BigInt term = power / (2 * n + 1);
+        MultiplyShifted(power, u2, bits);
+        term = power;
+        DivideByLimb(term, 2 * n + 1);
         if (alternate && n % 2 == 1) {
             total -= term;
         } else {
