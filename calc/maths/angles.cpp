@@ -52,11 +52,8 @@ constexpr int kFarScale = 1000;
 BigInt TwoOverPiWindow(std::int64_t first, std::int64_t last) {
     const auto have = static_cast<std::int64_t>(kTwoOverPiDecimals.size());
     if (last > have) return TwoOverPiTimesTenTo(last) % TenToBig(last - first);
-    std::string_view digits = kTwoOverPiDecimals.substr(static_cast<std::size_t>(first),
-                                                        static_cast<std::size_t>(last - first));
-    // No leading zero: the text would be read as octal.
-    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
-    return digits.empty() ? BigInt(0) : BigInt(std::string(digits));
+    return FromDigits(kTwoOverPiDecimals.substr(static_cast<std::size_t>(first),
+                                                static_cast<std::size_t>(last - first)));
 }
 
 // Whether the digits read so far may go on: a remainder that stays too

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "calc/maths/constant_tables.h"
 #include "calc/maths/pi_digits.h"
 
 namespace quill {
@@ -54,12 +55,25 @@ BigInt ExpSeriesOfOne(std::int64_t n) {
     return sum;
 }
 
+// v * 10^n for a stored v (`digits`, floor(v * 10^kTableDecimals)): its
+// leading digits, for n <= kTableDecimals.
+BigInt FromTable(std::string_view digits, std::int64_t n) {
+    return FromDigits(
+        digits.substr(0, digits.size() - static_cast<std::size_t>(kTableDecimals - n)));
+}
+
+// v * 2^bits for a stored v (`hex`, floor(v * 2^kTableBits)), for bits <=
+// kTableBits: whole hex digits dropped, then the bits left over.
+BigInt FromBinaryTable(std::string_view hex, std::int64_t bits) {
+    const std::int64_t drop = kTableBits - bits;
+    BigInt x = FromHexDigits(hex.substr(0, hex.size() - static_cast<std::size_t>(drop / 4)));
+    return x >> static_cast<unsigned>(drop % 4);
+}
+
 } // namespace
 
 BigInt PiTimesTenTo(std::int64_t n) {
-    if (n <= kPiDecimals) {
-        return BigInt(std::string(kPiDigits.substr(0, static_cast<std::size_t>(n) + 1)));
-    }
+    if (n <= kPiDecimals) return FromDigits(kPiDigits.substr(0, static_cast<std::size_t>(n) + 1));
     return MachinPi(n);
 }
 
@@ -71,32 +85,38 @@ BigInt TwoOverPiTimesTenTo(std::int64_t n) {
 }
 
 BigInt ETimesTenTo(std::int64_t n) {
+    if (n <= kTableDecimals) return FromTable(kEDigits, n);
     return ExpSeriesOfOne(n + kGuard) / TenTo(kGuard);
 }
 
 // ln 2 = 2 atanh(1/3), and ln 10 = 3 ln 2 + ln(5/4) = 3 ln 2 + 2 atanh(1/9).
 BigInt Ln2TimesTenTo(std::int64_t n) {
+    if (n <= kTableDecimals) return FromTable(kLn2Digits, n);
     return 2 * AtanOfInverse(3, TenTo(n + kGuard), false) / TenTo(kGuard);
 }
 
 BigInt Ln10TimesTenTo(std::int64_t n) {
+    if (n <= kTableDecimals) return FromTable(kLn10Digits, n);
     const BigInt one = TenTo(n + kGuard);
     const BigInt ln2 = 2 * AtanOfInverse(3, one, false);
     return (3 * ln2 + 2 * AtanOfInverse(9, one, false)) / TenTo(kGuard);
 }
 
 BigInt Sqrt2TimesTenTo(std::int64_t n) {
+    if (n <= kTableDecimals) return FromTable(kSqrt2Digits, n);
     return mp::sqrt(BigInt(2 * TenTo(2 * n)));
 }
 
 // The binary forms: the guard digits become 40 guard bits.
 BigInt PiTimesTwoTo(std::int64_t bits) {
+    if (bits <= kTableBits) return FromBinaryTable(kPiHex, bits);
     const BigInt one = BigInt(1) << (bits + 40);
     const BigInt pi = 16 * AtanOfInverse(5, one) - 4 * AtanOfInverse(239, one);
     return pi >> 40;
 }
 
 BigInt Ln2TimesTwoTo(std::int64_t bits) {
+    if (bits <= kTableBits) return FromBinaryTable(kLn2Hex, bits);
     return (2 * AtanOfInverse(3, BigInt(1) << (bits + 40), false)) >> 40;
 }
 

@@ -1,5 +1,5 @@
 // The digits of pi, for reducing angles: the leading 3 and 1,200 decimals,
-// enough for most arguments; calc/circle_digits.cpp computes more where an
+// enough for most arguments; constant_digits.cpp computes more where an
 // argument lies closer to a multiple of pi/2. Checked in the tests against
 // pi computed there by Machin's formula.
 #pragma once

@@ -221,6 +221,43 @@ bool EndsInZeros(const BigInt& x, std::int64_t digits) {
     return true;
 }
 
+BigInt FromDigits(std::string_view digits) {
+    BigInt x;
+    // The first piece takes what is over a whole number of limbs' digits.
+    std::size_t piece = digits.size() % kLimbDigits;
+    if (piece == 0) piece = kLimbDigits;
+    for (std::size_t at = 0; at < digits.size(); at += piece, piece = kLimbDigits) {
+        std::uint64_t limb = 0;
+        for (const char c : digits.substr(at, piece))
+            limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
+        x *= SmallTenTo(static_cast<int>(piece));
+        x += limb;
+    }
+    return x;
+}
+
+BigInt FromHexDigits(std::string_view hex) {
+    constexpr std::size_t kPerLimb = 16;
+    const std::size_t limbs = (hex.size() + kPerLimb - 1) / kPerLimb;
+    BigInt x;
+    if (limbs == 0) return x;
+    auto& backend = x.backend();
+    backend.resize(static_cast<unsigned>(limbs), static_cast<unsigned>(limbs));
+    for (std::size_t i = 0; i < limbs; ++i) {
+        // Limb i holds the 16 digits that end 16 i from the right.
+        const std::size_t end = hex.size() - kPerLimb * i;
+        const std::size_t start = end > kPerLimb ? end - kPerLimb : 0;
+        std::uint64_t limb = 0;
+        for (const char c : hex.substr(start, end - start)) {
+            const int d = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+            limb = limb * 16 + static_cast<std::uint64_t>(d);
+        }
+        backend.limbs()[i] = limb;
+    }
+    backend.normalize();
+    return x;
+}
+
 int StripZeros(BigInt& x) {
     if (x.is_zero()) return 0;
     int stripped = 0;

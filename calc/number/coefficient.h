@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include <boost/multiprecision/cpp_int.hpp>
 
@@ -109,6 +110,12 @@ bool EndsInZeros(const BigInt& x, std::int64_t digits);
 
 // Removes x's trailing zeros; returns how many there were (0 for 0).
 int StripZeros(BigInt& x);
+
+// The whole number written in `digits` (decimal digits only), and in
+// `hex` (hex digits, either case): a stored constant's leading digits read
+// in pieces of a limb, not a digit at a time.
+BigInt FromDigits(std::string_view digits);
+BigInt FromHexDigits(std::string_view hex);
 
 // The low 64 bits of |x|.
 inline std::uint64_t LowLimb(const BigInt& x) {
