@@ -11,6 +11,13 @@ namespace quill {
 
 namespace {
 
+// The exact zero a narrow ball about zero shows as, made once: a Decimal
+// made afresh clears every limb it keeps.
+const Decimal& Zero() {
+    static const Decimal kZero;
+    return kZero;
+}
+
 // Non-finite values have words of their own; null for a finite value.
 const char* NonFiniteText(const Decimal& value) {
     if (value.IsNaN()) return kNotANumberText;
@@ -96,8 +103,7 @@ std::string FormatDecimal(const Decimal& ball, int places) {
     if (ball.radius().IsUnbounded()) return kNotEnoughDigitsText;
     // A narrow ball about zero is zero; one about a whole number or a tie
     // is taken as it where the digits are rounded.
-    const Decimal zero;
-    const Decimal& value = IsZeroBall(ball) ? zero : ball;
+    const Decimal& value = IsZeroBall(ball) ? Zero() : ball;
     const int asked = places >= 0 ? places : kAutoDecimals;
     if (!value.IsZero() && value.Scale() >= kPrecision) return OrNotEnough(WriteSignificant(value));
     // As many of the decimals asked for as the ball proves; Auto strips the
@@ -146,8 +152,7 @@ std::optional<std::string> TextShowingEveryDigit(const Decimal& ball,
         if (!ShowsEveryDigit(ball, settings)) return std::nullopt;
         return FormatResult(ball, settings);
     }
-    const Decimal zero;
-    const Decimal& value = IsZeroBall(ball) ? zero : ball;
+    const Decimal& value = IsZeroBall(ball) ? Zero() : ball;
     std::string text = WriteFixed(value, settings.places >= 0 ? settings.places : kAutoDecimals);
     if (text.empty()) return std::nullopt;
     return settings.places < 0 ? Stripped(std::move(text)) : text;
@@ -156,8 +161,7 @@ std::optional<std::string> TextShowingEveryDigit(const Decimal& ball,
 std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {
     if (const char* word = NonFiniteText(ball)) return word;
     // A narrow ball about zero is zero in every form.
-    const Decimal zero;
-    const Decimal& value = IsZeroBall(ball) ? zero : ball;
+    const Decimal& value = IsZeroBall(ball) ? Zero() : ball;
     switch (settings.format) {
     case Format::Octal:
         return FormatInteger(value, kOctalForm);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <utility>
 
 namespace quill {
@@ -127,18 +128,13 @@ Decimal AddSigned(const Decimal& a, const Decimal& b, bool bNegative) {
 }
 
 // The product's value for non-finite operands or an exact zero, or nothing.
-bool SpecialProduct(const Decimal& a, const Decimal& b, Decimal& out) {
+std::optional<Decimal> SpecialProduct(const Decimal& a, const Decimal& b) {
     const bool negative = a.IsNegative() != b.IsNegative();
-    if (a.IsNaN() || b.IsNaN()) {
-        out = Decimal::NotANumber();
-    } else if (a.IsInfinite() || b.IsInfinite()) {
-        out = a.IsZero() || b.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
-    } else if ((a.IsZero() && !a.IsInexact()) || (b.IsZero() && !b.IsInexact())) {
-        out = Decimal();
-    } else {
-        return false;
-    }
-    return true;
+    if (a.IsNaN() || b.IsNaN()) return Decimal::NotANumber();
+    if (a.IsInfinite() || b.IsInfinite())
+        return a.IsZero() || b.IsZero() ? Decimal::NotANumber() : Decimal::Infinity(negative);
+    if ((a.IsZero() && !a.IsInexact()) || (b.IsZero() && !b.IsInexact())) return Decimal();
+    return std::nullopt;
 }
 
 // Shifts a bound by a power of ten.
@@ -159,8 +155,7 @@ Bound ProductBound(const Decimal& a, const Decimal& b) {
 }
 
 Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExponent, int digits) {
-    Decimal special;
-    if (SpecialProduct(a, b, special)) return special;
+    if (std::optional<Decimal> special = SpecialProduct(a, b)) return std::move(*special);
     const Bound carried = ScaledBound(ProductBound(a, b), extraExponent);
     const bool negative = a.IsNegative() != b.IsNegative();
     const std::int64_t q = std::int64_t{a.exponent()} + b.exponent() + extraExponent;
@@ -225,9 +220,9 @@ TenFactors FactorsOfTen(const BigInt& b) {
 }
 
 // a / b for exact a and b whose quotient ends: c * 10^q with c of at most
-// kExactDigits digits. False when it does not end within them: a quotient
+// kExactDigits digits. Nothing when it does not end within them: a quotient
 // ends when what b has beyond the factors 2 and 5 divides a.
-bool EndingQuotient(const Decimal& a, const Decimal& b, Decimal& out) {
+std::optional<Decimal> EndingQuotient(const Decimal& a, const Decimal& b) {
     const TenFactors f = FactorsOfTen(b.coefficient());
     BigInt whole;
     if (FitsLimb(f.rest)) {
@@ -236,22 +231,21 @@ bool EndingQuotient(const Decimal& a, const Decimal& b, Decimal& out) {
             FitsLimb(a.coefficient())
                 ? LowLimb(a.coefficient()) % rest
                 : static_cast<std::uint64_t>(mp::integer_modulus(a.coefficient(), rest));
-        if (left != 0) return false;
+        if (left != 0) return std::nullopt;
         whole = a.coefficient() / LowLimb(f.rest);
     } else {
         BigInt remainder;
         mp::divide_qr(a.coefficient(), f.rest, whole, remainder);
-        if (!remainder.is_zero()) return false;
+        if (!remainder.is_zero()) return std::nullopt;
     }
     // whole / (2^twos 5^fives) = whole * 2^(k - twos) * 5^(k - fives) / 10^k.
     const int k = std::max(f.twos, f.fives);
-    if (k > kExactDigits * 4) return false;
+    if (k > kExactDigits * 4) return std::nullopt;
     const BigInt c = whole * mp::pow(BigInt(2), static_cast<unsigned>(k - f.twos)) *
                      mp::pow(BigInt(5), static_cast<unsigned>(k - f.fives));
-    if (DigitCount(c) > kExactDigits) return false;
-    out = Decimal::Make(a.IsNegative() != b.IsNegative(), c,
-                        std::int64_t{a.exponent()} - b.exponent() - k);
-    return true;
+    if (DigitCount(c) > kExactDigits) return std::nullopt;
+    return Decimal::Make(a.IsNegative() != b.IsNegative(), c,
+                         std::int64_t{a.exponent()} - b.exponent() - k);
 }
 
 // The bound a quotient carries from its operands' radii.
@@ -323,8 +317,9 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
     }
     if (rest == Rest::Zero)
         return Decimal::Make(negative, std::move(quotient), q - shift, false, carried, kept);
-    Decimal ending;
-    if (carried.IsZero() && EndingQuotient(a, b, ending)) return ending;
+    if (carried.IsZero()) {
+        if (std::optional<Decimal> ending = EndingQuotient(a, b)) return std::move(*ending);
+    }
     return RoundedQuotient(negative, std::move(quotient), rest, q - shift, carried, kept);
 }
 
@@ -446,60 +441,45 @@ Decimal Decimal::Of(const Bound& b) {
     return d;
 }
 
-Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
-                         const Bound& radius) {
+Decimal::Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bound& radius)
+    : coefficient_(std::move(c)), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
+      digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
+
+Decimal::Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative)
+    : coefficient_(c), exponent_(static_cast<std::int32_t>(q)),
+      digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
+
+// Beyond the range: Infinity above it, and below it zero with a radius that
+// holds the value. (A default Decimal zeroes every limb it keeps, so the
+// usual values are built by the constructors above, field by field.)
+Decimal Decimal::OutOfRange(bool negative, std::int64_t scale, const Bound& radius) {
+    if (scale > kMaxScale) return Infinity(negative);
     Decimal d;
-    d.radius_ = radius;
-    const std::int64_t scale = q + digits - 1;
-    // Every way out returns d, so that it is built in place.
-    if (scale > kMaxScale) {
-        d = Infinity(negative);
-        return d;
-    }
-    if (scale < kMinScale) {
-        // Below the range: zero, and a radius that holds the value.
-        d.radius_ = d.radius_ + Bound::Unit(kMinScale);
-        return d;
-    }
-    d.coefficient_ = std::move(c);
-    d.exponent_ = static_cast<std::int32_t>(q);
-    d.digits_ = static_cast<std::int16_t>(digits);
-    d.negative_ = negative;
+    d.radius_ = radius + Bound::Unit(kMinScale);
     return d;
 }
 
-Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
-    Decimal d;
-    const int digits = DigitCount(c);
-    if (digits == 0) return d;
+Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
+                         const Bound& radius) {
     const std::int64_t scale = q + digits - 1;
-    // Every way out returns d, so that it is built in place.
-    if (scale > kMaxScale) {
-        d = Infinity(negative);
-        return d;
-    }
-    if (scale < kMinScale) {
-        d.radius_ = Bound::Unit(kMinScale);
-        return d;
-    }
+    if (scale > kMaxScale || scale < kMinScale) return OutOfRange(negative, scale, radius);
+    return {std::move(c), q, digits, negative, radius};
+}
+
+Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
+    const int digits = DigitCount(c);
+    if (digits == 0) return {};
+    const std::int64_t scale = q + digits - 1;
+    if (scale > kMaxScale || scale < kMinScale) return OutOfRange(negative, scale, {});
     // One limb, the usual case, is set directly.
-    if ((c >> 64) == 0) {
-        d.coefficient_ = static_cast<std::uint64_t>(c);
-    } else {
-        d.coefficient_ = c;
-    }
-    d.exponent_ = static_cast<std::int32_t>(q);
-    d.digits_ = static_cast<std::int16_t>(digits);
-    d.negative_ = negative;
-    return d;
+    if ((c >> 64) == 0) return {static_cast<std::uint64_t>(c), q, digits, negative};
+    return {BigInt(c), q, digits, negative, {}};
 }
 
 Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, const Bound& carried,
                       int kept) {
     int digits = DigitCount(c);
-    Decimal d;
-    d.radius_ = carried;
-    if (digits == 0) return d;
+    if (digits == 0) return Decimal().Widened(carried);
     if (!sticky && carried.IsZero() && digits > kExactDigits) {
         // Long only by its trailing zeros, perhaps: 10^1000 is exact.
         q += StripZeros(c);
@@ -507,6 +487,7 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
     }
     const bool exact = !sticky && carried.IsZero() && digits <= kExactDigits;
     const int precision = exact ? kExactDigits : std::clamp(kept, kRoundedDigits, kExactDigits);
+    Bound radius = carried;
     if (sticky || digits > precision) {
         std::int64_t drop = digits - precision;
         if (drop <= 0) {
@@ -517,7 +498,7 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
         }
         DropDigitsInPlace(c, drop, sticky, kArithmetic);
         q += drop;
-        d.radius_ = carried + Bound::HalfUnit(q);
+        radius = carried + Bound::HalfUnit(q);
         // `precision` digits are left, or one more where the rounding
         // carried into a new digit: 99...9 became 10^precision.
         digits = precision;
@@ -529,7 +510,7 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
             ++q;
         }
     }
-    return Rounded(negative, std::move(c), q, digits, d.radius_);
+    return Rounded(negative, std::move(c), q, digits, radius);
 }
 
 Decimal Decimal::operator-() const {

@@ -113,6 +113,10 @@ class Decimal {
     Decimal operator-() const;
 
   private:
+    Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bound& radius);
+    Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative);
+    static Decimal OutOfRange(bool negative, std::int64_t scale, const Bound& radius);
+
     BigInt coefficient_{};
     Bound radius_{};
     std::int32_t exponent_ = 0;
