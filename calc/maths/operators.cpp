@@ -1,6 +1,7 @@
 #include "calc/maths/operators.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "calc/maths/kernels.h"
 
@@ -68,6 +69,23 @@ Decimal PowerThroughLog(const Decimal& x, const Decimal& y, bool negative, int d
     return ExpOf(Multiply(y, log, digits + 5 + spare), negative, digits);
 }
 
+// |x|^n for |x| = c * 10^q when it lies far beyond the range, above or
+// below, told from c's bit length alone (2^(b-1) <= c < 2^b bounds
+// log10 |x| within a third of a digit), as PowerThroughLog would find it
+// with its logarithm. Nothing when it may not.
+std::optional<Decimal> FarPower(const Stripped& s, std::int64_t n, bool negative) {
+    const auto bits = static_cast<std::int64_t>(mp::msb(s.c)) + 1;
+    // log10 |x| in units of 10^-5, from below and from above.
+    const __int128 low =
+        static_cast<__int128>(bits - 1) * 30102 + static_cast<__int128>(s.q) * 100000;
+    const __int128 high = static_cast<__int128>(bits) * 30103 + static_cast<__int128>(s.q) * 100000;
+    // n log|x| beyond kExpBound, with ln 10 taken as 2.302 (above) or 2.303.
+    const __int128 limit = static_cast<__int128>(kExpBound + 2) * 100000 * 1000;
+    if (low > 0 && n * low * 2302 > limit) return Decimal::Infinity(negative);
+    if (high < 0 && n * high * 2303 < -limit) return Decimal().Widened(Bound::Unit(kMinScale));
+    return std::nullopt;
+}
+
 // x^n for a finite nonzero x and a whole nonzero y.
 Decimal WholePower(const Decimal& x, const Decimal& y, int digits) {
     const bool negative = x.IsNegative() && IsOddWhole(y);
@@ -93,7 +111,10 @@ Decimal WholePower(const Decimal& x, const Decimal& y, int digits) {
         return Decimal::Make(negative, mp::pow(s.c, static_cast<unsigned>(n)), s.q * n, false, {},
                              digits);
     }
-    if (n > kSquaringLimit) return PowerThroughLog(x, y, negative, digits);
+    if (n > kSquaringLimit) {
+        if (std::optional<Decimal> far = FarPower(s, n, negative)) return std::move(*far);
+        return PowerThroughLog(x, y, negative, digits);
+    }
     // Squaring balls: each product rounded to a few digits beyond those
     // asked, its bound carried on.
     const int d = digits + 10;

@@ -261,13 +261,23 @@ BigInt FromHexDigits(std::string_view hex) {
 int StripZeros(BigInt& x) {
     if (x.is_zero()) return 0;
     int stripped = 0;
-    BigInt q;
-    BigInt remainder;
+    if (FitsLimb(x)) {
+        // The usual coefficient: in 64 bits, the sign kept aside.
+        std::uint64_t v = LowLimb(x);
+        while (v % 10 == 0) {
+            v /= 10;
+            ++stripped;
+        }
+        if (stripped > 0) {
+            const bool negative = x.sign() < 0;
+            x = v;
+            if (negative) x.backend().negate();
+        }
+        return stripped;
+    }
     for (const int piece : {16, 8, 4, 2, 1}) {
-        for (;;) {
-            mp::divide_qr(x, BigInt(SmallTenTo(piece)), q, remainder);
-            if (!remainder.is_zero()) break;
-            x = q;
+        while (mp::integer_modulus(x, SmallTenTo(piece)) == 0) {
+            DivideByLimb(x, SmallTenTo(piece));
             stripped += piece;
         }
     }

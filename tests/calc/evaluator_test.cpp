@@ -66,6 +66,12 @@ TEST(Evaluator, RealPowersAndRoots) {
         {"2^(0-1)", "0.5"},
         {"2^2.9", "7.464263932294"},
         {"2^1000000000", "Infinity"},
+        // Far beyond the range both ways, told from the base's size alone,
+        // and on either side of where that tells nothing.
+        {"(0-2)^999999999", "-Infinity"},
+        {"0.5^999999999", "0"},
+        {"2^33300", "Infinity"},
+        {"2^33200", "1.5698423615949392083076736687660645777487424862321e+9994"},
         {"10^400", "1e+400"},
         {"10^10001", "Infinity"},
         {"(0-8)^0.5", "Not a number"},
