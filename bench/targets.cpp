@@ -47,8 +47,8 @@ Verdict PerByte(const Measured& measured, const Sizes& sizes, const std::string&
 
 std::vector<Verdict> JudgeTargets(const Measured& measured, const Sizes& sizes) {
     std::vector<Verdict> out;
-    out.push_back(Under(measured, "answer/typical", 1.5e3, "1.5 us"));
-    out.push_back(Under(measured, "answer/functions", 25e3, "25 us"));
+    out.push_back(Under(measured, "answer/typical", 0.7e3, "0.7 us"));
+    out.push_back(Under(measured, "answer/functions", 6e3, "6 us"));
     out.push_back(Under(measured, "answer/edit_limit", 2e6, "2 ms"));
     for (const char* stage : kStages) {
         out.push_back(PerByte(measured, sizes, stage, "edit_limit", "typical", 2));
