@@ -30,14 +30,30 @@ shows() {
     echo "FAIL: the screen does not show '$1':"; tm capture-pane -p | grep -v '^$' | tail -n 5
     fail=1
 }
+# editing: waits up to 5 s until the program's terminal echoes nothing of
+# itself: the line editor has taken it. The editor draws its prompt a moment
+# before it takes the terminal, and keys typed in between are echoed twice.
+editing() {
+    pty=$(tm display -p '#{pane_tty}')
+    i=0
+    while [ $i -lt 50 ]; do
+        if stty -F "$pty" -a 2>/dev/null | grep -qw -- -echo; then return 0; fi
+        sleep 0.1; i=$((i + 1))
+    done
+    echo "FAIL: the line editor did not take the terminal"; fail=1
+}
 # ends LINE...: waits up to 5 s until the screen's last lines are LINE...,
 # exactly. Keys go on only after a new prompt (">"): between two lines the
 # terminal is not the line editor's, and keys typed then are echoed raw.
 ends() {
     want=$(printf '%s\n' "$@")
+    eval "last=\${$#}"
     i=0
     while [ $i -lt 50 ]; do
-        if [ "$(tm capture-pane -p | grep -v '^$' | tail -n $#)" = "$want" ]; then return 0; fi
+        if [ "$(tm capture-pane -p | grep -v '^$' | tail -n $#)" = "$want" ]; then
+            if [ "$last" = ">" ]; then editing; fi
+            return 0
+        fi
         sleep 0.1; i=$((i + 1))
     done
     echo "FAIL: the screen does not end in '$*':"; tm capture-pane -p | grep -v '^$' | tail -n 5
