@@ -9,6 +9,8 @@ import sys
 
 import mpmath
 
+from whole_series import arctan_inverse
+
 DECIMALS = 1100
 BITS = 4096
 
@@ -18,24 +20,7 @@ mpmath.mp.dps = DECIMALS + 400
 
 def atanh_inverse(x, unity):
     """atanh(1/x) * unity, in whole numbers."""
-    total = term = unity // x
-    k = 1
-    while term:
-        term //= x * x
-        total += term // (2 * k + 1)
-        k += 1
-    return total
-
-
-def atan_inverse(x, unity):
-    """atan(1/x) * unity, in whole numbers."""
-    total = term = unity // x
-    k, sign = 1, -1
-    while term:
-        term //= x * x
-        total += sign * (term // (2 * k + 1))
-        sign, k = -sign, k + 1
-    return total
+    return arctan_inverse(x, unity, alternate=False)
 
 
 def e_series(unity):
@@ -68,7 +53,7 @@ two = 2 ** BITS
 binary = {"Ln2": mpmath.ln2, "Pi": mpmath.pi}
 binary_series = {
     "Ln2": 2 * atanh_inverse(3, two << 40) >> 40,
-    "Pi": 4 * (4 * atan_inverse(5, two << 40) - atan_inverse(239, two << 40)) >> 40,
+    "Pi": 4 * (4 * arctan_inverse(5, two << 40) - arctan_inverse(239, two << 40)) >> 40,
 }
 
 tables = []

@@ -8,22 +8,13 @@ import sys
 
 import mpmath
 
+from whole_series import arctan_inverse
+
 DECIMALS = 10400
 
 sys.set_int_max_str_digits(0)
 mpmath.mp.dps = DECIMALS + 100
 digits = mpmath.nstr(2 / mpmath.pi, DECIMALS + 50, strip_zeros=False)[2:2 + DECIMALS]
-
-
-def arctan_inverse(x, unity):
-    """arctan(1/x) * unity, in whole numbers."""
-    total = term = unity // x
-    k, sign = 1, -1
-    while term:
-        term //= x * x
-        total += sign * (term // (2 * k + 1))
-        sign, k = -sign, k + 1
-    return total
 
 
 unity = 10 ** (DECIMALS + 40)
