@@ -41,17 +41,22 @@ constexpr bool IsBadPair(int a, int b) {
     return !(a == kClose || b == kOpen || (a == kOpen && b == kSign));
 }
 
-constexpr std::array<std::uint8_t, kClasses * kClasses> MakeBadPairs() {
-    std::array<std::uint8_t, kClasses * kClasses> table{};
+constexpr std::size_t kPairs = std::size_t{kClasses} * kClasses;
+
+constexpr std::array<std::uint8_t, kPairs> MakeBadPairs() {
+    std::array<std::uint8_t, kPairs> table{};
     for (int a = 0; a < kClasses; ++a) {
-        for (int b = 0; b < kClasses; ++b)
-            table[static_cast<std::size_t>(a * kClasses + b)] = IsBadPair(a, b) ? 1 : 0;
+        for (int b = 0; b < kClasses; ++b) {
+            const std::size_t at =
+                static_cast<std::size_t>(a) * kClasses + static_cast<std::size_t>(b);
+            table[at] = IsBadPair(a, b) ? 1 : 0;
+        }
     }
     return table;
 }
 
 constexpr std::array<std::uint8_t, 256> kClassOf = MakeClasses();
-constexpr std::array<std::uint8_t, kClasses* kClasses> kBadPair = MakeBadPairs();
+constexpr std::array<std::uint8_t, kPairs> kBadPair = MakeBadPairs();
 constexpr std::array<std::uint8_t, kClasses> kIsNumber{0, 1, 1, 0, 0, 0, 0};
 
 } // namespace
@@ -75,7 +80,7 @@ bool IsPlainWellFormed(std::string_view text) {
         const unsigned k = classOf(c);
         const unsigned number = kIsNumber[k];
         const unsigned point = k == kPoint;
-        bad |= kBadPair[previous * kClasses + k];
+        bad |= kBadPair[std::size_t{previous} * kClasses + k];
         // A number takes one point at the most and needs a digit.
         points = (points + point) & (0U - number);
         bad |= points >> 1;
