@@ -265,14 +265,6 @@ Bound Least(const Bound& a, const Bound& b) {
     return Compare(a, b) <= 0 ? a : b;
 }
 
-// The slopes' digits: a bound needs few.
-constexpr int kSlopeDigits = 20;
-
-// The exact value of a bound, as a number to compute with.
-Decimal Exactly(const Bound& b) {
-    return Decimal::Of(b);
-}
-
 // 1 / (1 + v^2) and 1 / sqrt(1 - v^2) at an exact v (|v| < 1 for the
 // second), from above.
 Bound ArctanSlope(const Decimal& v) {
@@ -284,7 +276,7 @@ Bound ArctanSlope(const Decimal& v) {
 // tangent is `value`: 1 / sqrt(1 + tan^2) there, less the turn.
 Bound LeastCos(const Decimal& value, const Bound& turn) {
     const Decimal one = Decimal::Integer(1);
-    const Decimal t = Exactly(Reach(value));
+    const Decimal t = Decimal::Of(Reach(value));
     const Decimal root = SqrtKernel(Add(one, Multiply(t, t)), kSlopeDigits);
     return DifferenceBelow(LeastReach(Divide(one, root, kSlopeDigits)), turn);
 }
@@ -292,7 +284,7 @@ Bound LeastCos(const Decimal& value, const Bound& turn) {
 // r / low^2 for a bound from below, from above; no bound for zero.
 Bound OverSquare(const Bound& r, const Bound& low) {
     if (low.IsZero()) return Bound::Unbounded();
-    return r / LeastReach(Multiply(Exactly(low), Exactly(low)));
+    return r / LeastReach(Multiply(Decimal::Of(low), Decimal::Of(low)));
 }
 
 // How far f may move from its value at the midpoint, `value`, over the ball
@@ -306,14 +298,15 @@ Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value
     case Slope::Turn:
         return Least(degrees ? kDegree * r : r, Bound::Of(2, 0)); // sin and cos stay in [-1, 1]
     case Slope::Arctan: {
-        const Bound s = Least(ArctanSlope(Exactly(near)) * r, Bound::Of(4, 0)); // within pi
+        const Bound s = Least(ArctanSlope(Decimal::Of(near)) * r, Bound::Of(4, 0)); // within pi
         return degrees ? s * kRadian : s;
     }
     case Slope::Tanh: {
         // Out there tanh lies within 10^-10001 of +-1, however far the ball
         // reaches; before, 1/cosh^2 is at most 4 e^(-2 |x|).
         if (Compare(near, Bound::Of(kExpBound / 2, 0)) > 0) return Bound::Unit(kMinScale + 1);
-        const Decimal e = ExpKernel(Multiply(Decimal::Integer(-2), Exactly(near)), kSlopeDigits);
+        const Decimal e =
+            ExpKernel(Multiply(Decimal::Integer(-2), Decimal::Of(near)), kSlopeDigits);
         return Least(Least(Reach(e) * Bound::Of(4, 0), Bound::Unit(0)) * r,
                      Bound::Of(2, 0)); // tanh stays in [-1, 1]
     }
@@ -324,7 +317,7 @@ Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value
     }
     case Slope::Arcsine: {
         if (Compare(far, Bound::Unit(0)) >= 0) return Bound::Unbounded();
-        const Decimal end = Exactly(far);
+        const Decimal end = Decimal::Of(far);
         const Decimal rest = Subtract(Decimal::Integer(1), Multiply(end, end));
         const Bound low = LeastReach(SqrtKernel(rest, kSlopeDigits));
         if (low.IsZero()) return Bound::Unbounded();
@@ -333,7 +326,8 @@ Bound Spread(Slope slope, const Decimal& x, const Bound& r, const Decimal& value
     }
     case Slope::Cosh:  // cosh at the far end, at most e^|x| there
     case Slope::Exp: { // e^x at the upper end
-        const Decimal top = slope == Slope::Exp ? Add(x.Midpoint(), Exactly(r)) : Exactly(far);
+        const Decimal top =
+            slope == Slope::Exp ? Add(x.Midpoint(), Decimal::Of(r)) : Decimal::Of(far);
         if (Compare(top, Decimal::Integer(kExpBound)) > 0) return Bound::Unbounded();
         const Decimal e = ExpKernel(top, kSlopeDigits);
         // A ball wholly below the range: its value is zero within 10^kMinScale.

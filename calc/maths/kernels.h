@@ -28,6 +28,10 @@ namespace quill {
 // 10 powers of ten to spare.
 inline constexpr std::int64_t kExpBound = (kMaxScale + 10) * 2303 / 1000;
 
+// The digits a slope is worked out to where a ball's radius is carried
+// through a function: a bound needs few.
+inline constexpr int kSlopeDigits = 20;
+
 // e^x for an exact x: beyond kExpBound Infinity, below -kExpBound zero
 // with a radius of 10^kMinScale.
 Decimal ExpKernel(const Decimal& x, int digits);

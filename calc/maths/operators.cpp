@@ -247,7 +247,6 @@ Decimal RootOf(const Decimal& x, const Decimal& y, int digits) {
 // below the range stays the bound it was. Worked out in balls of a few
 // digits, each end taken the safe way.
 Bound PowerSpread(const Decimal& x, const Decimal& y, const Decimal& power) {
-    constexpr int kSlopeDigits = 20;
     const Bound least = LeastReach(x);
     if (least.IsZero()) return Bound::Unbounded();
     Bound d = Reach(y) * x.radius() / least;
