@@ -28,17 +28,22 @@ std::int64_t Steps(std::int64_t bits) {
     return std::clamp<std::int64_t>(s / 2, 2, 40);
 }
 
-// |m| * 2^shift, toward zero, with m's sign: a shift that never rounds a
-// negative number the other way.
-BigInt Shifted(const BigInt& m, std::int64_t shift) {
-    const bool negative = m < 0;
-    BigInt magnitude = mp::abs(m);
+// m = |m| * 2^shift toward zero, with m's sign, in place: a shift that
+// never rounds a negative number the other way.
+void ShiftInPlace(BigInt& m, std::int64_t shift) {
+    const bool negative = m.sign() < 0;
+    if (negative) m.backend().negate();
     if (shift >= 0) {
-        magnitude <<= static_cast<unsigned>(shift);
+        m <<= static_cast<unsigned>(shift);
     } else {
-        magnitude >>= static_cast<unsigned>(-shift);
+        m >>= static_cast<unsigned>(-shift);
     }
-    return negative ? BigInt(-magnitude) : magnitude;
+    if (negative && !m.is_zero()) m.backend().negate();
+}
+
+BigInt Shifted(BigInt m, std::int64_t shift) {
+    ShiftInPlace(m, shift);
+    return m;
 }
 
 // a * b * 2^-bits, off by less than one ulp.
@@ -46,14 +51,11 @@ BigInt Times(const BigInt& a, const BigInt& b, std::int64_t bits) {
     return Shifted(a * b, -bits);
 }
 
-// a = a * b * 2^-bits in place, toward zero: the series' step, without the
-// copies a moved BigInt makes of its limbs.
+// The same in place: the series' step, without the copies a moved BigInt
+// makes of its limbs.
 void MultiplyShifted(BigInt& a, const BigInt& b, std::int64_t bits) {
     a *= b;
-    const bool negative = a.sign() < 0;
-    if (negative) a.backend().negate();
-    a >>= static_cast<unsigned>(bits);
-    if (negative && !a.is_zero()) a.backend().negate();
+    ShiftInPlace(a, -bits);
 }
 
 // a * 2^bits / b, off by less than one ulp (b > 0).
