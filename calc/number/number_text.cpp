@@ -26,8 +26,8 @@ void AppendExponent(std::string& out, std::int64_t exponent) {
 }
 
 // Any length: the first kExactDigits significant digits, rounded by the
-// rest.
-Decimal ReadLongDecimal(std::string_view text) {
+// rest; `length` takes the characters the number takes.
+Decimal ReadLongDecimal(std::string_view text, std::size_t& length) {
     // The first kExactDigits significant digits are kept, in limbs of 19;
     // the next decides the rounding, and the rest only whether it is a tie.
     BigInt kept;
@@ -40,7 +40,8 @@ Decimal ReadLongDecimal(std::string_view text) {
     std::int64_t leadingZeros = 0; // zeros after the point before the first significant digit
     bool afterPoint = false;
     bool significant = false;
-    for (const char c : text) {
+    for (length = 0; length < text.size(); ++length) {
+        const char c = text[length];
         if (c == '.') {
             if (afterPoint) break;
             afterPoint = true;
@@ -97,16 +98,7 @@ Decimal ReadDecimal(std::string_view text, std::size_t& length) {
             continue;
         }
         if (c < '0' || c > '9') break;
-        if (++digits > kLimbDigits) {
-            // A long one: its end first, then its digits.
-            for (; i < text.size() &&
-                   ((text[i] >= '0' && text[i] <= '9') || (text[i] == '.' && afterPoint < 0));
-                 ++i) {
-                afterPoint = text[i] == '.' ? 0 : afterPoint;
-            }
-            length = i;
-            return ReadLongDecimal(text.substr(0, i));
-        }
+        if (++digits > kLimbDigits) return ReadLongDecimal(text, length);
         limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
         afterPoint += afterPoint >= 0 ? 1 : 0;
     }
