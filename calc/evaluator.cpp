@@ -233,24 +233,25 @@ EvalResult Machine::Run(std::string_view w) {
     return {Fault::None, values_.back(), {}};
 }
 
+// The text as the evaluator reads it: itself where it needs no normalising
+// (most lines, then no copy), else normalised into `storage`.
+std::string_view Normalized(std::string_view text, std::string& storage) {
+    if (!NeedsNormalizing(text)) return text;
+    storage.assign(text);
+    NormalizeExpression(storage);
+    return storage;
+}
+
 } // namespace
 
 EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings, int digits) {
-    // Most lines need no normalising, and then need no copy either.
-    if (!NeedsNormalizing(text)) return Machine(settings, digits).Run(text);
-    std::string w(text);
-    NormalizeExpression(w);
-    return Machine(settings, digits).Run(w);
+    std::string storage;
+    return Machine(settings, digits).Run(Normalized(text, storage));
 }
 
-EvalResult Evaluate(std::string_view text, const EvalSettings& settings) {
-    // Normalised once for every try.
-    std::string normalized;
-    if (NeedsNormalizing(text)) {
-        normalized.assign(text);
-        NormalizeExpression(normalized);
-        text = normalized;
-    }
+EvalResult Evaluate(std::string_view given, const EvalSettings& settings) {
+    std::string storage; // normalised once for every try
+    const std::string_view text = Normalized(given, storage);
     EvalResult result;
     for (const int digits : kTries) {
         result = Machine(settings, digits).Run(text);
