@@ -104,7 +104,7 @@ BigInt Ln10TimesTenTo(std::int64_t n) {
 
 BigInt Sqrt2TimesTenTo(std::int64_t n) {
     if (n <= kTableDecimals) return FromTable(kSqrt2Digits, n);
-    return mp::sqrt(BigInt(2 * TenTo(2 * n)));
+    return SquareRoot(BigInt(2 * TenTo(2 * n)));
 }
 
 // The binary forms: the guard digits become 40 guard bits.

@@ -233,7 +233,7 @@ Decimal LogKernel(const Decimal& x, int digits) {
     }
     // The 2^j-th root: each integer root off by an ulp, errors halving.
     for (std::int64_t i = 0; i < j; ++i)
-        m = mp::sqrt(BigInt(m << static_cast<unsigned>(b)));
+        m = SquareRoot(BigInt(m << static_cast<unsigned>(b)));
     std::uint64_t count = 0;
     const BigInt logM = Shifted(LogOfRoot(m, b, count), j);
     const std::int64_t kBits = BitLength(BigInt(k)) + 8;
@@ -274,7 +274,7 @@ Decimal AtanKernel(const Decimal& x, int digits) {
     // a few ulps that the doubling back multiplies.
     BigInt u = inverted ? Over(one, Fixed(a, b), b) : Fixed(a, b);
     for (std::int64_t i = 0; i < h; ++i) {
-        const BigInt root = mp::sqrt(BigInt((one << static_cast<unsigned>(b)) + u * u));
+        const BigInt root = SquareRoot(BigInt((one << static_cast<unsigned>(b)) + u * u));
         u = Over(u, one + root, b);
     }
     std::uint64_t count = 0;
@@ -299,7 +299,7 @@ Decimal SqrtKernel(const Decimal& x, int digits) {
         --q;
     }
     const std::int64_t n = std::max<std::int64_t>(0, digits + 4 - DigitCount(c) / 2);
-    const BigInt root = mp::sqrt(BigInt(Scaled(c, 2 * n)));
+    const BigInt root = SquareRoot(BigInt(Scaled(c, 2 * n)));
     const std::int64_t e = q / 2 - n;
     return Decimal::Make(false, root, e, false, Bound::Unit(e), digits);
 }

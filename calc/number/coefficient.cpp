@@ -258,6 +258,35 @@ BigInt FromHexDigits(std::string_view hex) {
     return x;
 }
 
+namespace {
+
+// floor(sqrt(v)) of 64 bits, by Newton's steps from above.
+std::uint64_t SquareRootOfLimb(std::uint64_t v) {
+    if (v < 2) return v;
+    std::uint64_t r = std::uint64_t{1} << ((std::bit_width(v) + 1) / 2); // above the root
+    for (;;) {
+        const std::uint64_t next = (r + v / r) / 2;
+        if (next >= r) return r;
+        r = next;
+    }
+}
+
+} // namespace
+
+BigInt SquareRoot(const BigInt& x) {
+    if (FitsLimb(x)) return BigInt(SquareRootOfLimb(LowLimb(x)));
+    // x = top * 4^k + rest: sqrt(x) lies below (sqrt(top) + 1) * 2^k, and
+    // that start is right in about half its bits, which each step doubles.
+    const auto k = static_cast<unsigned>((mp::msb(x) + 1) / 4);
+    BigInt r = SquareRoot(BigInt(x >> (2 * k))) + 1U;
+    r <<= k;
+    for (;;) {
+        BigInt next = (r + x / r) >> 1;
+        if (next >= r) return r;
+        r = std::move(next);
+    }
+}
+
 int StripZeros(BigInt& x) {
     if (x.is_zero()) return 0;
     int stripped = 0;

@@ -117,6 +117,11 @@ int StripZeros(BigInt& x);
 BigInt FromDigits(std::string_view digits);
 BigInt FromHexDigits(std::string_view hex);
 
+// floor(sqrt(x)) for x >= 0: the root of x's top half, then Newton's steps
+// from above (Boost's own is a bit at a time, and takes milliseconds at the
+// last try's thousands of bits).
+BigInt SquareRoot(const BigInt& x);
+
 // The low 64 bits of |x|.
 inline std::uint64_t LowLimb(const BigInt& x) {
     return x.backend().limbs()[0];

@@ -1,4 +1,4 @@
-// The one-pass limb work against Boost's own arithmetic, on numbers whose
+// The one-pass limb work and the square root against Boost's own arithmetic, on numbers whose
 // limbs carry and borrow all the way (runs of all-ones limbs) and on
 // pseudo-random ones of one to nine limbs.
 #include "calc/number/coefficient.h"
@@ -48,6 +48,14 @@ TEST(Coefficient, LimbWorkEqualsBoostArithmetic) {
             const std::uint64_t remainder = DivideByLimb(quotient, d);
             EXPECT_EQ(quotient, a / d) << a << " / " << d;
             EXPECT_EQ(BigInt(remainder), a % d) << a << " % " << d;
+        }
+        // The root by halves and Newton's steps is Boost's bit-by-bit one,
+        // also beside a perfect square.
+        EXPECT_EQ(SquareRoot(a), mp::sqrt(a)) << a;
+        const BigInt square = a * a;
+        EXPECT_EQ(SquareRoot(square), a) << a;
+        if (!a.is_zero()) {
+            EXPECT_EQ(SquareRoot(BigInt(square - 1U)), BigInt(a - 1U)) << a;
         }
     }
 }
