@@ -1,5 +1,6 @@
 #include "calc/plain_line.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -57,41 +58,112 @@ constexpr std::array<std::uint8_t, kPairs> MakeBadPairs() {
 
 constexpr std::array<std::uint8_t, 256> kClassOf = MakeClasses();
 constexpr std::array<std::uint8_t, kPairs> kBadPair = MakeBadPairs();
-constexpr std::array<std::uint8_t, kClasses> kIsNumber{0, 1, 1, 0, 0, 0, 0};
+
+// The scan's state after a character: its class and, within a number,
+// whether the number holds a point and whether it is points only so far;
+// kBad once a fault is seen, and for good. The rules above decide each step.
+constexpr unsigned kStates = kClasses * 4 + 1;
+constexpr unsigned kBad = kStates - 1;
+constexpr unsigned kStart = kOpen * 4; // a line starts as after "("
+
+constexpr unsigned StateOf(unsigned k, unsigned points, unsigned pointsOnly) {
+    return k * 4 + points * 2 + pointsOnly;
+}
+
+constexpr unsigned Step(unsigned state, unsigned k) {
+    if (state == kBad) return kBad;
+    const unsigned previous = state / 4;
+    const unsigned pointsOnly = state % 2;
+    if (kBadPair[std::size_t{previous} * kClasses + k] != 0) return kBad;
+    // A number takes one point at the most and needs a digit.
+    const bool number = IsNumber(static_cast<int>(k));
+    const unsigned points = number ? (state / 2) % 2 + (k == kPoint ? 1 : 0) : 0;
+    if (points > 1 || (pointsOnly != 0 && !number)) return kBad;
+    const bool onlyPoints =
+        k == kPoint && (pointsOnly != 0 || !IsNumber(static_cast<int>(previous)));
+    return StateOf(k, points, onlyPoints ? 1 : 0);
+}
+
+// Two characters a step, so the scan's one chain of dependent loads is half
+// as long; each entry is the next state's row (state * kPairs), so that a
+// step is an add and a load.
+constexpr std::size_t kPairSteps = std::size_t{kStates} * kPairs;
+
+constexpr std::array<std::uint16_t, kPairSteps> MakePairSteps() {
+    std::array<std::uint16_t, kPairSteps> table{};
+    for (unsigned state = 0; state < kStates; ++state) {
+        for (unsigned a = 0; a < kClasses; ++a) {
+            for (unsigned b = 0; b < kClasses; ++b)
+                table[state * kPairs + a * kClasses + b] =
+                    static_cast<std::uint16_t>(Step(Step(state, a), b) * kPairs);
+        }
+    }
+    return table;
+}
+
+// A line may end in a state of a number that holds a digit, or of ")".
+constexpr std::array<std::uint8_t, kStates> MakeEnds() {
+    std::array<std::uint8_t, kStates> table{};
+    for (unsigned state = 0; state < kBad; ++state) {
+        const unsigned k = state / 4;
+        table[state] = (IsNumber(static_cast<int>(k)) || k == kClose) && state % 2 == 0 ? 1 : 0;
+    }
+    return table;
+}
+
+// A pair's change to the brackets' depth, and the lowest the depth goes
+// within it (0, or -1 where it opens with ")").
+struct PairDepth {
+    std::int8_t change;
+    std::int8_t dip;
+};
+
+constexpr std::array<PairDepth, kPairs> MakePairDepths() {
+    std::array<PairDepth, kPairs> table{};
+    const auto change = [](unsigned k) { return k == kOpen ? 1 : (k == kClose ? -1 : 0); };
+    for (unsigned a = 0; a < kClasses; ++a) {
+        for (unsigned b = 0; b < kClasses; ++b) {
+            const int first = change(a);
+            const int both = first + change(b);
+            table[a * kClasses + b] = {static_cast<std::int8_t>(both),
+                                       static_cast<std::int8_t>(std::min({0, first, both}))};
+        }
+    }
+    return table;
+}
+
+constexpr std::array<std::uint16_t, kPairSteps> kPairStep = MakePairSteps();
+constexpr std::array<PairDepth, kPairs> kPairDepth = MakePairDepths();
+constexpr std::array<std::uint8_t, kStates> kEnds = MakeEnds();
 
 } // namespace
 
 bool IsPlainWellFormed(std::string_view text) {
     if (text.empty()) return false; // the rules say what to type
     const auto classOf = [](char c) -> unsigned { return kClassOf[static_cast<unsigned char>(c)]; };
-    const unsigned first = classOf(text.front());
-    const unsigned last = classOf(text.back());
-    // A start with * / ^ # %, an end with an operator but ")".
-    unsigned bad = first == kTimes || (IsOperator(static_cast<int>(last)) && last != kClose);
-    // Flags in 0 and 1 and arithmetic on them, not branches: a branch on
-    // the class of each character of random arithmetic guesses wrong often.
+    // The brackets' depth and the lowest it reaches, beside the states'
+    // chain: arithmetic, not branches, as a branch on the class of each
+    // character of random arithmetic guesses wrong often.
     std::int64_t depth = 0;
     std::int64_t lowest = 0;
-    unsigned points = 0;       // points in the number so far
-    unsigned pointsOnly = 0;   // the number so far is points without a digit
-    unsigned previous = kOpen; // the start is as after "(": a number or sign may follow
-    unsigned wasNumber = 0;
-    for (const char c : text) {
-        const unsigned k = classOf(c);
-        const unsigned number = kIsNumber[k];
-        const unsigned point = k == kPoint;
-        bad |= kBadPair[std::size_t{previous} * kClasses + k];
-        // A number takes one point at the most and needs a digit.
-        points = (points + point) & (0U - number);
-        bad |= points >> 1;
-        bad |= pointsOnly & (number ^ 1U);
-        pointsOnly = point & (pointsOnly | (wasNumber ^ 1U));
+    std::size_t row = std::size_t{kStart} * kPairs;
+    std::size_t i = 0;
+    for (; i + 2 <= text.size(); i += 2) {
+        const std::size_t pair = classOf(text[i]) * kClasses + classOf(text[i + 1]);
+        row = kPairStep[row + pair];
+        const std::int64_t dip = depth + kPairDepth[pair].dip;
+        lowest = dip < lowest ? dip : lowest;
+        depth += kPairDepth[pair].change;
+    }
+    unsigned state = static_cast<unsigned>(row / kPairs);
+    if (i < text.size()) {
+        // An odd line's last character.
+        const unsigned k = classOf(text[i]);
+        state = Step(state, k);
         depth += static_cast<std::int64_t>(k == kOpen) - static_cast<std::int64_t>(k == kClose);
         lowest = depth < lowest ? depth : lowest;
-        previous = k;
-        wasNumber = number;
     }
-    return (bad | pointsOnly) == 0 && depth == 0 && lowest == 0;
+    return kEnds[state] != 0 && depth == 0 && lowest == 0;
 }
 
 } // namespace quill
