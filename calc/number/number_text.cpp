@@ -85,25 +85,27 @@ Decimal ReadLongDecimal(std::string_view text, std::size_t& length) {
 
 Decimal ReadDecimal(std::string_view text, std::size_t& length) {
     // Most numbers people type have at most 19 digits: one limb, read in one
-    // pass with nothing to round.
-    std::uint64_t limb = 0;
-    int digits = 0;
-    int afterPoint = -1; // digits after the point, or -1 before it
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            if (afterPoint >= 0) break;
-            afterPoint = 0;
-            continue;
-        }
-        if (c < '0' || c > '9') break;
-        if (++digits > kLimbDigits) return ReadLongDecimal(text, length);
-        limb = limb * 10 + static_cast<std::uint64_t>(c - '0');
-        afterPoint += afterPoint >= 0 ? 1 : 0;
+    // pass with nothing to round; the digits before the point, then after.
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const auto digitAt = [end](const char* p) {
+        return p != end && static_cast<unsigned char>(*p - '0') < 10;
+    };
+    std::uint64_t limb = 0; // wraps past 19 digits, and is then not used
+    const char* p = begin;
+    for (; digitAt(p); ++p)
+        limb = limb * 10 + static_cast<std::uint64_t>(*p - '0');
+    const std::int64_t whole = p - begin;
+    std::int64_t decimals = 0;
+    if (p != end && *p == '.') {
+        const char* const first = ++p;
+        for (; digitAt(p); ++p)
+            limb = limb * 10 + static_cast<std::uint64_t>(*p - '0');
+        decimals = p - first;
     }
-    length = i;
-    return Decimal::MakeExact(false, limb, afterPoint > 0 ? -afterPoint : 0);
+    if (whole + decimals > kLimbDigits) return ReadLongDecimal(text, length);
+    length = static_cast<std::size_t>(p - begin);
+    return Decimal::MakeExact(false, limb, -decimals);
 }
 
 Decimal ReadDecimal(std::string_view text) {
@@ -111,11 +113,13 @@ Decimal ReadDecimal(std::string_view text) {
     return ReadDecimal(text, length);
 }
 
-std::string WriteDigits(const BigInt& n) {
-    std::string out;
+namespace {
+
+// The digits of |n| after `out`'s text ("0" for zero).
+void AppendDigits(std::string& out, const BigInt& n) {
     if (FitsLimb(n)) {
         AppendLimb(out, LowLimb(n), 1);
-        return out;
+        return;
     }
     // Limbs of 19 digits from the low end, written from the high end; a
     // usual coefficient's fit the stack.
@@ -135,10 +139,17 @@ std::string WriteDigits(const BigInt& n) {
         ++count;
     }
     const std::uint64_t* limbs = many.empty() ? few.data() : many.data();
-    out.reserve(count * kLimbDigits);
+    out.reserve(out.size() + count * kLimbDigits);
     AppendLimb(out, limbs[count - 1], 1);
     for (std::size_t i = count - 1; i-- > 0;)
         AppendLimb(out, limbs[i], kLimbDigits);
+}
+
+} // namespace
+
+std::string WriteDigits(const BigInt& n) {
+    std::string out;
+    AppendDigits(out, n);
     return out;
 }
 
@@ -146,16 +157,22 @@ std::string WriteFixed(const Decimal& value, int decimals) {
     if (decimals < 0) decimals = 0;
     BigInt digits;
     if (!ProvenDigits(value, -decimals, Rounding::HalfAway, digits)) return {};
-    const bool negative = digits < 0;
-    if (negative) digits = -digits;
-    // The digits, then the point and leading zeros put in place.
-    std::string text = WriteDigits(digits);
+    // The text is laid out in place: one allocation at the most, as every
+    // answer is written so.
     const auto places = static_cast<std::size_t>(decimals);
-    if (places > 0) {
-        if (text.size() <= places) text.insert(0, places + 1 - text.size(), '0');
-        text.insert(text.size() - places, 1, '.');
+    const auto count = static_cast<std::size_t>(std::max(DigitCount(digits), 1)); // "0" for zero
+    std::string text;
+    text.reserve(count + places + 3);
+    if (digits < 0) text += '-';
+    if (count <= places) {
+        // Below one: "0.", the zeros after the point, then the digits.
+        text += "0.";
+        text.append(places - count, '0');
+        AppendDigits(text, digits);
+    } else {
+        AppendDigits(text, digits);
+        if (places > 0) text.insert(text.size() - places, 1, '.');
     }
-    if (negative) text.insert(0, 1, '-');
     return text;
 }
 
