@@ -13,11 +13,12 @@ namespace quill {
 
 namespace {
 
-// The answer to a text the checker passed.
-Answer Evaluated(std::string_view text, const EvalSettings& settings) {
+// The answer to a text the checker passed; `plain` when its shortcut did,
+// and the text then needs no normalising.
+Answer Evaluated(std::string_view text, const EvalSettings& settings, bool plain) {
     Answer answer;
     answer.checked = true;
-    EvalResult value = Evaluate(text, settings);
+    EvalResult value = plain ? EvaluateNormal(text, settings) : Evaluate(text, settings);
     answer.fault = value.fault;
     answer.text = std::move(value.text);
     if (value.fault == Fault::None) answer.value = std::move(value.value);
@@ -34,7 +35,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
     }
     // The usual line passes the checker's shortcut as it is: no capital to
     // lower, no fault to find.
-    if (IsPlainWellFormed(given)) return Evaluated(given, settings);
+    if (IsPlainWellFormed(given)) return Evaluated(given, settings, true);
     // Most lines hold no capital, and then need no copy.
     std::string lowered;
     std::string_view text = given;
@@ -52,7 +53,7 @@ Answer Decide(std::string_view given, const EvalSettings& settings) {
         answer.read = lowered.empty() ? std::string(given) : std::move(lowered);
         return answer;
     }
-    return Evaluated(text, settings);
+    return Evaluated(text, settings, false);
 }
 
 } // namespace

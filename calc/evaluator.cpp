@@ -7,6 +7,7 @@
 #include <memory_resource>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/chars.h"
@@ -230,7 +231,7 @@ EvalResult Machine::Run(std::string_view w) {
     }
     if (wantOperand || !groups_.empty()) return Invalid();
     if (!ReduceWhile(0, 1)) return Division();
-    return {Fault::None, values_.back(), {}};
+    return {Fault::None, std::move(values_.back()), {}};
 }
 
 // The text as the evaluator reads it: itself where it needs no normalising
@@ -251,20 +252,25 @@ EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings, in
 
 EvalResult Evaluate(std::string_view given, const EvalSettings& settings) {
     std::string storage; // normalised once for every try
-    const std::string_view text = Normalized(given, storage);
-    EvalResult result;
-    for (const int digits : kTries) {
-        result = Machine(settings, digits).Run(text);
+    return EvaluateNormal(Normalized(given, storage), settings);
+}
+
+EvalResult EvaluateNormal(std::string_view text, const EvalSettings& settings) {
+    for (std::size_t k = 0;; ++k) {
+        EvalResult result = Machine(settings, kTries[k]).Run(text);
         // A fault is decided: no expression, or a divisor that is zero.
         if (result.fault != Fault::None) return result;
         if (std::optional<std::string> shown = TextShowingEveryDigit(result.value, settings)) {
             result.text = std::move(*shown);
             return result;
         }
+        if (k + 1 == kTries.size()) {
+            // Not every digit asked is proven even at the last try: what it
+            // proves.
+            result.text = FormatResult(result.value, settings);
+            return result;
+        }
     }
-    // Not every digit asked is proven even at the last try: what it proves.
-    result.text = FormatResult(result.value, settings);
-    return result;
 }
 
 } // namespace quill

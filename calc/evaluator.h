@@ -43,4 +43,8 @@ EvalResult EvaluateValue(std::string_view text, const EvalSettings& settings,
 // that shows every digit asked, or the last.
 EvalResult Evaluate(std::string_view text, const EvalSettings& settings);
 
+// Evaluate for a text that needs no normalising (no space, comma or CR, as
+// in every line the checker's shortcut passes), without looking for one.
+EvalResult EvaluateNormal(std::string_view text, const EvalSettings& settings);
+
 } // namespace quill
