@@ -9,12 +9,6 @@ namespace quill {
 
 namespace {
 
-// floor(log10(2^bits)) for bits up to a few thousand: 1233/4096 is just
-// above log10(2), close enough that one comparison settles the count.
-int DigitsOfBits(std::size_t bits) {
-    return static_cast<int>((bits * 1233) >> 12);
-}
-
 // 10^0 to 10^38, every power of ten an unsigned 128-bit integer holds.
 constexpr std::array<unsigned __int128, 39> MakeTens128() {
     std::array<unsigned __int128, 39> tens{};
@@ -148,12 +142,6 @@ std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d) {
     return remainder;
 }
 
-int DigitCount(std::uint64_t x) {
-    if (x == 0) return 0;
-    const int digits = DigitsOfBits(static_cast<std::size_t>(std::bit_width(x)));
-    return x >= SmallTenTo(digits) ? digits + 1 : digits;
-}
-
 int DigitCount(unsigned __int128 x) {
     if ((x >> 64) == 0) return DigitCount(static_cast<std::uint64_t>(x));
     const int digits = DigitsOfBits(
@@ -162,13 +150,21 @@ int DigitCount(unsigned __int128 x) {
 }
 
 int DigitCount(const BigInt& x) {
-    if (x.is_zero()) return 0;
-    if (FitsLimb(x)) return DigitCount(LowLimb(x));
-    if (x.sign() < 0) return DigitCount(BigInt(-x));
-    const int digits = DigitsOfBits(mp::msb(x) + 1);
-    if (digits <= kTableDigits)
-        return x >= coefficient_detail::TableTenTo(digits) ? digits + 1 : digits;
-    return x >= TenTo(digits) ? digits + 1 : digits;
+    const auto& backend = x.backend();
+    const std::size_t n = backend.size();
+    const mp::limb_type* limbs = backend.limbs();
+    if (n == 1) return DigitCount(static_cast<std::uint64_t>(limbs[0]));
+    const int digits =
+        DigitsOfBits(64 * (n - 1) + static_cast<std::size_t>(std::bit_width(limbs[n - 1])));
+    if (digits > kTableDigits) return mp::abs(x) >= TenTo(digits) ? digits + 1 : digits;
+    // |x| against 10^digits, limb by limb from the top: no copy for a
+    // negative x, and no sign to look at.
+    const auto& ten = coefficient_detail::TableTenTo(digits).backend();
+    if (ten.size() != n) return ten.size() < n ? digits + 1 : digits;
+    for (std::size_t i = n; i-- > 0;) {
+        if (limbs[i] != ten.limbs()[i]) return limbs[i] > ten.limbs()[i] ? digits + 1 : digits;
+    }
+    return digits + 1;
 }
 
 void DropDigitsInPlace(BigInt& x, std::int64_t drop, bool sticky, Rounding rule) {

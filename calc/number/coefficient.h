@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -72,8 +73,19 @@ constexpr std::uint64_t SmallTenTo(int n) {
     return coefficient_detail::kSmallTens[static_cast<std::size_t>(n)];
 }
 
-// The number of decimal digits of |x|; 0 for 0.
-int DigitCount(std::uint64_t x);
+// floor(log10(2^bits)) for bits up to a few thousand: 1233/4096 is just
+// above log10(2), close enough that one comparison settles a digit count.
+constexpr int DigitsOfBits(std::size_t bits) {
+    return static_cast<int>((bits * 1233) >> 12);
+}
+
+// The number of decimal digits of |x|; 0 for 0. The one-limb count is
+// inline: every value the arithmetic makes asks it.
+constexpr int DigitCount(std::uint64_t x) {
+    if (x == 0) return 0;
+    const int digits = DigitsOfBits(static_cast<std::size_t>(std::bit_width(x)));
+    return x >= SmallTenTo(digits) ? digits + 1 : digits;
+}
 int DigitCount(unsigned __int128 x);
 int DigitCount(const BigInt& x);
 

@@ -58,7 +58,7 @@ Decimal FiniteSum(const Operand& x, const Operand& y, const Bound& carried) {
         const unsigned __int128 xs =
             static_cast<unsigned __int128>(x.limb()) * SmallTenTo(static_cast<int>(shift));
         const auto [sum, negative] = SignedSum(xs, x.negative, y.limb(), y.negative);
-        return Decimal::MakeExact(negative, sum, y.q()).Widened(carried);
+        return Decimal::MakeExact(negative, sum, y.q(), carried);
     }
     // An exact sum is kept to kExactDigits digits. A rounded one keeps its
     // rounded operands' digits; where a term far bigger than they are is
@@ -162,7 +162,7 @@ Decimal ScaledProduct(const Decimal& a, const Decimal& b, std::int64_t extraExpo
     if (FitsLimb(a.coefficient()) && FitsLimb(b.coefficient())) {
         const unsigned __int128 product =
             static_cast<unsigned __int128>(LowLimb(a.coefficient())) * LowLimb(b.coefficient());
-        return Decimal::MakeExact(negative, product, q).Widened(carried);
+        return Decimal::MakeExact(negative, product, q, carried);
     }
     return Decimal::Make(negative, a.coefficient() * b.coefficient(), q, false, carried,
                          KeptFor(a, b, digits));
@@ -287,8 +287,8 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
     const std::int64_t q = std::int64_t{a.exponent()} - b.exponent();
     if (FitsLimb(b.coefficient()) && FitsLimb(a.coefficient()) &&
         LowLimb(a.coefficient()) % LowLimb(b.coefficient()) == 0) {
-        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q)
-            .Widened(carried);
+        return Decimal::MakeExact(negative, LowLimb(a.coefficient()) / LowLimb(b.coefficient()), q,
+                                  carried);
     }
     // A quotient of kept or kept + 1 digits, rounded by its remainder: a's
     // coefficient scaled to kept more digits than b's.
@@ -445,8 +445,8 @@ Decimal::Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bo
     : coefficient_(std::move(c)), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
       digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
 
-Decimal::Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative)
-    : coefficient_(c), exponent_(static_cast<std::int32_t>(q)),
+Decimal::Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius)
+    : coefficient_(c), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
       digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
 
 // Beyond the range: Infinity above it, and below it zero with a radius that
@@ -466,14 +466,16 @@ Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
     return {std::move(c), q, digits, negative, radius};
 }
 
-Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q) {
-    const int digits = DigitCount(c);
-    if (digits == 0) return {};
+Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q,
+                           const Bound& radius) {
+    // One limb, the usual case, is counted and set directly.
+    const bool oneLimb = (c >> 64) == 0;
+    const int digits = oneLimb ? DigitCount(static_cast<std::uint64_t>(c)) : DigitCount(c);
+    if (digits == 0) return Decimal().Widened(radius);
     const std::int64_t scale = q + digits - 1;
-    if (scale > kMaxScale || scale < kMinScale) return OutOfRange(negative, scale, {});
-    // One limb, the usual case, is set directly.
-    if ((c >> 64) == 0) return {static_cast<std::uint64_t>(c), q, digits, negative};
-    return {BigInt(c), q, digits, negative, {}};
+    if (scale > kMaxScale || scale < kMinScale) return OutOfRange(negative, scale, radius);
+    if (oneLimb) return {static_cast<std::uint64_t>(c), q, digits, negative, radius};
+    return {BigInt(c), q, digits, negative, radius};
 }
 
 Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, const Bound& carried,

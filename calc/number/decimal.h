@@ -71,9 +71,10 @@ class Decimal {
     // last digit).
     static Decimal Make(bool negative, BigInt c, std::int64_t q, bool sticky = false,
                         const Bound& carried = {}, int kept = kRoundedDigits);
-    // An exact ±c·10^q whose c has at most 38 digits: checked against the
-    // range only.
-    static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q);
+    // ±c·10^q whose c has at most 38 digits, exact but for `radius` (the
+    // bound its operands carried): checked against the range only.
+    static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q,
+                             const Bound& radius = {});
     // The exact value of a bound.
     static Decimal Of(const Bound& b);
     // A value already rounded: ±c·10^q where c has exactly `digits` digits,
@@ -114,7 +115,7 @@ class Decimal {
 
   private:
     Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bound& radius);
-    Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative);
+    Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius);
     static Decimal OutOfRange(bool negative, std::int64_t scale, const Bound& radius);
 
     BigInt coefficient_{};
