@@ -149,11 +149,10 @@ int DigitCount(unsigned __int128 x) {
     return x >= kTens128[static_cast<std::size_t>(digits)] ? digits + 1 : digits;
 }
 
-int DigitCount(const BigInt& x) {
+int LongDigitCount(const BigInt& x) {
     const auto& backend = x.backend();
     const std::size_t n = backend.size();
     const mp::limb_type* limbs = backend.limbs();
-    if (n == 1) return DigitCount(static_cast<std::uint64_t>(limbs[0]));
     const int digits =
         DigitsOfBits(64 * (n - 1) + static_cast<std::size_t>(std::bit_width(limbs[n - 1])));
     if (digits > kTableDigits) return mp::abs(x) >= TenTo(digits) ? digits + 1 : digits;

@@ -87,7 +87,12 @@ constexpr int DigitCount(std::uint64_t x) {
     return x >= SmallTenTo(digits) ? digits + 1 : digits;
 }
 int DigitCount(unsigned __int128 x);
-int DigitCount(const BigInt& x);
+int LongDigitCount(const BigInt& x); // |x| of two limbs or more
+inline int DigitCount(const BigInt& x) {
+    const auto& backend = x.backend();
+    if (backend.size() == 1) return DigitCount(static_cast<std::uint64_t>(backend.limbs()[0]));
+    return LongDigitCount(x);
+}
 
 enum class Rounding : std::uint8_t {
     HalfEven, // to nearest, a tie to the even neighbour

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <vector>
 
@@ -10,13 +9,30 @@ namespace quill {
 
 namespace {
 
-// A whole number below 10^19 with leading zeros up to `width` digits.
+// "00" to "99": digits are written two at a time.
+constexpr std::array<char, 200> MakeDigitPairs() {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}
+constexpr std::array<char, 200> kDigitPairs = MakeDigitPairs();
+
+// A whole number below 10^19 with leading zeros up to `width` (at least 1)
+// digits, written in place from its last digit.
 void AppendLimb(std::string& out, std::uint64_t limb, int width) {
-    std::array<char, 24> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), limb);
-    const auto length = static_cast<int>(res.ptr - buf.data());
-    if (width > length) out.append(static_cast<std::size_t>(width - length), '0');
-    out.append(buf.data(), res.ptr);
+    auto length = static_cast<std::size_t>(std::max(DigitCount(limb), width));
+    const std::size_t at = out.size();
+    out.resize(at + length);
+    char* p = out.data() + at + length;
+    for (; length >= 2; length -= 2) {
+        p -= 2;
+        std::copy_n(&kDigitPairs[2 * (limb % 100)], 2, p);
+        limb /= 100;
+    }
+    if (length == 1) *--p = static_cast<char>('0' + limb);
 }
 
 void AppendExponent(std::string& out, std::int64_t exponent) {
