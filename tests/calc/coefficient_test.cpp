@@ -60,5 +60,20 @@ TEST(Coefficient, LimbWorkEqualsBoostArithmetic) {
     }
 }
 
+// Each side of every power of ten, past the table's, of either sign:
+// the count equals the length of Boost's own decimal text.
+TEST(Coefficient, DigitCountIsTheTextsLength) {
+    std::vector<BigInt> values = Samples();
+    for (int k = 0; k <= kTableDigits + 20; ++k) {
+        for (const BigInt& x : {TenTo(k) - 1, TenTo(k), TenTo(k) + 1})
+            values.push_back(x);
+    }
+    for (const BigInt& x : values) {
+        const int expected = x.is_zero() ? 0 : static_cast<int>(mp::abs(x).str().size());
+        EXPECT_EQ(DigitCount(x), expected) << x;
+        EXPECT_EQ(DigitCount(BigInt(-x)), expected) << -x;
+    }
+}
+
 } // namespace
 } // namespace quill
