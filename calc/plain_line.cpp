@@ -94,7 +94,7 @@ constexpr std::array<std::uint16_t, kPairSteps> MakePairSteps() {
     for (unsigned state = 0; state < kStates; ++state) {
         for (unsigned a = 0; a < kClasses; ++a) {
             for (unsigned b = 0; b < kClasses; ++b)
-                table[state * kPairs + a * kClasses + b] =
+                table[state * kPairs + std::size_t{a} * kClasses + b] =
                     static_cast<std::uint16_t>(Step(Step(state, a), b) * kPairs);
         }
     }
@@ -125,8 +125,9 @@ constexpr std::array<PairDepth, kPairs> MakePairDepths() {
         for (unsigned b = 0; b < kClasses; ++b) {
             const int first = change(a);
             const int both = first + change(b);
-            table[a * kClasses + b] = {static_cast<std::int8_t>(both),
-                                       static_cast<std::int8_t>(std::min({0, first, both}))};
+            table[std::size_t{a} * kClasses + b] = {
+                static_cast<std::int8_t>(both),
+                static_cast<std::int8_t>(std::min({0, first, both}))};
         }
     }
     return table;
