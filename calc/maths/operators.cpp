@@ -1,5 +1,6 @@
 #include "calc/maths/operators.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -107,7 +108,7 @@ Decimal WholePower(const Decimal& x, const Decimal& y, int digits) {
         if (n > 100000) return (s.q > 0) != inverse ? Decimal::Infinity(negative) : Decimal();
         return Decimal::Make(negative, BigInt(1U), inverse ? -s.q * n : s.q * n);
     }
-    if (n <= kExactPowerDigits / DigitCount(s.c)) {
+    if (n <= kExactPowerDigits / std::max(DigitCount(s.c), 1)) { // s.c is not zero
         return Decimal::Make(negative, mp::pow(s.c, static_cast<unsigned>(n)), s.q * n, false, {},
                              digits);
     }
