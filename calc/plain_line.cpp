@@ -111,6 +111,11 @@ constexpr std::array<std::uint8_t, kStates> MakeEnds() {
     return table;
 }
 
+// A character's change to the brackets' depth.
+constexpr int DepthChange(unsigned k) {
+    return k == kOpen ? 1 : (k == kClose ? -1 : 0);
+}
+
 // A pair's change to the brackets' depth, and the lowest the depth goes
 // within it (0, or -1 where it opens with ")").
 struct PairDepth {
@@ -120,11 +125,10 @@ struct PairDepth {
 
 constexpr std::array<PairDepth, kPairs> MakePairDepths() {
     std::array<PairDepth, kPairs> table{};
-    const auto change = [](unsigned k) { return k == kOpen ? 1 : (k == kClose ? -1 : 0); };
     for (unsigned a = 0; a < kClasses; ++a) {
         for (unsigned b = 0; b < kClasses; ++b) {
-            const int first = change(a);
-            const int both = first + change(b);
+            const int first = DepthChange(a);
+            const int both = first + DepthChange(b);
             table[std::size_t{a} * kClasses + b] = {
                 static_cast<std::int8_t>(both),
                 static_cast<std::int8_t>(std::min({0, first, both}))};
@@ -161,7 +165,7 @@ bool IsPlainWellFormed(std::string_view text) {
         // An odd line's last character.
         const unsigned k = classOf(text[i]);
         state = Step(state, k);
-        depth += static_cast<std::int64_t>(k == kOpen) - static_cast<std::int64_t>(k == kClose);
+        depth += DepthChange(k);
         lowest = depth < lowest ? depth : lowest;
     }
     return kEnds[state] != 0 && depth == 0 && lowest == 0;
