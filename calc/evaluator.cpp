@@ -44,7 +44,10 @@ class Machine {
     const Decimal& Answer();
     bool ReduceOnce();
     bool ReduceWhile(std::size_t base, int priority);
-    std::size_t Base() const { return groups_.empty() ? 0 : groups_.back().operatorBase; }
+    // The operators of the innermost open bracket begin here; the line's own
+    // group lies at the bottom, so there is always one.
+    std::size_t Base() const { return groups_.back().operatorBase; }
+    bool InBracket() const { return groups_.size() > 1; }
     void Reserve(std::string_view w);
 
     // A text up to this long is not counted: half its length bounds every
@@ -72,7 +75,7 @@ bool Machine::ReduceOnce() {
     const char op = operators_.back();
     operators_.pop_back();
     const Decimal& b = values_.back();
-    if (op == '/' && IsZeroBall(b)) return false;
+    if (IsZeroBall(b) && op == '/') return false; // the usual divisor is told at once
     Decimal& a = values_[values_.size() - 2];
     a = ApplyOperator(op, a, b, digits_);
     values_.pop_back();
@@ -111,7 +114,7 @@ void Machine::Reserve(std::string_view w) {
     if (w.size() <= kShort) {
         values_.reserve(w.size() / 2 + 2);
         operators_.reserve(w.size() / 2 + 1);
-        groups_.reserve(w.size() / 2 + 1);
+        groups_.reserve(w.size() / 2 + 2);
         return;
     }
     std::size_t operators = 0;
@@ -124,7 +127,7 @@ void Machine::Reserve(std::string_view w) {
     constexpr std::size_t kPriorities = 3;
     values_.reserve(std::min(operators + 1, (kPriorities + 1) * (opens + 1)));
     operators_.reserve(std::min(operators, kPriorities * (opens + 1)));
-    groups_.reserve(opens);
+    groups_.reserve(opens + 1);
 }
 
 // Reads the operand that starts at w[i] and moves i past it: a leading sign
@@ -203,6 +206,7 @@ const Decimal& Machine::Answer() {
 EvalResult Machine::Run(std::string_view w) {
     if (w.size() >= UINT32_MAX) return Invalid();
     Reserve(w);
+    groups_.push_back({0, std::nullopt});
     bool wantOperand = true;
     std::size_t i = 0;
     while (i < w.size()) {
@@ -212,7 +216,7 @@ EvalResult Machine::Run(std::string_view w) {
         }
         const char c = w[i];
         if (c == ')') {
-            if (groups_.empty()) return Invalid();
+            if (!InBracket()) return Invalid();
             if (!ReduceWhile(Base(), 1)) return Division();
             const Group group = groups_.back();
             groups_.pop_back();
@@ -229,7 +233,7 @@ EvalResult Machine::Run(std::string_view w) {
         }
         ++i;
     }
-    if (wantOperand || !groups_.empty()) return Invalid();
+    if (wantOperand || InBracket()) return Invalid();
     if (!ReduceWhile(0, 1)) return Division();
     return {Fault::None, std::move(values_.back()), {}};
 }

@@ -562,7 +562,7 @@ bool IsOddWhole(const Decimal& x) {
     return mp::bit_test(whole, 0);
 }
 
-bool IsZeroBall(const Decimal& x) {
+bool decimal_detail::HoldsOnlyZero(const Decimal& x) {
     if (!x.IsFinite()) return false;
     if (!x.IsInexact()) return x.IsZero();
     // A wider ball proves nothing of zero, however far below the values it

@@ -150,8 +150,16 @@ int Compare(const Decimal& a, const Decimal& b);
 bool IsWhole(const Decimal& x);
 bool IsOddWhole(const Decimal& x);
 
+namespace decimal_detail {
+bool HoldsOnlyZero(const Decimal& x);
+} // namespace decimal_detail
+
 // Whether x is zero: an exact zero, or a ball that snaps and holds zero.
-bool IsZeroBall(const Decimal& x);
+// Only a zero midpoint or a radius below 10^-kSnapDigits can be one, so the
+// usual value is told at once, inline (every divisor is asked).
+inline bool IsZeroBall(const Decimal& x) {
+    return (x.IsZero() || x.radius().exponent() < -kSnapDigits) && decimal_detail::HoldsOnlyZero(x);
+}
 
 // x itself, or the whole number its ball holds when it snaps, exact
 // (0.999...9 ± 10^-1000 from 1/3*3 is 1).
