@@ -257,6 +257,14 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
     return (a.radius() + ratio * b.radius()) / DifferenceBelow(least, b.radius());
 }
 
+// Whether x, of dx digits, lined up with y, of dy digits, is at least y:
+// then x / y leads with a digit more than dx - dy. (Both below 2^64, so the
+// one scaled stays below 2^128.)
+bool LinedUpAtLeast(std::uint64_t x, int dx, std::uint64_t y, int dy) {
+    if (dx <= dy) return static_cast<unsigned __int128>(x) * SmallTenTo(dy - dx) >= y;
+    return x >= static_cast<unsigned __int128>(y) * SmallTenTo(dx - dy);
+}
+
 // A quotient of kept or kept + 1 digits, rounded ties to even to kept
 // digits; `rest` says where its nonzero remainder lies against half the
 // divisor.
@@ -291,21 +299,35 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
                                   carried);
     }
     // A quotient of kept or kept + 1 digits, rounded by its remainder: a's
-    // coefficient scaled to kept more digits than b's.
+    // coefficient scaled to kept more digits than b's. Of one limb each, the
+    // two are lined up first, so that the quotient has kept digits exactly
+    // and is not divided again by ten.
     const int kept = KeptFor(a, b, digits);
-    const std::int64_t shift = kept - a.digits() + b.digits();
+    std::int64_t shift = kept - a.digits() + b.digits();
+    if (FitsLimb(a.coefficient()) && FitsLimb(b.coefficient()) &&
+        LinedUpAtLeast(LowLimb(a.coefficient()), a.digits(), LowLimb(b.coefficient()),
+                       b.digits())) {
+        --shift;
+    }
     BigInt dividend = shift >= 0 ? Scaled(a.coefficient(), shift) : a.coefficient();
     BigInt scaledDivisor;
     if (shift < 0) scaledDivisor = Scaled(b.coefficient(), -shift);
     const BigInt& divisor = shift >= 0 ? b.coefficient() : scaledDivisor;
     BigInt quotient;
     Rest rest = Rest::Zero;
+    bool mayEnd = true; // a remainder leaves the quotient perhaps ending further down
     if (FitsLimb(divisor)) {
         // The usual divisor: one limb, its remainder compared in place.
         const std::uint64_t d = LowLimb(divisor);
         quotient = std::move(dividend);
         const std::uint64_t r = DivideByLimb(quotient, d);
         if (r != 0) rest = r < d - r ? Rest::Below : (r == d - r ? Rest::Half : Rest::Above);
+        // An ending quotient is a's multiple of b's factors other than 2 and
+        // 5, so b divides a * 10^shift once shift covers b's twos (fewer than
+        // its bits) and fives (fewer than half its bits): a remainder here
+        // says the quotient never ends.
+        mayEnd = shift < 0 || shift < std::countr_zero(d) ||
+                 2 * shift < static_cast<std::int64_t>(std::bit_width(d));
     } else {
         BigInt remainder;
         mp::divide_qr(dividend, divisor, quotient, remainder);
@@ -317,7 +339,7 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
     }
     if (rest == Rest::Zero)
         return Decimal::Make(negative, std::move(quotient), q - shift, false, carried, kept);
-    if (carried.IsZero()) {
+    if (carried.IsZero() && mayEnd) {
         if (std::optional<Decimal> ending = EndingQuotient(a, b)) return std::move(*ending);
     }
     return RoundedQuotient(negative, std::move(quotient), rest, q - shift, carried, kept);
