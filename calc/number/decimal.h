@@ -58,6 +58,30 @@ class Decimal {
     enum class Kind : std::uint8_t { Finite, Infinite, NotANumber };
 
     Decimal() = default; // zero
+    Decimal(const Decimal&) = default;
+    Decimal& operator=(const Decimal&) = default;
+    // A coefficient of one limb, the usual one, is moved as that limb: a
+    // moved BigInt copies its limbs through a call to memcpy, and a line
+    // moves a value at every number and every operator.
+    Decimal(Decimal&& o) noexcept
+        : coefficient_(FitsLimb(o.coefficient_) ? OneLimb(o.coefficient_)
+                                                : std::move(o.coefficient_)),
+          radius_(o.radius_), exponent_(o.exponent_), digits_(o.digits_), negative_(o.negative_),
+          kind_(o.kind_) {}
+    Decimal& operator=(Decimal&& o) noexcept {
+        if (FitsLimb(o.coefficient_)) {
+            coefficient_ = OneLimb(o.coefficient_);
+        } else {
+            coefficient_ = std::move(o.coefficient_);
+        }
+        radius_ = o.radius_;
+        exponent_ = o.exponent_;
+        digits_ = o.digits_;
+        negative_ = o.negative_;
+        kind_ = o.kind_;
+        return *this;
+    }
+    ~Decimal() = default;
 
     static Decimal Infinity(bool negative);
     static Decimal NotANumber();
@@ -114,6 +138,12 @@ class Decimal {
     Decimal operator-() const;
 
   private:
+    // c of one limb, rebuilt in line.
+    static BigInt OneLimb(const BigInt& c) {
+        BigInt limb(LowLimb(c));
+        if (c.sign() < 0) limb.backend().negate();
+        return limb;
+    }
     Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bound& radius);
     Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius);
     static Decimal OutOfRange(bool negative, std::int64_t scale, const Bound& radius);
