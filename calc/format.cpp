@@ -87,13 +87,9 @@ std::string OrNotEnough(const std::string& text) {
     return text.empty() ? kNotEnoughDigitsText : text;
 }
 
-// Trailing zeros go, then the point if nothing is left behind it.
-std::string Stripped(std::string text) {
-    if (text.find('.') == std::string::npos) return text;
-    std::size_t end = text.find_last_not_of('0');
-    if (text[end] == '.') --end;
-    text.erase(end + 1);
-    return text;
+// Auto strips the zeros at the end of its decimals; a count asked keeps them.
+Zeros ZerosOf(int places) {
+    return places < 0 ? Zeros::Stripped : Zeros::Kept;
 }
 
 } // namespace
@@ -109,9 +105,9 @@ std::string FormatDecimal(const Decimal& ball, int places) {
     // As many of the decimals asked for as the ball proves; Auto strips the
     // trailing zeros of those as of all twelve, so a proven 42 is "42".
     for (int decimals = asked; decimals >= 0; --decimals) {
-        std::string text = WriteFixed(value, decimals);
+        std::string text = WriteFixed(value, decimals, ZerosOf(places));
         if (text.empty()) continue;
-        return places < 0 ? Stripped(std::move(text)) : text;
+        return text;
     }
     return OrNotEnough(WriteSignificant(value));
 }
@@ -153,9 +149,10 @@ std::optional<std::string> TextShowingEveryDigit(const Decimal& ball,
         return FormatResult(ball, settings);
     }
     const Decimal& value = IsZeroBall(ball) ? Zero() : ball;
-    std::string text = WriteFixed(value, settings.places >= 0 ? settings.places : kAutoDecimals);
+    std::string text = WriteFixed(value, settings.places >= 0 ? settings.places : kAutoDecimals,
+                                  ZerosOf(settings.places));
     if (text.empty()) return std::nullopt;
-    return settings.places < 0 ? Stripped(std::move(text)) : text;
+    return text;
 }
 
 std::string FormatResult(const Decimal& ball, const EvalSettings& settings) {

@@ -169,25 +169,55 @@ std::string WriteDigits(const BigInt& n) {
     return out;
 }
 
-std::string WriteFixed(const Decimal& value, int decimals) {
-    if (decimals < 0) decimals = 0;
-    BigInt digits;
-    if (!ProvenDigits(value, -decimals, Rounding::HalfAway, digits)) return {};
-    // The text is laid out in place: one allocation at the most, as every
-    // answer is written so.
-    const auto places = static_cast<std::size_t>(decimals);
-    const auto count = static_cast<std::size_t>(std::max(DigitCount(digits), 1)); // "0" for zero
+namespace {
+
+// ±|n| * 10^-after for after <= places, laid out in place (one allocation at
+// the most, as every answer is written so): |n|'s digits with the point
+// before the last `after` of them ("0." and zeros first below one), then
+// zeros to `places` places; no point for none.
+std::string LaidOut(bool negative, const BigInt& n, std::size_t after, std::size_t places) {
+    const auto count = static_cast<std::size_t>(std::max(DigitCount(n), 1)); // "0" for zero
     std::string text;
     text.reserve(count + places + 3);
-    if (digits < 0) text += '-';
-    if (count <= places) {
-        // Below one: "0.", the zeros after the point, then the digits.
+    if (negative) text += '-';
+    if (count <= after) {
         text += "0.";
-        text.append(places - count, '0');
-        AppendDigits(text, digits);
+        text.append(after - count, '0');
+        AppendDigits(text, n);
     } else {
-        AppendDigits(text, digits);
-        if (places > 0) text.insert(text.size() - places, 1, '.');
+        AppendDigits(text, n);
+        if (after > 0) text.insert(text.size() - after, 1, '.');
+    }
+    if (places > after) {
+        if (after == 0) text += '.';
+        text.append(places - after, '0');
+    }
+    return text;
+}
+
+} // namespace
+
+std::string WriteFixed(const Decimal& value, int decimals, Zeros zeros) {
+    if (decimals < 0) decimals = 0;
+    const auto places = static_cast<std::size_t>(decimals);
+    std::string text;
+    if (value.IsFinite() && !value.IsInexact() && value.exponent() <= 0 &&
+        -value.exponent() <= decimals) {
+        // An exact value that ends within the places asked is its own
+        // digits: nothing to round, no power of ten to scale them by, and
+        // no zeros written only to go again.
+        const auto after = static_cast<std::size_t>(-value.exponent());
+        text = LaidOut(value.IsNegative(), value.coefficient(), after,
+                       zeros == Zeros::Kept ? places : after);
+    } else {
+        BigInt digits;
+        if (!ProvenDigits(value, -decimals, Rounding::HalfAway, digits)) return {};
+        text = LaidOut(digits < 0, digits, places, places);
+    }
+    if (zeros == Zeros::Stripped && text.find('.') != std::string::npos) {
+        std::size_t end = text.find_last_not_of('0');
+        if (text[end] == '.') --end;
+        text.erase(end + 1);
     }
     return text;
 }

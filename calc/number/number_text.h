@@ -6,6 +6,7 @@
 // zero is written without a sign.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,10 +27,14 @@ Decimal ReadDecimal(std::string_view text, std::size_t& length);
 // The decimal digits of a whole number ("0" for zero).
 std::string WriteDigits(const BigInt& n);
 
+// What becomes of zeros at the end of the decimals: kept to the places
+// asked, or left out, the point with them where nothing is left behind it.
+enum class Zeros : std::uint8_t { Kept, Stripped };
+
 // `value` in fixed notation with `decimals` digits after the point (no point
 // for 0): every integer digit, whatever the size. Empty when the ball does
 // not prove the digits at that place.
-std::string WriteFixed(const Decimal& value, int decimals);
+std::string WriteFixed(const Decimal& value, int decimals, Zeros zeros = Zeros::Kept);
 
 // `value` as "%e" writes it: one digit, a point, six decimals, "e", a sign and
 // at least two exponent digits (1234 is 1.234000e+03); fewer decimals where
