@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace quill {
@@ -99,9 +101,59 @@ Decimal ReadLongDecimal(std::string_view text, std::size_t& length) {
 
 } // namespace
 
+namespace {
+
+// Eight characters at once, the first in the lowest byte.
+std::uint64_t EightAt(const char* p) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// How many of the eight characters in `word` are digits before the first
+// that is not: 0 to 8. A byte is a digit when its high half is 3 and adding
+// 6 keeps it 3; a carry out of a byte above 0xF9 only reaches later bytes.
+int DigitRun(std::uint64_t word) {
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
+    const std::uint64_t halves = (word & kHigh) | (((word + 0x0606060606060606) & kHigh) >> 4);
+    return std::countr_zero(halves ^ 0x3333333333333333) / 8;
+}
+
+// The value of the first `run` (0 to 8) digits in `word`: the others
+// shifted out (in two steps, as a run of 0 shifts by 64), then the eight
+// digits (leading zeros now) combined in pairs, fours and the whole.
+std::uint64_t RunValue(std::uint64_t word, int run) {
+    const int half = (8 - run) * 4;
+    std::uint64_t v = ((word - 0x3030303030303030) << half) << half;
+    v = v * 10 + (v >> 8);
+    v = (((v & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+         (((v >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >>
+        32;
+    return v;
+}
+
+} // namespace
+
 Decimal ReadDecimal(std::string_view text, std::size_t& length) {
-    // Most numbers people type have at most 19 digits: one limb, read in one
-    // pass with nothing to round; the digits before the point, then after.
+    // Most numbers people type have at most 19 digits: one limb, with
+    // nothing to round. Where the text is long enough, up to eight digits
+    // before the point and eight after are read eight characters at a time,
+    // with no branch on where the number ends.
+    constexpr std::size_t kWord = 8;
+    if (std::endian::native == std::endian::little && text.size() > 2 * kWord) {
+        const char* const p = text.data();
+        const int whole = DigitRun(EightAt(p));
+        const bool point = p[whole] == '.';
+        const char* const after = p + whole + (point ? 1 : 0);
+        const int decimals = DigitRun(EightAt(after));
+        if (whole < static_cast<int>(kWord) && decimals < static_cast<int>(kWord)) {
+            length = static_cast<std::size_t>(after + decimals - p);
+            const std::uint64_t limb = RunValue(EightAt(p), whole) * SmallTenTo(decimals) +
+                                       RunValue(EightAt(after), decimals);
+            return Decimal::MakeExact(false, limb, -decimals);
+        }
+    }
+    // The digits before the point, then after, one at a time.
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     const auto digitAt = [end](const char* p) {
