@@ -212,7 +212,10 @@ bool Answer(const std::string& given, const Options& options, std::ostream& out,
     } else if (options.tsv) {
         out << (ok ? "ok\t" : "error\t") << TsvField(answer.text) << (ok ? "" : "\t\t") << '\n';
     } else {
-        (ok ? out : err) << answer.text << '\n';
+        // The text and its line break in one write.
+        answer.text += '\n';
+        (ok ? out : err)
+            .write(answer.text.data(), static_cast<std::streamsize>(answer.text.size()));
     }
     return ok;
 }
