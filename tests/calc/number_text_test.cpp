@@ -63,6 +63,37 @@ TEST(NumberText, ReadDecimal) {
     EXPECT_FALSE(ReadDecimal(thousand + "0").IsInexact());
 }
 
+// With room after it, a number is read eight characters at a time: the
+// same value and length as the number read alone, one digit at a time,
+// whatever stands after it (the digits' neighbours '/' and ':', a second
+// point, bytes that carry when added to).
+TEST(NumberText, ReadDecimalInWordsAgreesWithOneByOne) {
+    std::mt19937_64 random(20261210);
+    const std::string tails[] = {"", "/", ":", ".5", "+1", ")", "\xfa", "\xff", "e"};
+    for (int whole = 0; whole <= 10; ++whole) {
+        for (int decimals = -1; decimals <= 10; ++decimals) { // -1: no point
+            for (const std::string& tail : tails) {
+                std::string number;
+                for (int i = 0; i < whole; ++i)
+                    number += static_cast<char>('0' + random() % 10);
+                if (decimals >= 0) number += '.';
+                for (int i = 0; i < decimals; ++i)
+                    number += static_cast<char>('0' + random() % 10);
+                // A point after a number without one is its own.
+                if (number.empty() || number == "." || (decimals < 0 && tail[0] == '.')) continue;
+                std::size_t alone = 0;
+                std::size_t inLine = 0;
+                const Decimal a = ReadDecimal(number, alone);
+                const Decimal b = ReadDecimal(number + tail + std::string(20, ')'), inLine);
+                EXPECT_EQ(inLine, number.size()) << number << tail;
+                EXPECT_EQ(alone, number.size()) << number;
+                EXPECT_EQ(Digits(b), Digits(a)) << number << tail;
+                EXPECT_EQ(b.IsInexact(), a.IsInexact()) << number << tail;
+            }
+        }
+    }
+}
+
 // A decimal of up to 50 digits reads back exactly: the fixed writer gives
 // its very text again.
 TEST(NumberText, ShortDecimalsReadExactly) {
