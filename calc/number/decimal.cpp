@@ -252,6 +252,8 @@ std::optional<Decimal> EndingQuotient(const Decimal& a, const Decimal& b) {
 Bound QuotientBound(const Decimal& a, const Decimal& b) {
     if (!a.IsInexact() && !b.IsInexact()) return {};
     const Bound least = LeastMagnitude(b);
+    // An exact divisor carries a's radius alone: ra / |b|.
+    if (!b.IsInexact()) return a.radius() / least;
     if (Compare(least, b.radius()) <= 0) return Bound::Unbounded();
     const Bound ratio = Magnitude(a) / least;
     return (a.radius() + ratio * b.radius()) / DifferenceBelow(least, b.radius());
