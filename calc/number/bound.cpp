@@ -49,9 +49,7 @@ std::pair<std::uint64_t, int> Shortened(unsigned __int128 m, bool up) {
     // In at most two steps of one limb each: 39 digits less 9 is 30.
     for (int left = drop; left > 0;) {
         const int step = std::min(left, kLimbDigits);
-        const std::uint64_t unit = SmallTenTo(step);
-        rest = rest || kept % unit != 0;
-        kept /= unit;
+        rest = DivideByLimb(kept, SmallTenTo(step)) != 0 || rest;
         left -= step;
     }
     if (up && rest) ++kept;

@@ -142,6 +142,14 @@ std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d) {
     return remainder;
 }
 
+std::uint64_t DivideByLimb(unsigned __int128& m, std::uint64_t d) {
+    const auto high = static_cast<std::uint64_t>(m >> 64);
+    std::uint64_t remainder = high % d;
+    const std::uint64_t low = DivideWide(remainder, static_cast<std::uint64_t>(m), d, remainder);
+    m = (static_cast<unsigned __int128>(high / d) << 64) | low;
+    return remainder;
+}
+
 int DigitCount(unsigned __int128 x) {
     if ((x >> 64) == 0) return DigitCount(static_cast<std::uint64_t>(x));
     const int digits = DigitsOfBits(

@@ -157,5 +157,9 @@ void SubtractInPlace(BigInt& x, const BigInt& y);
 // |x| divided by d > 0 in place, toward zero; returns the remainder. One
 // pass over the limbs, the usual way to take digits off.
 std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d);
+// The same for a 128-bit m: one or two 64-bit divisions, where the
+// runtime's 128-bit ones take a call for the quotient and another for the
+// remainder.
+std::uint64_t DivideByLimb(unsigned __int128& m, std::uint64_t d);
 
 } // namespace quill
