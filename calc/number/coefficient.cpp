@@ -21,21 +21,6 @@ constexpr std::array<unsigned __int128, 39> MakeTens128() {
 }
 constexpr std::array<unsigned __int128, 39> kTens128 = MakeTens128();
 
-// (high·2^64 + low) / d for high < d, and its remainder. On x86-64 one
-// divq; elsewhere (and in meaning) the same 128-bit division.
-std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t d,
-                         std::uint64_t& remainder) {
-#if defined(__x86_64__)
-    std::uint64_t q = 0;
-    asm("divq %4" : "=a"(q), "=d"(remainder) : "a"(low), "d"(high), "rm"(d) : "cc");
-    return q;
-#else
-    const unsigned __int128 n = (static_cast<unsigned __int128>(high) << 64) | low;
-    remainder = static_cast<std::uint64_t>(n % d);
-    return static_cast<std::uint64_t>(n / d);
-#endif
-}
-
 Rest RestOf(std::uint64_t remainder, int digits, bool sticky) {
     if (remainder == 0) return sticky ? Rest::Below : Rest::Zero;
     const std::uint64_t half = 5 * SmallTenTo(digits - 1);

@@ -154,6 +154,21 @@ inline bool FitsLimb(const BigInt& x) {
 void AddInPlace(BigInt& x, const BigInt& y);
 void SubtractInPlace(BigInt& x, const BigInt& y);
 
+// (high·2^64 + low) / d for high < d, and its remainder. On x86-64 one
+// divq; elsewhere (and in meaning) the same 128-bit division.
+inline std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t d,
+                                std::uint64_t& remainder) {
+#if defined(__x86_64__)
+    std::uint64_t q = 0;
+    asm("divq %4" : "=a"(q), "=d"(remainder) : "a"(low), "d"(high), "rm"(d) : "cc");
+    return q;
+#else
+    const unsigned __int128 n = (static_cast<unsigned __int128>(high) << 64) | low;
+    remainder = static_cast<std::uint64_t>(n % d);
+    return static_cast<std::uint64_t>(n / d);
+#endif
+}
+
 // |x| divided by d > 0 in place, toward zero; returns the remainder. One
 // pass over the limbs, the usual way to take digits off.
 std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d);

@@ -1,5 +1,7 @@
 #include "calc/number/decimal.h"
 
+#include "calc/number/long_division.h"
+
 #include <algorithm>
 #include <bit>
 #include <optional>
@@ -332,7 +334,7 @@ Decimal FiniteQuotient(const Decimal& a, const Decimal& b, int digits) {
                  2 * shift < static_cast<std::int64_t>(std::bit_width(d));
     } else {
         BigInt remainder;
-        mp::divide_qr(dividend, divisor, quotient, remainder);
+        DivideLong(dividend, divisor, quotient, remainder);
         remainder <<= 1;
         if (!remainder.is_zero()) {
             rest = remainder < divisor ? Rest::Below

@@ -2,7 +2,9 @@
 // limbs carry and borrow all the way (runs of all-ones limbs) and on
 // pseudo-random ones of one to nine limbs.
 #include "calc/number/coefficient.h"
+#include "calc/number/long_division.h"
 
+#include <array>
 #include <random>
 #include <vector>
 
@@ -57,6 +59,44 @@ TEST(Coefficient, LimbWorkEqualsBoostArithmetic) {
         if (!a.is_zero()) {
             EXPECT_EQ(SquareRoot(BigInt(square - 1U)), BigInt(a - 1U)) << a;
         }
+    }
+}
+
+// Long division equals Boost's: on every pair of numbers built of the limbs
+// that make its estimates wrong (0, 1, 2^63 - 1, 2^63, 2^64 - 1), divisors
+// of two and three limbs and dividends of up to five, and on the samples.
+TEST(Coefficient, LongDivisionEqualsBoosts) {
+    const std::array<std::uint64_t, 5> edges = {0, 1, (std::uint64_t{1} << 63) - 1,
+                                                std::uint64_t{1} << 63, ~std::uint64_t{0}};
+    std::vector<BigInt> built;
+    for (int limbs = 1; limbs <= 5; ++limbs) {
+        int count = 1;
+        for (int i = 0; i < limbs; ++i)
+            count *= 5;
+        for (int code = 0; code < count; ++code) {
+            BigInt x = 0U;
+            for (int i = 0, c = code; i < limbs; ++i, c /= 5)
+                x = (x << 64) | BigInt(edges[static_cast<std::size_t>(c % 5)]);
+            built.push_back(x);
+        }
+    }
+    const auto check = [](const BigInt& x, const BigInt& y) {
+        BigInt q;
+        BigInt r;
+        DivideLong(x, y, q, r);
+        EXPECT_EQ(q, x / y) << x << " / " << y;
+        EXPECT_EQ(r, x % y) << x << " % " << y;
+    };
+    const BigInt twoLimbs = BigInt(1U) << 64;
+    for (const BigInt& y : built) {
+        if (y < twoLimbs || y >= (twoLimbs << 128)) continue;
+        for (const BigInt& x : built)
+            check(x, y);
+    }
+    for (const BigInt& y : Samples()) {
+        if (y < twoLimbs) continue;
+        for (const BigInt& x : Samples())
+            check(x * x, y);
     }
 }
 
