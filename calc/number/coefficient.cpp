@@ -119,8 +119,15 @@ void SubtractInPlace(BigInt& x, const BigInt& y) {
 std::uint64_t DivideByLimb(BigInt& x, std::uint64_t d) {
     auto& backend = x.backend();
     mp::limb_type* limbs = backend.limbs();
+    std::size_t i = backend.size();
     std::uint64_t remainder = 0;
-    for (std::size_t i = backend.size(); i-- > 0;)
+    if (limbs[i - 1] < d) {
+        // The top limb is all remainder: one divq fewer, as for most
+        // numbers taken down by a power of ten (their top limb is small).
+        remainder = limbs[--i];
+        limbs[i] = 0;
+    }
+    while (i-- > 0)
         limbs[i] = DivideWide(remainder, limbs[i], d, remainder);
     backend.normalize();
     if (x.is_zero()) x = 0U; // no negative zero
