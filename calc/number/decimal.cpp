@@ -261,6 +261,14 @@ Bound QuotientBound(const Decimal& a, const Decimal& b) {
     return (a.radius() + ratio * b.radius()) / DifferenceBelow(least, b.radius());
 }
 
+// Whether a number of `kept` digits rounded up carried into a new digit:
+// 99...9 became 10^kept. An equality with the table's power where it has
+// one, which is cheaper than counting the digits.
+bool CarriedOver(const BigInt& rounded, int kept) {
+    return kept <= kTableDigits ? rounded == coefficient_detail::TableTenTo(kept)
+                                : DigitCount(rounded) > kept;
+}
+
 // Whether x, of dx digits, lined up with y, of dy digits, is at least y:
 // then x / y leads with a digit more than dx - dy. (Both below 2^64, so the
 // one scaled stays below 2^128.)
@@ -283,7 +291,7 @@ Decimal RoundedQuotient(bool negative, BigInt&& quotient, Rest rest, std::int64_
     const Bound radius = carried + Bound::HalfUnit(q);
     if (RoundsUp(rest, mp::bit_test(quotient, 0), kArithmetic)) {
         ++quotient;
-        if (DigitCount(quotient) > kept) {
+        if (CarriedOver(quotient, kept)) {
             // Carried into a new digit: 99...9 became 10^kept.
             DivideByLimb(quotient, 10);
             ++q;
@@ -471,10 +479,6 @@ Decimal::Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bo
     : coefficient_(std::move(c)), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
       digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
 
-Decimal::Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius)
-    : coefficient_(c), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
-      digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
-
 // Beyond the range: Infinity above it, and below it zero with a radius that
 // holds the value. (A default Decimal zeroes every limb it keeps, so the
 // usual values are built by the constructors above, field by field.)
@@ -492,9 +496,9 @@ Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
     return {std::move(c), q, digits, negative, radius};
 }
 
-Decimal Decimal::MakeExact(bool negative, unsigned __int128 c, std::int64_t q,
-                           const Bound& radius) {
-    // One limb, the usual case, is counted and set directly.
+// MakeExact's other cases: zero, two limbs, or beyond the range.
+Decimal Decimal::MakeExactElse(bool negative, unsigned __int128 c, std::int64_t q,
+                               const Bound& radius) {
     const bool oneLimb = (c >> 64) == 0;
     const int digits = oneLimb ? DigitCount(static_cast<std::uint64_t>(c)) : DigitCount(c);
     if (digits == 0) return Decimal().Widened(radius);
@@ -528,12 +532,9 @@ Decimal Decimal::Make(bool negative, BigInt c, std::int64_t q, bool sticky, cons
         q += drop;
         radius = carried + Bound::HalfUnit(q);
         // `precision` digits are left, or one more where the rounding
-        // carried into a new digit: 99...9 became 10^precision.
+        // carried into a new digit.
         digits = precision;
-        const bool carriedOver = precision <= kTableDigits
-                                     ? c == coefficient_detail::TableTenTo(precision)
-                                     : DigitCount(c) > precision;
-        if (carriedOver) {
+        if (CarriedOver(c, precision)) {
             DivideByLimb(c, 10);
             ++q;
         }

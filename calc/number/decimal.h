@@ -97,8 +97,17 @@ class Decimal {
                         const Bound& carried = {}, int kept = kRoundedDigits);
     // ±c·10^q whose c has at most 38 digits, exact but for `radius` (the
     // bound its operands carried): checked against the range only.
+    // Inline for a nonzero c of one limb within the range, the usual case:
+    // every number read and most exact results come here.
     static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q,
-                             const Bound& radius = {});
+                             const Bound& radius = {}) {
+        const auto limb = static_cast<std::uint64_t>(c);
+        const int digits = DigitCount(limb);
+        const std::int64_t scale = q + digits - 1;
+        if ((c >> 64) == 0 && digits != 0 && scale <= kMaxScale && scale >= kMinScale)
+            return {limb, q, digits, negative, radius};
+        return MakeExactElse(negative, c, q, radius);
+    }
     // The exact value of a bound.
     static Decimal Of(const Bound& b);
     // A value already rounded: ±c·10^q where c has exactly `digits` digits,
@@ -145,8 +154,12 @@ class Decimal {
         return limb;
     }
     Decimal(BigInt&& c, std::int64_t q, int digits, bool negative, const Bound& radius);
-    Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius);
+    Decimal(std::uint64_t c, std::int64_t q, int digits, bool negative, const Bound& radius)
+        : coefficient_(c), radius_(radius), exponent_(static_cast<std::int32_t>(q)),
+          digits_(static_cast<std::int16_t>(digits)), negative_(negative) {}
     static Decimal OutOfRange(bool negative, std::int64_t scale, const Bound& radius);
+    static Decimal MakeExactElse(bool negative, unsigned __int128 c, std::int64_t q,
+                                 const Bound& radius);
 
     BigInt coefficient_{};
     Bound radius_{};
