@@ -1,14 +1,13 @@
 #include "calc/evaluator.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
+
+#include <boost/container/small_vector.hpp>
 
 #include "calc/chars.h"
 #include "calc/checker.h"
@@ -58,14 +57,13 @@ class Machine {
     const EvalSettings& settings_;
     int digits_;                    // the digits a rounded result keeps
     std::optional<Decimal> answer_; // "ans" evaluated again to digits_
-    // The stacks start in a buffer of the machine's own, so a typical line
-    // costs no allocation; deeper ones go on to the heap. Each is sized once
-    // from the text, so none grows and leaves an outgrown block behind.
-    std::array<std::byte, kShortBound*(sizeof(Decimal) + 1 + sizeof(Group)) + 256> buffer_;
-    std::pmr::monotonic_buffer_resource arena_{buffer_.data(), buffer_.size()};
-    std::pmr::vector<Decimal> values_{&arena_};
-    std::pmr::string operators_{&arena_};
-    std::pmr::vector<Group> groups_{&arena_};
+    // The stacks keep a short text's in the machine itself, so a typical
+    // line costs no allocation; a longer one's go to the heap, each sized
+    // once from the text.
+    template <typename T> using Stack = boost::container::small_vector<T, kShortBound>;
+    Stack<Decimal> values_;
+    Stack<char> operators_;
+    Stack<Group> groups_;
 };
 
 // Applies the top operator to the top two values; false on a division by
