@@ -189,6 +189,18 @@ void AppendDigits(std::string& out, const BigInt& n) {
         AppendLimb(out, LowLimb(n), 1);
         return;
     }
+    if (n.backend().size() == 2) {
+        // Up to 39 digits, the usual rounded answer's: in 128 bits, with
+        // no copy of n.
+        const mp::limb_type* limbs = n.backend().limbs();
+        unsigned __int128 v = (static_cast<unsigned __int128>(limbs[1]) << 64) | limbs[0];
+        const std::uint64_t low = DivideByLimb(v, SmallTenTo(kLimbDigits));
+        const std::uint64_t middle = DivideByLimb(v, SmallTenTo(kLimbDigits));
+        if (v != 0) AppendLimb(out, static_cast<std::uint64_t>(v), 1);
+        AppendLimb(out, middle, v != 0 ? kLimbDigits : 1);
+        AppendLimb(out, low, kLimbDigits);
+        return;
+    }
     // Limbs of 19 digits from the low end, written from the high end; a
     // usual coefficient's fit the stack.
     constexpr std::size_t kInline = 8;
