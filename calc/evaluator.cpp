@@ -31,6 +31,18 @@ struct Group {
 };
 static_assert(sizeof(Group) <= 8);
 
+// The Decimal `make` returns, built where it is stored: emplace_back(MadeBy(f))
+// constructs it in the stack's own slot (the compilers elide the conversion)
+// rather than in a temporary moved there. Such a move reads the fields back
+// at once, wider than they were written, and waits for the writes to land.
+template <typename F> struct Made {
+    F make;
+    operator Decimal() const { return make(); }
+};
+template <typename F> Made<F> MadeBy(F make) {
+    return {make};
+}
+
 // Operator-precedence reduction on explicit stacks.
 class Machine {
   public:
@@ -149,7 +161,7 @@ bool Machine::ReadOperand(std::string_view w, std::size_t& i, bool& wantOperand)
         // The checker let through one point at the most: the number read
         // is all of the digits and point there.
         std::size_t length = 0;
-        values_.push_back(ReadDecimal(w.substr(i), length));
+        values_.emplace_back(MadeBy([&] { return ReadDecimal(w.substr(i), length); }));
         wantOperand = false;
         i += length;
         return true;
@@ -233,7 +245,12 @@ EvalResult Machine::Run(std::string_view w) {
     }
     if (wantOperand || InBracket()) return Invalid();
     if (!ReduceWhile(0, 1)) return Division();
-    return {Fault::None, std::move(values_.back()), {}};
+    // Built member by member: made at once, the result is first zeroed
+    // whole (g++'s rep stos, a tenth of a short line's time).
+    EvalResult result;
+    result.fault = Fault::None;
+    result.value = std::move(values_.back());
+    return result;
 }
 
 // The text as the evaluator reads it: itself where it needs no normalising
