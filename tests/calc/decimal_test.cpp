@@ -82,6 +82,26 @@ TEST(Decimal, ExactWhereArithmeticIsExact) {
     }
 }
 
+// A quotient that ends is exact however far down it ends: a over every
+// divisor 2^i 5^j of one limb (up to 63 twos, 27 fives), for a of one to
+// twenty digits, gives back a when multiplied by the divisor.
+TEST(Decimal, EndingQuotientsAreExact) {
+    const std::uint64_t numerators[] = {1, 7, 12345678901, 18446744073709551557ULL};
+    for (int twos = 0; twos <= 63; ++twos) {
+        for (int fives = 0; fives <= 27; ++fives) {
+            const BigInt divisor = mp::pow(BigInt(2), twos) * mp::pow(BigInt(5), fives);
+            if (!FitsLimb(divisor)) break;
+            const Decimal b = Decimal::MakeExact(false, LowLimb(divisor), 0);
+            for (const std::uint64_t n : numerators) {
+                const Decimal a = Decimal::MakeExact(false, n, 0);
+                const Decimal q = Divide(a, b);
+                EXPECT_FALSE(q.IsInexact()) << n << " / 2^" << twos << " 5^" << fives;
+                EXPECT_EQ(Compare(Multiply(q, b), a), 0) << n << " / 2^" << twos << " 5^" << fives;
+            }
+        }
+    }
+}
+
 TEST(Decimal, RangeAndNonFiniteValues) {
     const std::string top = std::to_string(kMaxScale);
     const std::string bottom = std::to_string(kMinScale);
