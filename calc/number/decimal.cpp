@@ -1,11 +1,11 @@
 #include "calc/number/decimal.h"
 
-#include "calc/number/long_division.h"
-
 #include <algorithm>
 #include <bit>
 #include <optional>
 #include <utility>
+
+#include "calc/number/long_division.h"
 
 namespace quill {
 

@@ -99,10 +99,6 @@ Decimal ReadLongDecimal(std::string_view text, std::size_t& length) {
     return Decimal::Make(false, kept * 10U + static_cast<unsigned>(roundDigit), q - 1, sticky);
 }
 
-} // namespace
-
-namespace {
-
 // Eight characters at once, the first in the lowest byte.
 std::uint64_t EightAt(const char* p) {
     std::uint64_t word = 0;
