@@ -499,7 +499,7 @@ Decimal Decimal::Rounded(bool negative, BigInt&& c, std::int64_t q, int digits,
 // MakeExact's other cases: zero, two limbs, or beyond the range.
 Decimal Decimal::MakeExactElse(bool negative, unsigned __int128 c, std::int64_t q,
                                const Bound& radius) {
-    const bool oneLimb = (c >> 64) == 0;
+    const bool oneLimb = static_cast<std::uint64_t>(c) == c;
     const int digits = oneLimb ? DigitCount(static_cast<std::uint64_t>(c)) : DigitCount(c);
     if (digits == 0) return Decimal().Widened(radius);
     const std::int64_t scale = q + digits - 1;

@@ -104,7 +104,7 @@ class Decimal {
         const auto limb = static_cast<std::uint64_t>(c);
         const int digits = DigitCount(limb);
         const std::int64_t scale = q + digits - 1;
-        if ((c >> 64) == 0 && digits != 0 && scale <= kMaxScale && scale >= kMinScale)
+        if (limb == c && digits != 0 && scale <= kMaxScale && scale >= kMinScale)
             return {limb, q, digits, negative, radius};
         return MakeExactElse(negative, c, q, radius);
     }
