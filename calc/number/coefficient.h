@@ -80,9 +80,9 @@ constexpr int DigitsOfBits(std::size_t bits) {
 }
 
 // The number of decimal digits of |x|; 0 for 0. The one-limb count is
-// inline: every value the arithmetic makes asks it.
-// Without a branch: the comparison goes either way at random on random
-// values, and 0 gives 0 + (0 >= 1).
+// inline, as every value the arithmetic makes asks it, and has no branch:
+// the comparison goes either way at random on random values (and 0 gives
+// 0 + (0 >= 1)).
 constexpr int DigitCount(std::uint64_t x) {
     const int digits = DigitsOfBits(static_cast<std::size_t>(std::bit_width(x)));
     return digits + static_cast<int>(x >= SmallTenTo(digits));

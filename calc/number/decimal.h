@@ -81,7 +81,6 @@ class Decimal {
         kind_ = o.kind_;
         return *this;
     }
-    ~Decimal() = default;
 
     static Decimal Infinity(bool negative);
     static Decimal NotANumber();
@@ -96,9 +95,9 @@ class Decimal {
     static Decimal Make(bool negative, BigInt c, std::int64_t q, bool sticky = false,
                         const Bound& carried = {}, int kept = kRoundedDigits);
     // ±c·10^q whose c has at most 38 digits, exact but for `radius` (the
-    // bound its operands carried): checked against the range only.
-    // Inline for a nonzero c of one limb within the range, the usual case:
-    // every number read and most exact results come here.
+    // bound its operands carried): checked against the range only. Inline
+    // for a nonzero c of one limb within the range, where every number read
+    // and most exact results come.
     static Decimal MakeExact(bool negative, unsigned __int128 c, std::int64_t q,
                              const Bound& radius = {}) {
         const auto limb = static_cast<std::uint64_t>(c);
